@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages this project needs, when any is missing.
+# Usage: scripts/install-deps.sh [run|test]
+set -euo pipefail
+
+packages=(cmake g++ ninja-build qt6-base-dev libgl-dev)
+if [ "${1:-run}" = test ]; then
+    packages+=(xvfb xauth)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update
+$sudo apt-get install -y --no-install-recommends "${missing[@]}"

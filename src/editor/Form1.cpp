@@ -1,0 +1,119 @@
+#include "editor/Form1.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace ojn {
+
+Form1::Form1(Dialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowCloseButtonHint)
+    , FileDialog(dialogs, this)
+    , m_dialogs(dialogs)
+    , m_codec(systemAnsiCodePage())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("OJN Tevrik Editor [Packed Version]"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/ojn-tevrik-editor-32.png")));
+
+    buildControls();
+    buildMenus();
+    setTabOrder();
+    connectCommands();
+    connectFieldRules();
+
+    // Start-up state: no chart, nothing to edit, nothing changed.
+    setEditingControlsEnabled(false);
+    PathBox->setReadOnly(true);
+    for (QLineEdit *noteBox : {NoteEx, NoteNx, NoteHx}) {
+        noteBox->setReadOnly(true);
+        noteBox->setEnabled(false);
+    }
+
+    // Fixed size: the client area as designed under the menu bar.
+    setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectCommands()
+{
+    // One handler per command, shared by a button and its menu twin.
+    connect(BtnBrowseOJN, &QPushButton::clicked, this, &Form1::openChart);
+    connect(OpenMenuStrip, &QAction::triggered, this, &Form1::openChart);
+    connect(BtnSave, &QPushButton::clicked, this, &Form1::saveChart);
+    connect(SaveMenuStrip, &QAction::triggered, this, &Form1::saveChart);
+    connect(BtnSaveAs, &QPushButton::clicked, this, &Form1::saveChartAs);
+    connect(SaveAsMenuStrip, &QAction::triggered, this, &Form1::saveChartAs);
+    connect(BtnChangeFullImage, &QPushButton::clicked, this, &Form1::changeFullImage);
+    connect(BtnSmallImage, &QPushButton::clicked, this, &Form1::changeSmallFrame);
+    connect(BtnPreviewFullImage, &QPushButton::clicked, this, &Form1::viewFullImage);
+    connect(BtnViewSmallFrame, &QPushButton::clicked, this, &Form1::viewSmallFrame);
+    connect(BtnExtractFullImage, &QPushButton::clicked, this, &Form1::extractFullImage);
+    connect(BtnExtractSmallFrame, &QPushButton::clicked, this, &Form1::extractSmallFrame);
+    connect(BtnAbout, &QPushButton::clicked, this, &Form1::showAbout);
+    connect(AboutMenuStrip, &QAction::triggered, this, &Form1::showAbout);
+    connect(ExitMenuStrip, &QAction::triggered, this, &Form1::exitProgram);
+}
+
+std::vector<QObject *> Form1::editingControls() const
+{
+    return {
+        BtnPreviewFullImage, BtnViewSmallFrame, BtnChangeFullImage, BtnSmallImage,
+        BtnExtractFullImage, BtnExtractSmallFrame, BtnSave, BtnSaveAs,
+        SaveMenuStrip, SaveAsMenuStrip,
+        TitleBox, ArtistBox, PatternBox, GenreBox, IDBox, BPMBox, OJMBox, ExBox, NxBox, HxBox,
+        Frame1, Frame2, Frame3, Frame4, Label15, Label16, Label17,
+    };
+}
+
+void Form1::setEditingControlsEnabled(bool enabled)
+{
+    for (QObject *control : editingControls()) {
+        if (auto *widget = qobject_cast<QWidget *>(control))
+            widget->setEnabled(enabled);
+        else if (auto *action = qobject_cast<QAction *>(control))
+            action->setEnabled(enabled);
+        if (control == HxBox) {
+            InfoDirty = false;
+            FullImageDirty = false;
+            SmallFrameDirty = false;
+        }
+    }
+}
+
+void Form1::showError(const QString &text)
+{
+    m_dialogs.showMessage(this, text, QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
+}
+
+void Form1::showInfo(const QString &text)
+{
+    m_dialogs.showMessage(this, text, QStringLiteral("Info"), MessageIcon::Information, MessageButtons::Ok);
+}
+
+LoadingFrameForm *Form1::ensureLoadingFrameForm()
+{
+    if (!m_loadingFrameForm) {
+        m_loadingFrameForm = new LoadingFrameForm(this);
+        m_loadingFrameForm->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return m_loadingFrameForm;
+}
+
+ThumbnailFrameForm *Form1::ensureThumbnailFrameForm()
+{
+    if (!m_thumbnailFrameForm) {
+        m_thumbnailFrameForm = new ThumbnailFrameForm(this);
+        m_thumbnailFrameForm->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return m_thumbnailFrameForm;
+}
+
+} // namespace ojn

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "model/ChartRecord.h"
+#include "model/CodePage.h"
+#include "model/Outcome.h"
+#include "pictures/Picture.h"
+#include "pictures/PictureWindow.h"
+#include "platform/Dialogs.h"
+#include "platform/FileDialog.h"
+
+#include <QLocale>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace ojn {
+
+// The main window: shows the open chart's header, and every user command is
+// one of its handlers. It holds the whole editing state.
+class Form1 final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(Dialogs &dialogs, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // --- Editing state -------------------------------------------------
+    ChartRecord Chart; // ChartPath, the held header values, the byte buffers
+    Picture FullImagePicture;
+    Picture SmallFramePicture;
+    bool InfoDirty = false;
+    bool FullImageDirty = false;
+    bool SmallFrameDirty = false;
+
+    // The picture windows; created on first need, discarded when closed.
+    LoadingFrameForm *loadingFrameForm() const { return m_loadingFrameForm; }
+    ThumbnailFrameForm *thumbnailFrameForm() const { return m_thumbnailFrameForm; }
+
+    // The code page and number forms the fields are shown and read in.
+    const TextCodec &codec() const { return m_codec; }
+    const QLocale &locale() const { return m_locale; }
+
+    // --- Controls ------------------------------------------------------
+    QLabel *Label1 = nullptr;
+    QLineEdit *PathBox = nullptr;
+    QPushButton *BtnBrowseOJN = nullptr;
+
+    QGroupBox *Frame1 = nullptr;
+    QLabel *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr;
+    QLabel *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr;
+    QLineEdit *TitleBox = nullptr, *ArtistBox = nullptr, *PatternBox = nullptr;
+    QComboBox *GenreBox = nullptr;
+    QLineEdit *IDBox = nullptr, *BPMBox = nullptr, *OJMBox = nullptr;
+
+    QGroupBox *Frame2 = nullptr;
+    QLabel *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr;
+    QLineEdit *ExBox = nullptr, *NxBox = nullptr, *HxBox = nullptr;
+
+    QGroupBox *Frame3 = nullptr;
+    QLabel *Label12 = nullptr, *Label13 = nullptr, *Label14 = nullptr;
+    QLineEdit *NoteEx = nullptr, *NoteNx = nullptr, *NoteHx = nullptr;
+
+    QGroupBox *Frame4 = nullptr, *Frame6 = nullptr, *Frame7 = nullptr, *Frame8 = nullptr;
+    QLabel *Label15 = nullptr, *Label16 = nullptr, *Label17 = nullptr;
+    QPushButton *BtnPreviewFullImage = nullptr, *BtnViewSmallFrame = nullptr;
+    QPushButton *BtnChangeFullImage = nullptr, *BtnSmallImage = nullptr;
+    QPushButton *BtnExtractFullImage = nullptr, *BtnExtractSmallFrame = nullptr;
+
+    QPushButton *BtnAbout = nullptr, *BtnSave = nullptr, *BtnSaveAs = nullptr;
+
+    QMenu *FileMenuStrip = nullptr, *HelpMenuStrip = nullptr;
+    QAction *OpenMenuStrip = nullptr, *Separator1 = nullptr, *SaveMenuStrip = nullptr;
+    QAction *SaveAsMenuStrip = nullptr, *Separator2 = nullptr, *ExitMenuStrip = nullptr;
+    QAction *AboutMenuStrip = nullptr;
+
+    ojn::FileDialog FileDialog;
+
+    // The 27 controls usable only while a chart is open, in switching order
+    // (the change flags are cleared between HxBox and Frame1).
+    std::vector<QObject *> editingControls() const;
+
+    // Writes the chart as the boxes show it to `path`, safely; changes no
+    // control, flag or path. The failure says what went wrong.
+    Outcome WriteChartFile(const QString &path);
+
+public slots:
+    void openChart();         // BtnBrowseOJN, OpenMenuStrip
+    void saveChart();         // BtnSave, SaveMenuStrip
+    void saveChartAs();       // BtnSaveAs, SaveAsMenuStrip
+    void changeFullImage();   // BtnChangeFullImage
+    void changeSmallFrame();  // BtnSmallImage
+    void viewFullImage();     // BtnPreviewFullImage
+    void viewSmallFrame();    // BtnViewSmallFrame
+    void extractFullImage();  // BtnExtractFullImage
+    void extractSmallFrame(); // BtnExtractSmallFrame
+    void showAbout();         // BtnAbout, AboutMenuStrip
+    void exitProgram();       // ExitMenuStrip
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void setTabOrder();
+    void connectCommands();
+    void connectFieldRules();
+
+    // Enables or disables the editing controls in their order and clears
+    // the three change flags on the way.
+    void setEditingControlsEnabled(bool enabled);
+
+    // The field change rules.
+    void onTextFieldChanged();
+    void onNumericFieldChanged(QLineEdit *box, const QString &heldText, bool marksChange);
+
+    void showError(const QString &text);
+    void showInfo(const QString &text);
+
+    LoadingFrameForm *ensureLoadingFrameForm();
+    ThumbnailFrameForm *ensureThumbnailFrameForm();
+
+    Dialogs &m_dialogs;
+    TextCodec m_codec;
+    QLocale m_locale;
+    QPointer<LoadingFrameForm> m_loadingFrameForm;
+    QPointer<ThumbnailFrameForm> m_thumbnailFrameForm;
+};
+
+} // namespace ojn

@@ -1,0 +1,172 @@
+// Builds the main window's controls at their designed places. Places are
+// designed in twips; 15 twips make a pixel at 96 dpi, and Qt scales the
+// pixels on high-dpi screens.
+#include "editor/Form1.h"
+
+#include "model/ChartLayout.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace ojn {
+namespace {
+
+int px(int twipsValue)
+{
+    return qRound(twipsValue / 15.0);
+}
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+template <typename Widget>
+Widget *place(Widget *widget, const char *name, QRect where)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(where);
+    return widget;
+}
+
+QLabel *label(QWidget *parent, const char *name, const char *caption, QRect where)
+{
+    return place(new QLabel(QLatin1String(caption), parent), name, where);
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, QRect where)
+{
+    return place(new QLineEdit(parent), name, where);
+}
+
+QPushButton *button(QWidget *parent, const char *name, const char *caption, QRect where)
+{
+    auto *b = place(new QPushButton(QLatin1String(caption), parent), name, where);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, const char *caption, QRect where)
+{
+    return place(new QGroupBox(QLatin1String(caption), parent), name, where);
+}
+
+} // namespace
+
+void Form1::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(twips(0, 0, 7905, 4425).size());
+    setCentralWidget(client);
+
+    // Top row.
+    Label1 = label(client, "Label1", "File:", twips(120, 150, 375, 255));
+    PathBox = textBox(client, "PathBox", twips(480, 120, 5775, 285));
+    BtnBrowseOJN = button(client, "BtnBrowseOJN", "Browse OJN...", twips(6360, 90, 1470, 330));
+
+    // General Info.
+    Frame1 = frame(client, "Frame1", "General Info", twips(120, 480, 4335, 2415));
+    Label2 = label(Frame1, "Label2", "Title:", twips(120, 370, 495, 255));
+    TitleBox = textBox(Frame1, "TitleBox", twips(840, 360, 3375, 285));
+    Label3 = label(Frame1, "Label3", "Artist:", twips(120, 735, 495, 255));
+    ArtistBox = textBox(Frame1, "ArtistBox", twips(840, 720, 3375, 285));
+    Label4 = label(Frame1, "Label4", "Pattern:", twips(120, 1095, 615, 255));
+    PatternBox = textBox(Frame1, "PatternBox", twips(840, 1080, 3375, 285));
+    Label5 = label(Frame1, "Label5", "Genre:", twips(120, 1470, 615, 255));
+    GenreBox = place(new QComboBox(Frame1), "GenreBox", twips(840, 1440, 1695, 315));
+    for (const QString &name : genreNames())
+        GenreBox->addItem(name);
+    GenreBox->setCurrentIndex(-1);
+    Label6 = label(Frame1, "Label6", "ID:", twips(2640, 1470, 255, 255));
+    IDBox = textBox(Frame1, "IDBox", twips(3000, 1440, 1215, 285));
+    Label7 = label(Frame1, "Label7", "BPM:", twips(120, 1830, 615, 240));
+    BPMBox = textBox(Frame1, "BPMBox", twips(840, 1800, 855, 285));
+    Label8 = label(Frame1, "Label8", "OJM:", twips(1800, 1830, 375, 255));
+    OJMBox = textBox(Frame1, "OJMBox", twips(2400, 1800, 1815, 285));
+
+    // Level.
+    Frame2 = frame(client, "Frame2", "Level", twips(120, 3000, 4335, 615));
+    Label9 = label(Frame2, "Label9", "Ex:", twips(120, 255, 255, 225));
+    ExBox = textBox(Frame2, "ExBox", twips(480, 230, 735, 285));
+    Label10 = label(Frame2, "Label10", "Nx:", twips(1440, 255, 255, 225));
+    NxBox = textBox(Frame2, "NxBox", twips(1800, 230, 735, 285));
+    Label11 = label(Frame2, "Label11", "Hx:", twips(2760, 255, 255, 225));
+    HxBox = textBox(Frame2, "HxBox", twips(3120, 230, 735, 285));
+
+    // Notes: display only.
+    Frame3 = frame(client, "Frame3", "Notes", twips(120, 3720, 4335, 615));
+    Label14 = label(Frame3, "Label14", "Ex:", twips(120, 255, 255, 225));
+    NoteEx = textBox(Frame3, "NoteEx", twips(480, 230, 735, 285));
+    Label13 = label(Frame3, "Label13", "Nx:", twips(1440, 255, 255, 225));
+    NoteNx = textBox(Frame3, "NoteNx", twips(1800, 230, 735, 285));
+    Label12 = label(Frame3, "Label12", "Hx:", twips(2760, 255, 255, 225));
+    NoteHx = textBox(Frame3, "NoteHx", twips(3120, 230, 735, 285));
+
+    // Loading Frame: the picture commands in three captionless groups.
+    Frame4 = frame(client, "Frame4", "Loading Frame", twips(4560, 480, 3255, 3495));
+    Frame6 = frame(Frame4, "Frame6", "", twips(120, 240, 3015, 1215));
+    Label15 = label(Frame6, "Label15", "Preview", twips(120, 0, 585, 255));
+    BtnPreviewFullImage = button(Frame6, "BtnPreviewFullImage", "View Full Image", twips(120, 240, 2775, 375));
+    // Belongs to Frame4 but sits inside Frame6's area, drawn above it, as
+    // the second button of the "Preview" group.
+    BtnViewSmallFrame = button(Frame4, "BtnViewSmallFrame", "View Small Frame", twips(240, 960, 2775, 375));
+    BtnViewSmallFrame->raise();
+    Frame7 = frame(Frame4, "Frame7", "", twips(120, 1440, 3015, 1215));
+    Label16 = label(Frame7, "Label16", "Manage", twips(120, 0, 585, 255));
+    BtnChangeFullImage = button(Frame7, "BtnChangeFullImage", "Change Full Image", twips(120, 240, 2775, 375));
+    BtnSmallImage = button(Frame7, "BtnSmallImage", "Change Small Frame", twips(120, 720, 2775, 375));
+    Frame8 = frame(Frame4, "Frame8", "", twips(120, 2640, 3015, 735));
+    Label17 = label(Frame8, "Label17", "Extract", twips(120, 0, 495, 255));
+    BtnExtractFullImage = button(Frame8, "BtnExtractFullImage", "Full Image", twips(120, 240, 1335, 375));
+    BtnExtractSmallFrame = button(Frame8, "BtnExtractSmallFrame", "Small Frame", twips(1560, 240, 1335, 375));
+
+    // Bottom row.
+    BtnAbout = button(client, "BtnAbout", "About", twips(4560, 3960, 975, 375));
+    BtnSave = button(client, "BtnSave", "Save", twips(5800, 3960, 975, 375));
+    BtnSaveAs = button(client, "BtnSaveAs", "Save As", twips(6840, 3960, 975, 375));
+}
+
+void Form1::buildMenus()
+{
+    FileMenuStrip = menuBar()->addMenu(QStringLiteral("File"));
+    FileMenuStrip->setObjectName(QStringLiteral("FileMenuStrip"));
+    OpenMenuStrip = FileMenuStrip->addAction(QStringLiteral("Open"));
+    OpenMenuStrip->setObjectName(QStringLiteral("OpenMenuStrip"));
+    Separator1 = FileMenuStrip->addSeparator();
+    Separator1->setObjectName(QStringLiteral("Separator1"));
+    SaveMenuStrip = FileMenuStrip->addAction(QStringLiteral("Save"));
+    SaveMenuStrip->setObjectName(QStringLiteral("SaveMenuStrip"));
+    SaveAsMenuStrip = FileMenuStrip->addAction(QStringLiteral("Save As"));
+    SaveAsMenuStrip->setObjectName(QStringLiteral("SaveAsMenuStrip"));
+    Separator2 = FileMenuStrip->addSeparator();
+    Separator2->setObjectName(QStringLiteral("Separator2"));
+    ExitMenuStrip = FileMenuStrip->addAction(QStringLiteral("Exit"));
+    ExitMenuStrip->setObjectName(QStringLiteral("ExitMenuStrip"));
+
+    HelpMenuStrip = menuBar()->addMenu(QStringLiteral("Help"));
+    HelpMenuStrip->setObjectName(QStringLiteral("HelpMenuStrip"));
+    AboutMenuStrip = HelpMenuStrip->addAction(QStringLiteral("About"));
+    AboutMenuStrip->setObjectName(QStringLiteral("AboutMenuStrip"));
+}
+
+void Form1::setTabOrder()
+{
+    // The designed focus order; disabled controls (the note counts always,
+    // the editing controls while no chart is open) are passed over.
+    const std::vector<QWidget *> order{
+        BtnBrowseOJN, PathBox, TitleBox, ArtistBox, PatternBox, GenreBox, IDBox, BPMBox, OJMBox,
+        ExBox, NxBox, HxBox, NoteHx, NoteNx, NoteEx, BtnAbout, BtnSave, BtnSaveAs,
+        BtnPreviewFullImage, BtnViewSmallFrame, BtnChangeFullImage, BtnSmallImage,
+        BtnExtractFullImage, BtnExtractSmallFrame,
+    };
+    for (size_t i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+} // namespace ojn

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+// Where each header field of an OJN chart lives. All integers are
+// little-endian two's complement, BPM is a little-endian IEEE single.
+namespace ojn::layout {
+
+inline constexpr qint64 SongID = 0;           // int32
+inline constexpr qint64 Genre = 12;           // int16
+inline constexpr qint64 BPM = 16;             // float32
+inline constexpr qint64 LevelEx = 20;         // int16
+inline constexpr qint64 LevelNx = 22;         // int16
+inline constexpr qint64 LevelHx = 24;         // int16
+inline constexpr qint64 NoteCountEx = 40;     // int32
+inline constexpr qint64 NoteCountNx = 44;     // int32
+inline constexpr qint64 NoteCountHx = 48;     // int32
+inline constexpr qint64 SmallFrameSize = 100; // int32
+inline constexpr qint64 Title = 108;          // 64-byte slot, of which 32 are used
+inline constexpr qint64 Artist = 172;         // 32-byte slot
+inline constexpr qint64 Pattern = 204;        // 32-byte slot
+inline constexpr qint64 OJMFile = 236;        // 32-byte slot
+inline constexpr qint64 FullImageSize = 268;  // int32
+inline constexpr qint64 FullImageOffset = 296; // int32
+
+// The fixed header ends here; the note data follows up to the cover.
+inline constexpr qint64 HeaderSize = 300;
+
+// Texts are read and written as at most this many bytes...
+inline constexpr int TextLength = 32;
+// ...and a save zeroes this many bytes at a slot before writing its text,
+// so a 32-byte title stays ended by a zero byte.
+inline constexpr int TextClearLength = 33;
+
+// The first bytes of an encrypted chart.
+inline constexpr char EncryptionMarker[] = "new";
+inline constexpr int EncryptionMarkerLength = 3;
+
+} // namespace ojn::layout
+
+namespace ojn {
+
+// The genre names in the order of their stored values 0 to 10.
+inline constexpr int GenreCount = 11;
+[[nodiscard]] const std::array<QString, GenreCount> &genreNames();
+
+// The position of a genre name in the list (exact, case-sensitive), or -1.
+[[nodiscard]] int genreValueOf(const QString &name);
+
+// True when the chart's first bytes say it is encrypted ("new", exactly).
+[[nodiscard]] bool isEncrypted(QByteArrayView firstBytes);
+
+} // namespace ojn

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "model/ChartRecord.h"
+
+#include <QString>
+
+class QIODevice;
+
+namespace ojn {
+
+enum class ChartReadStatus {
+    Read,      // the record holds the chart
+    Encrypted, // the chart begins with the encryption marker; nothing else was read
+    Failed,    // error() says why in plain words
+};
+
+struct [[nodiscard]] ChartReadResult {
+    ChartReadStatus status = ChartReadStatus::Failed;
+    ChartRecord record;
+    QString error;
+};
+
+// Reads a chart from a random-access device open for reading. A malformed
+// chart (too short, negative or overflowing offsets and sizes, pictures
+// reaching past the end, a cover inside the header) is refused; nothing is
+// ever read past the end or allocated from an unchecked size.
+ChartReadResult readChart(QIODevice &device);
+
+// Opens the file, reads it as above and closes it. A missing file fails
+// before anything is opened, so reading never creates a file. The record's
+// ChartPath is set to the path.
+ChartReadResult readChartFile(const QString &path);
+
+} // namespace ojn

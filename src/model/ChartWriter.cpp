@@ -1,0 +1,117 @@
+#include "model/ChartWriter.h"
+
+#include "model/ChartLayout.h"
+
+#include <QIODevice>
+#include <QtEndian>
+
+#include <cstring>
+#include <limits>
+
+namespace ojn {
+namespace {
+
+template <typename T>
+void putField(QByteArray &header, qint64 offset, T value)
+{
+    qToLittleEndian<T>(value, header.data() + offset);
+}
+
+void putText(QByteArray &header, qint64 offset, const QByteArray &text)
+{
+    std::memset(header.data() + offset, 0, layout::TextClearLength);
+    std::memcpy(header.data() + offset, text.constData(), static_cast<size_t>(text.size()));
+}
+
+bool writeAll(QIODevice &device, const char *data, qint64 count)
+{
+    qint64 done = 0;
+    while (done < count) {
+        const qint64 wrote = device.write(data + done, count - done);
+        if (wrote <= 0)
+            return false;
+        done += wrote;
+    }
+    return true;
+}
+
+Outcome writeFailure(const QIODevice &device, const QString &what)
+{
+    const QString reason = device.errorString();
+    return Outcome::failure(QStringLiteral("Writing %1 failed: %2").arg(what, reason.isEmpty() ? QStringLiteral("the device took no more bytes") : reason));
+}
+
+} // namespace
+
+Outcome checkWritable(const ChartRecord &record)
+{
+    constexpr qint64 max32 = std::numeric_limits<qint32>::max();
+    const qint64 bodySize = record.ChartBodyData.size();
+    if (bodySize < layout::HeaderSize) {
+        return Outcome::failure(QStringLiteral("The chart holds only %1 bytes ahead of its cover; a chart header needs %2.")
+                                    .arg(bodySize)
+                                    .arg(layout::HeaderSize));
+    }
+    const struct {
+        const char *name;
+        const QByteArray &text;
+    } texts[] = {{"title", record.Title}, {"artist", record.Artist}, {"pattern", record.Pattern}, {"OJM file name", record.OJMFile}};
+    for (const auto &t : texts) {
+        if (t.text.size() > layout::TextLength) {
+            return Outcome::failure(QStringLiteral("The %1 takes %2 bytes; at most %3 fit in the chart.")
+                                        .arg(QLatin1String(t.name))
+                                        .arg(t.text.size())
+                                        .arg(layout::TextLength));
+        }
+    }
+    const qint64 coverSize = record.FullImageData.size();
+    const qint64 thumbnailSize = record.SmallFrameData.size();
+    if (bodySize + coverSize > max32 || thumbnailSize > max32) {
+        return Outcome::failure(QStringLiteral("The chart is too large to save: the cover would end at byte %1, beyond the 32-bit offsets a chart can hold.")
+                                    .arg(bodySize + coverSize));
+    }
+    return Outcome::success();
+}
+
+QByteArray patchedHeader(const ChartRecord &record)
+{
+    QByteArray header = record.ChartBodyData.left(layout::HeaderSize);
+    header.resize(layout::HeaderSize, '\0');
+
+    putField<qint32>(header, layout::SongID, record.SongID);
+    putText(header, layout::Title, record.Title);
+    putText(header, layout::Artist, record.Artist);
+    putText(header, layout::Pattern, record.Pattern);
+    putText(header, layout::OJMFile, record.OJMFile);
+    putField<qint16>(header, layout::Genre, record.Genre);
+    putField<float>(header, layout::BPM, record.BPM);
+    putField<qint16>(header, layout::LevelEx, record.LevelEx);
+    putField<qint16>(header, layout::LevelNx, record.LevelNx);
+    putField<qint16>(header, layout::LevelHx, record.LevelHx);
+
+    // The cover goes right after the body, so its offset is the body's length.
+    putField<qint32>(header, layout::FullImageOffset, static_cast<qint32>(record.ChartBodyData.size()));
+    putField<qint32>(header, layout::FullImageSize, static_cast<qint32>(record.FullImageData.size()));
+    putField<qint32>(header, layout::SmallFrameSize, static_cast<qint32>(record.SmallFrameData.size()));
+    return header;
+}
+
+Outcome writeChart(const ChartRecord &record, QIODevice &device)
+{
+    if (Outcome check = checkWritable(record); !check.ok())
+        return check;
+
+    const QByteArray header = patchedHeader(record);
+    const QByteArray &body = record.ChartBodyData;
+    if (!writeAll(device, header.constData(), header.size()))
+        return writeFailure(device, QStringLiteral("the header"));
+    if (!writeAll(device, body.constData() + layout::HeaderSize, body.size() - layout::HeaderSize))
+        return writeFailure(device, QStringLiteral("the note data"));
+    if (!writeAll(device, record.FullImageData.constData(), record.FullImageData.size()))
+        return writeFailure(device, QStringLiteral("the cover image"));
+    if (!writeAll(device, record.SmallFrameData.constData(), record.SmallFrameData.size()))
+        return writeFailure(device, QStringLiteral("the thumbnail"));
+    return Outcome::success();
+}
+
+} // namespace ojn

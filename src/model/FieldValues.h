@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/ChartRecord.h"
+#include "model/CodePage.h"
+#include "model/Outcome.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace ojn {
+
+// The texts of the editable header fields, as the user sees them.
+struct FieldTexts {
+    QString SongID;
+    QString Title;
+    QString Artist;
+    QString Pattern;
+    QString OJMFile;
+    QString Genre; // a genre name, or anything else to keep the stored value
+    QString BPM;
+    QString LevelEx;
+    QString LevelNx;
+    QString LevelHx;
+};
+
+// The texts that show the record's current values.
+[[nodiscard]] FieldTexts fieldTextsOf(const ChartRecord &record, const TextCodec &codec, const QLocale &locale);
+
+// Turns the field texts into the record's header values, in the order
+// SongID, Title, Artist, Pattern, OJMFile, Genre, BPM and the levels.
+// Integers are rounded half to even. A text still equal to what the
+// record's bytes show keeps those bytes exactly; a non-finite tempo whose
+// text is unchanged is kept too. Refuses, naming the field, a text that
+// needs more than 32 bytes or has characters the code page cannot write,
+// and a number outside its field's range. On refusal the record is
+// untouched.
+Outcome applyFieldTexts(const FieldTexts &texts, ChartRecord &record, const TextCodec &codec, const QLocale &locale);
+
+} // namespace ojn

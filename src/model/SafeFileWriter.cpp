@@ -1,0 +1,141 @@
+#include "model/SafeFileWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace ojn {
+namespace {
+
+// Where the new content is written before it replaces the target: hidden,
+// beside the target (a rename is only atomic within one file system), and
+// named after it so a user who finds one left by a crash knows what it is.
+QString temporaryPathFor(const QFileInfo &target)
+{
+    const quint32 tag = QRandomGenerator::global()->generate();
+    return target.dir().filePath(QStringLiteral(".%1.%2.saving").arg(target.fileName()).arg(tag, 8, 16, QLatin1Char('0')));
+}
+
+QString systemError()
+{
+#ifdef Q_OS_WIN
+    return qt_error_string(int(GetLastError()));
+#else
+    return QString::fromLocal8Bit(std::strerror(errno));
+#endif
+}
+
+bool syncToDisk(QFile &file, QString &error)
+{
+    if (!file.flush()) {
+        error = file.errorString();
+        return false;
+    }
+#ifdef Q_OS_WIN
+    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())))) {
+#else
+    if (::fsync(file.handle()) != 0) {
+#endif
+        error = systemError();
+        return false;
+    }
+    return true;
+}
+
+bool replaceFile(const QString &from, const QString &to, QString &error)
+{
+#ifdef Q_OS_WIN
+    // Windows refuses to replace a read-only file.
+    SetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()), FILE_ATTRIBUTE_NORMAL);
+    if (!MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()),
+                     reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+#else
+    // rename() replaces the target in one step, read-only or not.
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+#endif
+        error = systemError();
+        return false;
+    }
+    return true;
+}
+
+// Makes the rename itself durable; a failure here loses nothing.
+void syncFolder([[maybe_unused]] const QString &folder)
+{
+#ifndef Q_OS_WIN
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#endif
+}
+
+} // namespace
+
+Outcome writeFileSafely(const QString &path, const ContentWriter &writeContent)
+{
+    const QString shownPath = QDir::toNativeSeparators(path);
+    auto failure = [&shownPath](const QString &reason) {
+        return Outcome::failure(QStringLiteral("Could not save %1: %2").arg(shownPath, reason));
+    };
+
+    QFileInfo target(path);
+    // Saving through a link updates the file it points to.
+    if (target.isSymLink())
+        target = QFileInfo(target.symLinkTarget());
+    if (target.isDir())
+        return failure(QStringLiteral("it is a folder."));
+    if (!target.dir().exists())
+        return failure(QStringLiteral("the folder %1 does not exist.").arg(QDir::toNativeSeparators(target.absolutePath())));
+
+    QFile temporary;
+    for (int attempt = 0; attempt < 16 && !temporary.isOpen(); ++attempt) {
+        temporary.setFileName(temporaryPathFor(target));
+        // NewOnly never reuses an existing file, and the new file gets the
+        // user's usual permissions.
+        if (!temporary.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !temporary.exists())
+            break;
+    }
+    if (!temporary.isOpen())
+        return failure(temporary.errorString());
+
+    auto discard = [&temporary](const QString &reason) {
+        temporary.close();
+        temporary.remove();
+        return reason;
+    };
+
+    const Outcome written = writeContent(temporary);
+    if (!written.ok())
+        return failure(discard(written.error()));
+    QString error;
+    if (!syncToDisk(temporary, error))
+        return failure(discard(error));
+    temporary.close();
+    if (temporary.error() != QFileDevice::NoError)
+        return failure(discard(temporary.errorString()));
+
+    if (target.exists())
+        temporary.setPermissions(target.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+
+    if (!replaceFile(temporary.fileName(), target.absoluteFilePath(), error))
+        return failure(discard(error));
+    syncFolder(target.absolutePath());
+    return Outcome::success();
+}
+
+} // namespace ojn

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+namespace ojn {
+
+// The real dialogs: QFileDialog, QMessageBox, QDialog::exec and quitting
+// the application.
+class WidgetDialogs final : public Dialogs {
+public:
+    QString askFileName(QWidget *owner, FileDialogMode mode, const QString &fileName, const QString &filter) override;
+    MessageAnswer showMessage(QWidget *owner, const QString &text, const QString &caption, MessageIcon icon,
+                              MessageButtons buttons) override;
+    void showModal(QDialog &window) override;
+    void endProgram() override;
+};
+
+// "O2Jam Note File|*.ojn" as QFileDialog writes it: "O2Jam Note File (*.ojn)".
+[[nodiscard]] QString qtFileFilter(const QString &filter);
+
+} // namespace ojn

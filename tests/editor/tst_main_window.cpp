@@ -1,0 +1,184 @@
+#include "editor/Form1.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+using namespace ojn;
+using namespace ojn::test;
+
+namespace {
+
+bool isEnabled(QObject *control)
+{
+    if (auto *action = qobject_cast<QAction *>(control))
+        return action->isEnabled();
+    return qobject_cast<QWidget *>(control)->isEnabled();
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void captionIconAndFixedSize()
+    {
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        QCOMPARE(form.objectName(), QString("Form1"));
+        QCOMPARE(form.windowTitle(), QString("OJN Tevrik Editor [Packed Version]"));
+        QVERIFY(!form.windowIcon().isNull());
+        QCOMPARE(form.centralWidget()->size(), QSize(527, 295));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        const Qt::WindowFlags flags = form.windowFlags();
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+    }
+
+    void startUpState()
+    {
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        QCOMPARE(form.editingControls().size(), size_t(27));
+        for (QObject *control : form.editingControls())
+            QVERIFY2(!isEnabled(control), qPrintable(control->objectName()));
+        for (QObject *control : std::initializer_list<QObject *>{form.BtnBrowseOJN, form.BtnAbout, form.PathBox,
+                                                                  form.OpenMenuStrip, form.ExitMenuStrip, form.AboutMenuStrip})
+            QVERIFY2(isEnabled(control), qPrintable(control->objectName()));
+        QVERIFY(!form.InfoDirty && !form.FullImageDirty && !form.SmallFrameDirty);
+        QVERIFY(form.PathBox->isReadOnly());
+        for (QLineEdit *box : {form.NoteEx, form.NoteNx, form.NoteHx}) {
+            QVERIFY(box->isReadOnly());
+            QVERIFY(!box->isEnabled());
+        }
+        QCOMPARE(form.GenreBox->currentIndex(), -1);
+        QCOMPARE(form.GenreBox->count(), 11);
+        QCOMPARE(form.GenreBox->itemText(5), QString("Soul / R&B"));
+        QVERIFY(!form.GenreBox->isEditable());
+        for (QLineEdit *box : form.findChildren<QLineEdit *>())
+            QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+    }
+
+    void controlsAtTheirPlaces_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parentName");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("caption");
+        // Twips divided by 15.
+        QTest::newRow("PathBox") << "PathBox" << "ClientArea" << QRect(32, 8, 385, 19) << "";
+        QTest::newRow("BtnBrowseOJN") << "BtnBrowseOJN" << "ClientArea" << QRect(424, 6, 98, 22) << "Browse OJN...";
+        QTest::newRow("Frame1") << "Frame1" << "ClientArea" << QRect(8, 32, 289, 161) << "General Info";
+        QTest::newRow("TitleBox") << "TitleBox" << "Frame1" << QRect(56, 24, 225, 19) << "";
+        QTest::newRow("GenreBox") << "GenreBox" << "Frame1" << QRect(56, 96, 113, 21) << "";
+        QTest::newRow("HxBox") << "HxBox" << "Frame2" << QRect(208, 15, 49, 19) << "";
+        QTest::newRow("NoteEx") << "NoteEx" << "Frame3" << QRect(32, 15, 49, 19) << "";
+        QTest::newRow("BtnViewSmallFrame") << "BtnViewSmallFrame" << "Frame4" << QRect(16, 64, 185, 25) << "View Small Frame";
+        QTest::newRow("BtnSmallImage") << "BtnSmallImage" << "Frame7" << QRect(8, 48, 185, 25) << "Change Small Frame";
+        QTest::newRow("BtnExtractSmallFrame") << "BtnExtractSmallFrame" << "Frame8" << QRect(104, 16, 89, 25) << "Small Frame";
+        QTest::newRow("BtnSaveAs") << "BtnSaveAs" << "ClientArea" << QRect(456, 264, 65, 25) << "Save As";
+        QTest::newRow("Label15") << "Label15" << "Frame6" << QRect(8, 0, 39, 17) << "Preview";
+    }
+    void controlsAtTheirPlaces()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, parentName);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, caption);
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        auto *widget = form.findChild<QWidget *>(name);
+        QVERIFY2(widget, qPrintable(name));
+        QCOMPARE(widget->parentWidget()->objectName(), parentName);
+        QCOMPARE(widget->geometry(), geometry);
+        if (auto *button = qobject_cast<QPushButton *>(widget))
+            QCOMPARE(button->text(), caption);
+        else if (auto *label = qobject_cast<QLabel *>(widget))
+            QCOMPARE(label->text(), caption);
+    }
+
+    void viewSmallFrameIsDrawnAboveFrame6()
+    {
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        const QObjectList siblings = form.Frame4->children();
+        QVERIFY(siblings.indexOf(form.BtnViewSmallFrame) > siblings.indexOf(form.Frame6));
+    }
+
+    void menuTree()
+    {
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        const QList<QAction *> menus = form.menuBar()->actions();
+        QCOMPARE(menus.size(), 2);
+        QCOMPARE(menus[0]->text(), QString("File"));
+        QCOMPARE(menus[1]->text(), QString("Help"));
+        QStringList file;
+        for (QAction *item : form.FileMenuStrip->actions())
+            file << (item->isSeparator() ? item->objectName() + "|" : item->objectName() + ":" + item->text());
+        QCOMPARE(file, QStringList({"OpenMenuStrip:Open", "Separator1|", "SaveMenuStrip:Save", "SaveAsMenuStrip:Save As",
+                                    "Separator2|", "ExitMenuStrip:Exit"}));
+        QCOMPARE(form.HelpMenuStrip->actions().size(), 1);
+        QCOMPARE(form.AboutMenuStrip->text(), QString("About"));
+        for (QAction *item : form.FileMenuStrip->actions())
+            QVERIFY(item->shortcut().isEmpty());
+    }
+
+    void tabOrderWithNoChartOpen()
+    {
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.BtnBrowseOJN->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 4; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, QStringList({"BtnBrowseOJN", "PathBox", "BtnAbout", "BtnBrowseOJN"}));
+    }
+
+    void tabOrderWithAllControlsEnabled()
+    {
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        for (QObject *control : form.editingControls()) {
+            if (auto *widget = qobject_cast<QWidget *>(control))
+                widget->setEnabled(true);
+        }
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.BtnBrowseOJN->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 22; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, QStringList({"BtnBrowseOJN", "PathBox", "TitleBox", "ArtistBox", "PatternBox", "GenreBox",
+                                       "IDBox", "BPMBox", "OJMBox", "ExBox", "NxBox", "HxBox", "BtnAbout", "BtnSave",
+                                       "BtnSaveAs", "BtnPreviewFullImage", "BtnViewSmallFrame", "BtnChangeFullImage",
+                                       "BtnSmallImage", "BtnExtractFullImage", "BtnExtractSmallFrame", "BtnBrowseOJN"}));
+    }
+
+    void aboutTwinsShowTheSameBox()
+    {
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        QTest::mouseClick(form.BtnAbout, Qt::LeftButton);
+        form.AboutMenuStrip->trigger();
+        QCOMPARE(dialogs.modalWindows, QStringList({"frmAbout", "frmAbout"}));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"

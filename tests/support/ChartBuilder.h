@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+namespace ojn::test {
+
+// Builds the bytes of an OJN chart in code, so a test shows the bytes that
+// matter. Defaults: a 300-byte header, some note bytes, a small cover and
+// thumbnail, offsets and sizes that agree with them.
+class ChartBuilder {
+public:
+    ChartBuilder();
+
+    ChartBuilder &songId(qint32 v) { return putInt32(0, v); }
+    ChartBuilder &genre(qint16 v) { return putInt16(12, v); }
+    ChartBuilder &bpm(float v);
+    ChartBuilder &levels(qint16 ex, qint16 nx, qint16 hx);
+    ChartBuilder &noteCounts(qint32 ex, qint32 nx, qint32 hx);
+    // Writes raw bytes into a text slot (no terminator added; the slot's
+    // other bytes stay as they are).
+    ChartBuilder &titleBytes(const QByteArray &bytes) { return putBytes(108, bytes); }
+    ChartBuilder &artistBytes(const QByteArray &bytes) { return putBytes(172, bytes); }
+    ChartBuilder &patternBytes(const QByteArray &bytes) { return putBytes(204, bytes); }
+    ChartBuilder &ojmBytes(const QByteArray &bytes) { return putBytes(236, bytes); }
+    ChartBuilder &noteData(const QByteArray &bytes);
+    ChartBuilder &cover(const QByteArray &bytes);
+    ChartBuilder &thumbnail(const QByteArray &bytes);
+    // Bytes after the thumbnail, which a save drops.
+    ChartBuilder &trailing(const QByteArray &bytes);
+
+    ChartBuilder &putBytes(qint64 offset, const QByteArray &bytes);
+    ChartBuilder &putInt16(qint64 offset, qint16 v);
+    ChartBuilder &putInt32(qint64 offset, qint32 v);
+    // Keeps the given header value instead of computing it on build().
+    ChartBuilder &rawCoverOffset(qint32 v);
+    ChartBuilder &rawCoverSize(qint32 v);
+    ChartBuilder &rawThumbnailSize(qint32 v);
+
+    QByteArray build() const;
+    // Writes build() to a file; returns the path.
+    QString writeTo(const QString &path) const;
+
+    const QByteArray &header() const { return m_header; }
+    const QByteArray &coverBytes() const { return m_cover; }
+    const QByteArray &thumbnailBytes() const { return m_thumbnail; }
+
+private:
+    QByteArray m_header;
+    QByteArray m_notes;
+    QByteArray m_cover;
+    QByteArray m_thumbnail;
+    QByteArray m_trailing;
+    bool m_rawOffset = false, m_rawCoverSize = false, m_rawThumbnailSize = false;
+};
+
+// The bytes at `offset` of a chart, as integers.
+qint32 int32At(const QByteArray &chart, qint64 offset);
+qint16 int16At(const QByteArray &chart, qint64 offset);
+float floatAt(const QByteArray &chart, qint64 offset);
+
+// What a save of an unedited chart must give, computed straight from the
+// layout: the body with each text slot's 33 bytes zeroed after the text,
+// the offset and sizes recomputed, then cover and thumbnail, nothing after.
+QByteArray expectedUneditedSave(const QByteArray &chart);
+
+QByteArray readFile(const QString &path);
+void writeFile(const QString &path, const QByteArray &bytes);
+
+} // namespace ojn::test
