@@ -22,10 +22,16 @@ namespace {
 // Where the new content is written before it replaces the target: hidden,
 // beside the target (a rename is only atomic within one file system), and
 // named after it so a user who finds one left by a crash knows what it is.
+const QLatin1String TemporarySuffix(".saving");
+constexpr int TemporaryTagLength = 8;
+
 QString temporaryPathFor(const QFileInfo &target)
 {
     const quint32 tag = QRandomGenerator::global()->generate();
-    return target.dir().filePath(QStringLiteral(".%1.%2.saving").arg(target.fileName()).arg(tag, 8, 16, QLatin1Char('0')));
+    return target.dir().filePath(QStringLiteral(".%1.%2%3")
+                                     .arg(target.fileName())
+                                     .arg(tag, TemporaryTagLength, 16, QLatin1Char('0'))
+                                     .arg(TemporarySuffix));
 }
 
 QString systemError()
@@ -37,12 +43,17 @@ QString systemError()
 #endif
 }
 
-bool syncToDisk(QFile &file, QString &error)
+bool flushFile(QFile &file, QString &error)
 {
     if (!file.flush()) {
         error = file.errorString();
         return false;
     }
+    return true;
+}
+
+bool syncToDisk(QFile &file, QString &error)
+{
 #ifdef Q_OS_WIN
     if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())))) {
 #else
@@ -84,9 +95,38 @@ void syncFolder([[maybe_unused]] const QString &folder)
 #endif
 }
 
+// A save killed midway leaves its temporary file behind. Once a save of the
+// same target has succeeded such a file holds nothing the user needs, and
+// only files of exactly that target's pattern are touched.
+void removeStaleTemporaries(const QFileInfo &target)
+{
+    QDir folder(target.absolutePath());
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QString &name : names) {
+        if (isTemporaryFileOf(name, target.fileName()))
+            folder.remove(name);
+    }
+}
+
 } // namespace
 
-Outcome writeFileSafely(const QString &path, const ContentWriter &writeContent)
+bool isTemporaryFileOf(const QString &fileName, const QString &targetFileName)
+{
+    const qsizetype prefixLength = 1 + targetFileName.size() + 1;
+    if (fileName.size() != prefixLength + TemporaryTagLength + TemporarySuffix.size())
+        return false;
+    const QStringView name(fileName);
+    if (name.front() != QLatin1Char('.') || name.mid(1, targetFileName.size()) != targetFileName
+        || name.at(prefixLength - 1) != QLatin1Char('.') || !name.endsWith(TemporarySuffix))
+        return false;
+    for (const QChar c : name.mid(prefixLength, TemporaryTagLength)) {
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))))
+            return false;
+    }
+    return true;
+}
+
+Outcome writeFileSafely(const QString &path, const ContentWriter &writeContent, const SafeWriteSteps &steps)
 {
     const QString shownPath = QDir::toNativeSeparators(path);
     auto failure = [&shownPath](const QString &reason) {
@@ -110,8 +150,10 @@ Outcome writeFileSafely(const QString &path, const ContentWriter &writeContent)
         if (!temporary.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !temporary.exists())
             break;
     }
-    if (!temporary.isOpen())
-        return failure(temporary.errorString());
+    if (!temporary.isOpen()) {
+        return failure(QStringLiteral("no temporary file could be made in %1: %2")
+                           .arg(QDir::toNativeSeparators(target.absolutePath()), temporary.errorString()));
+    }
 
     auto discard = [&temporary](const QString &reason) {
         temporary.close();
@@ -123,18 +165,21 @@ Outcome writeFileSafely(const QString &path, const ContentWriter &writeContent)
     if (!written.ok())
         return failure(discard(written.error()));
     QString error;
-    if (!syncToDisk(temporary, error))
-        return failure(discard(error));
+    if (!(steps.flush ? steps.flush : flushFile)(temporary, error))
+        return failure(discard(QStringLiteral("Flushing the new file failed: %1").arg(error)));
+    if (!(steps.sync ? steps.sync : syncToDisk)(temporary, error))
+        return failure(discard(QStringLiteral("Writing the new file to disk failed: %1").arg(error)));
     temporary.close();
     if (temporary.error() != QFileDevice::NoError)
-        return failure(discard(temporary.errorString()));
+        return failure(discard(QStringLiteral("Closing the new file failed: %1").arg(temporary.errorString())));
 
     if (target.exists())
         temporary.setPermissions(target.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
 
-    if (!replaceFile(temporary.fileName(), target.absoluteFilePath(), error))
-        return failure(discard(error));
+    if (!(steps.replace ? steps.replace : replaceFile)(temporary.fileName(), target.absoluteFilePath(), error))
+        return failure(discard(QStringLiteral("Putting the new file in place of the old one failed: %1").arg(error)));
     syncFolder(target.absolutePath());
+    removeStaleTemporaries(target);
     return Outcome::success();
 }
 

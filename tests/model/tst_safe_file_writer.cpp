@@ -2,6 +2,8 @@
 #include "support/ChartBuilder.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +76,55 @@ private slots:
         QVERIFY(!outcome.ok());
         QVERIFY2(outcome.error().contains(description), qPrintable(outcome.error()));
         QVERIFY(entries(dir).isEmpty());
+    }
+
+    // A save killed midway leaves ".<name>.<8 hex>.saving"; the next
+    // successful save of that same target removes it and nothing else.
+    void aSuccessfulSaveRemovesOnlyItsTargetsStaleTemporaries_data()
+    {
+        QTest::addColumn<QString>("otherFile");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("left by a killed save") << ".chart.ojn.0badf00d.saving" << true;
+        QTest::newRow("another chart's") << ".other.ojn.0badf00d.saving" << false;
+        QTest::newRow("a chart whose name extends ours") << ".chart.ojn.bak.0badf00d.saving" << false;
+        QTest::newRow("upper-case digits") << ".chart.ojn.0BADF00D.saving" << false;
+        QTest::newRow("seven digits") << ".chart.ojn.0badf00.saving" << false;
+        QTest::newRow("nine digits") << ".chart.ojn.0badf00d0.saving" << false;
+        QTest::newRow("not hex") << ".chart.ojn.0badf00g.saving" << false;
+        QTest::newRow("other ending") << ".chart.ojn.0badf00d.saved" << false;
+        QTest::newRow("not hidden") << "chart.ojn.0badf00d.saving" << false;
+        QTest::newRow("a user's file") << "chart.ojn.bak" << false;
+    }
+    void aSuccessfulSaveRemovesOnlyItsTargetsStaleTemporaries()
+    {
+        QFETCH(QString, otherFile);
+        QFETCH(bool, removed);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("chart.ojn");
+        writeFile(path, "old chart");
+        writeFile(dir.filePath(otherFile), "leftover");
+
+        const Outcome failed = writeFileSafely(path, [](QIODevice &) { return Outcome::failure("disk full"); });
+        QVERIFY(!failed.ok());
+        QVERIFY2(QFile::exists(dir.filePath(otherFile)), "a failed save must not clean up");
+
+        QVERIFY(writeFileSafely(path, writes("new chart")).ok());
+        QCOMPARE(readFile(path), QByteArray("new chart"));
+        QCOMPARE(QFile::exists(dir.filePath(otherFile)), !removed);
+        QCOMPARE(entries(dir).size(), removed ? 1 : 2);
+    }
+
+    void aFolderOrLinkNamedLikeATemporaryIsKept()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("chart.ojn");
+        writeFile(dir.filePath("precious"), "precious");
+        QVERIFY(QDir(dir.path()).mkdir(".chart.ojn.00000000.saving"));
+        QVERIFY(QFile::link(dir.filePath("precious"), dir.filePath(".chart.ojn.00000001.saving")));
+        QVERIFY(writeFileSafely(path, writes("new chart")).ok());
+        QVERIFY(QFileInfo(dir.filePath(".chart.ojn.00000000.saving")).isDir());
+        QVERIFY(QFileInfo(dir.filePath(".chart.ojn.00000001.saving")).isSymLink());
+        QCOMPARE(readFile(dir.filePath("precious")), QByteArray("precious"));
     }
 };
 
