@@ -17,7 +17,8 @@ void Form1::closeEvent(QCloseEvent *event)
                 // Ending now would throw the edits away with the file
                 // unsaved: stay open, with the chart, its edits and the
                 // editing controls as they were, so it can go elsewhere.
-                showError(saved.error());
+                showError(saved.error()
+                          + QStringLiteral("\n\nThe chart is still open with your changes; use Save As to keep it elsewhere."));
                 event->ignore();
                 return;
             }
