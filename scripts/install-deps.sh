@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake g++ ninja-build qt6-base-dev libgl-dev)
 if [ "${1:-run}" = test ]; then
     # util-linux: setpriv, to run permission tests as an ordinary user.
-    packages+=(xvfb xauth util-linux)
+    # clang and its runtimes: the sanitizer build and libFuzzer.
+    packages+=(xvfb xauth util-linux clang libclang-rt-14-dev)
 fi
 
 missing=()

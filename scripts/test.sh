@@ -1,9 +1,36 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test; ends with CTest's summary and a
-# non-zero exit when any test fails.
+# Builds everything and runs every test, twice: a normal build, then a
+# clang build with AddressSanitizer and UndefinedBehaviorSanitizer (where a
+# leak, an overflow or undefined behaviour fails the run), which also fuzzes
+# the chart reader for 60 seconds. Ends with CTest's summary of the
+# sanitizer run and a non-zero exit when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 ctest --test-dir build --output-on-failure
+
+sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOJN_FUZZER=ON -DOJN_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers"
+cmake --build build-asan
+
+export ASAN_OPTIONS=detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0
+
+# libFuzzer from the seed charts; any crash, leak or sanitizer report stops
+# it with a non-zero exit and leaves the input in build-asan/fuzz-findings.
+corpus=build-asan/fuzz-corpus
+findings=build-asan/fuzz-findings
+rm -rf "$corpus" "$findings"
+mkdir -p "$findings"
+QT_QPA_PLATFORM=offscreen build-asan/fuzz/chart_fuzz_seeds "$corpus"
+build-asan/fuzz/chart_reader_fuzzer -max_total_time=60 -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$findings/" "$corpus" 2> build-asan/fuzz.log \
+    || { tail -n 60 build-asan/fuzz.log; echo "The fuzzer found a failing input in $findings."; exit 1; }
+grep -E "^(Done|stat::number_of_executed_units)" build-asan/fuzz.log
+
+ctest --test-dir build-asan --output-on-failure
