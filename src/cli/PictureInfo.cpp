@@ -1,0 +1,30 @@
+#include "cli/PictureInfo.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+
+namespace ojn::cli {
+
+PictureInfo pictureInfoOf(const QByteArray &bytes)
+{
+    PictureInfo info;
+    if (bytes.isEmpty())
+        return info;
+    QByteArray copy = bytes; // shared, not copied
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (!reader.canRead())
+        return info;
+    info.format = QString::fromLatin1(reader.format());
+    info.size = reader.size();
+    return info;
+}
+
+bool isPicture(const QByteArray &bytes)
+{
+    return !bytes.isEmpty() && !QImage::fromData(bytes).isNull();
+}
+
+} // namespace ojn::cli
