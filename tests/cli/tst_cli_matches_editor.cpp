@@ -1,11 +1,15 @@
 // ojn-header against the real main window: what it shows is what the
-// editor's boxes show after opening the same chart.
+// editor's boxes show after opening the same chart, and what `set` writes
+// is what the editor's Save writes for the same box texts.
 #include "CliRunner.h"
 #include "editor/Form1.h"
+#include "model/ChartLayout.h"
 #include "support/ChartBuilder.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMap>
 #include <QStringEncoder>
@@ -109,6 +113,67 @@ private slots:
         const CliRun run = runCli({"show", path});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(dialogs.messages.first().text), qPrintable(run.err));
+    }
+
+    void setMatchesTheEditorsSave_data()
+    {
+        QTest::addColumn<QByteArray>("chart");
+        QTest::addColumn<QString>("localeName");
+        QTest::addColumn<QStringList>("texts"); // SongID Title Artist Pattern OJMFile Genre BPM Ex Nx Hx
+
+        const QByteArray plain = ChartBuilder().trailing("dropped by every save").build();
+        QTest::newRow("every field") << plain << "C"
+                                     << QStringList{"4021", "Title", "Artist", "Pattern", "o2ma4021.ojm", "Rock", "145.5", "3", "7", "11"};
+        QTest::newRow("as opened") << plain << "C"
+                                   << QStringList{"1234", "Test Title", "Test Artist", "Tester", "o2ma1234.ojm", "Techno", "120", "1", "5", "9"};
+        QTest::newRow("German numbers, rounded half to even") << plain << "de_DE"
+                                                             << QStringList{"12,5", "T", "A", "P", "o.ojm", "Etc", "128,25", "13,5", "-2,5", "1e2"};
+        QTest::newRow("Korean texts") << plain << "ko_KR"
+                                      << QStringList{"-1", QStringLiteral("노래"), QStringLiteral("가수"), QStringLiteral("만든이"),
+                                                     "o2ma1.ojm", "Ballad", "90", "0", "0", "0"};
+        QTest::newRow("stored genre outside the list, none chosen") << ChartBuilder().genre(77).build() << "C"
+                                                                    << QStringList{"1", "T", "A", "P", "O", "", "100", "1", "2", "3"};
+        QTest::newRow("BPM of eight digits, as shown") << ChartBuilder().bpm(16777215.0f).build() << "C"
+                                                       << QStringList{"1", "T", "A", "P", "O", "Jazz", "1.677722E+07", "1", "2", "3"};
+        QTest::newRow("texts kept with their leftovers")
+            << ChartBuilder().titleBytes(QByteArray("Same\0rest", 9)).ojmBytes(QByteArray(32, 'Z')).build() << "C"
+            << QStringList{"9", "Same", "Test Artist", "", QString(32, 'Z'), "Funk", "0.5", "-32768", "32767", "0"};
+    }
+    void setMatchesTheEditorsSave()
+    {
+        QFETCH(QByteArray, chart);
+        QFETCH(QString, localeName);
+        QFETCH(QStringList, texts);
+        const QLocale locale(localeName);
+        QLocale::setDefault(locale);
+        const QString editorCopy = dir.filePath("editor.ojn");
+        const QString cliCopy = dir.filePath("cli.ojn");
+        writeFile(editorCopy, chart);
+        writeFile(cliCopy, chart);
+
+        ScriptedDialogs dialogs;
+        Form1 window(dialogs);
+        dialogs.fileNames.enqueue(editorCopy);
+        window.openChart();
+        QLineEdit *const boxes[] = {window.IDBox, window.TitleBox, window.ArtistBox, window.PatternBox, window.OJMBox};
+        for (int i = 0; i < 5; ++i)
+            boxes[i]->setText(texts[i]);
+        window.GenreBox->setCurrentIndex(genreValueOf(texts[5]));
+        window.BPMBox->setText(texts[6]);
+        window.ExBox->setText(texts[7]);
+        window.NxBox->setText(texts[8]);
+        window.HxBox->setText(texts[9]);
+        window.BtnSave->click();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.first().text, QStringLiteral("Successfully Save OJN File."));
+
+        QStringList args{"set", cliCopy, "--id", texts[0], "--title", texts[1], "--artist", texts[2], "--pattern", texts[3],
+                         "--ojm", texts[4], "--bpm", texts[6], "--level-ex", texts[7], "--level-nx", texts[8], "--level-hx", texts[9]};
+        if (!texts[5].isEmpty())
+            args << "--genre" << texts[5];
+        const CliRun run = runCli(args, locale, ansiCodePageFor(locale));
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(readFile(cliCopy), readFile(editorCopy));
     }
 };
 
