@@ -46,7 +46,9 @@ Commands:
       unchanged, as the editor's Save As does.
   extract FILE --cover OUT --thumbnail OUT
       Writes the cover and/or the thumbnail to files, the stored bytes
-      exactly (a JPEG and a BMP in a well-formed chart).
+      exactly (a JPEG and a BMP in a well-formed chart; an empty picture
+      gives an empty file). An existing file is replaced whole; the chart
+      itself is never overwritten.
 
 Field options of set (each at most once):
   --id N            song ID, a whole number from -2147483648 to 2147483647
@@ -78,28 +80,30 @@ separators. Whole-number fields round a fraction to the nearest whole
 number, an exact half to the even one (12.5 gives 12, 13.5 gives 14).
 Run with LC_ALL=C to use a decimal point whatever the user's locale.
 
-Texts are stored in the Windows ANSI code page of your locale's language,
-as the editor stores them: 949 for Korean, 932 for Japanese, 936 or 950
+Texts are stored in the Windows ANSI code page of your locale's language
+(on Windows, the system's ANSI code page), as the editor stores them: 949 for Korean, 932 for Japanese, 936 or 950
 for Chinese, 1252 for English and most Western languages, and so on. A
 text that needs more than 32 bytes there, or has a character the code
 page cannot store, is refused. Texts are shown decoded the same way.
 
 Writing is safe: the new chart goes to a temporary file beside the target
 and replaces it only when complete, so a failed write leaves the old file
-as it was. A read-only target is replaced too. Whatever followed the
-thumbnail in the old file is dropped, and each text slot's 33 bytes after
-the text are zeroed, as in every save of the editor.
+as it was. A read-only target is replaced too. As in every save of the
+editor, whatever followed the thumbnail in the old file is dropped, and
+the bytes after each text, up to the 33rd byte of its slot, are zeroed.
 
 Encrypted charts (the first bytes "new") and damaged ones are refused with
 the editor's descriptions. Messages go to standard error and name the file.
 
 Exit status:
   0  everything succeeded
-  1  a chart was refused or could not be read or written; the other files
-     of the batch were still handled, and a refused file is left untouched
+  1  a chart was refused or could not be read or written, or the listing
+     could not be written to standard output; the other files of the batch
+     were still handled, and a refused file is left untouched
   2  usage error: unknown command or option, a missing or repeated value, a
-     value that is not a number, out of range, too long or unstorable, or a
-     picture that cannot be read; nothing was read or written
+     value that is not a number, out of range, too long or unstorable, a
+     picture that cannot be read, or an output file that is the chart
+     itself; nothing was read or written
 
 Examples:
   ojn-header show charts/*.ojn

@@ -13,8 +13,14 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     ojn::cli::Console console{out, err, QLocale(), ojn::TextCodec(ojn::systemAnsiCodePage())};
-    const int status = ojn::cli::runHeaderTool(QCoreApplication::arguments().mid(1), console);
+    int status = ojn::cli::runHeaderTool(QCoreApplication::arguments().mid(1), console);
     out.flush();
+    // A script must not take a lost listing (a full disk, a closed pipe)
+    // for a complete one.
+    if (out.status() != QTextStream::Ok) {
+        console.error(QStringLiteral("could not write to standard output."));
+        status = status == ojn::cli::ExitOk ? ojn::cli::ExitRefused : status;
+    }
     err.flush();
     return status;
 }

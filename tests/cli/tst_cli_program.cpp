@@ -144,6 +144,19 @@ private slots:
         QVERIFY2(run.out.contains(QStringLiteral("Title:     노래 제목\n")), qPrintable(run.out));
     }
 
+    void lostOutputIsAFailure()
+    {
+        if (!QFileInfo::exists("/dev/full"))
+            QSKIP("no /dev/full here");
+        const QString chart = ChartBuilder().writeTo(dir.filePath("listed.ojn"));
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(QStringLiteral(OJN_HEADER_PROGRAM), {"show", chart});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.readAllStandardError().contains("could not write to standard output"));
+    }
+
     // As an ordinary user, since root writes anywhere.
     void unwritableFolderLeavesTheChartAsItWas()
     {
