@@ -103,7 +103,7 @@ Exit status:
   2  usage error: unknown command or option, a missing or repeated value, a
      value that is not a number, out of range, too long or unstorable, a
      picture that cannot be read, or an output file that is the chart
-     itself; nothing was read or written
+     itself; no chart was read or written
 
 Examples:
   ojn-header show charts/*.ojn
