@@ -122,6 +122,12 @@ private:
     void onTextFieldChanged();
     void onNumericFieldChanged(QLineEdit *box, const QString &heldText, bool marksChange);
 
+    // The picture commands' shared steps; each pair of twins differs only
+    // in its filter, buffer, picture, flag and message.
+    void replacePicture(const QString &filter, QByteArray &buffer, Picture &picture, bool &dirty);
+    void viewPicture(PictureWindow &window, const Picture &picture);
+    void extractPicture(const QString &filter, const QByteArray &buffer, const QString &doneMessage);
+
     void showError(const QString &text);
     void showInfo(const QString &text);
 
