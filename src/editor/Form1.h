@@ -120,7 +120,12 @@ private:
 
     // The field change rules.
     void onTextFieldChanged();
-    void onNumericFieldChanged(QLineEdit *box, const QString &heldText, bool marksChange);
+    void onNumericFieldChanged(QLineEdit *box, const QString &heldText);
+
+    // Opening: shows the record in the boxes, or empties them and disables
+    // the editing controls after a refused or failed open.
+    void showChartFields();
+    void closeChartView();
 
     // The picture commands' shared steps; each pair of twins differs only
     // in its filter, buffer, picture, flag and message.
