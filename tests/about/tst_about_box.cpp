@@ -4,6 +4,7 @@
 #include "support/ScriptedDialogs.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -164,14 +165,14 @@ private slots:
         QFETCH(bool, chartOpen);
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
+        QTemporaryDir dir;
         if (chartOpen) {
-            const ChartBuilder builder;
-            form.Chart.ChartPath = "/charts/o2ma100.ojn";
-            form.Chart.FullImageData = builder.coverBytes();
-            form.Chart.SmallFrameData = builder.thumbnailBytes();
-            form.FullImagePicture = QImage::fromData(builder.coverBytes());
-            form.InfoDirty = true;
-            form.SmallFrameDirty = true;
+            dialogs.fileNames.enqueue(ChartBuilder().writeTo(dir.filePath("chart.ojn")));
+            QTest::mouseClick(form.BtnBrowseOJN, Qt::LeftButton);
+            QVERIFY(form.BtnSave->isEnabled());
+            form.TitleBox->setText("Edited");
+            QVERIFY(form.InfoDirty);
+            dialogs.fileRequests.clear();
         }
         const bool infoDirty = form.InfoDirty, fullImageDirty = form.FullImageDirty, smallFrameDirty = form.SmallFrameDirty;
         const QString path = form.Chart.ChartPath;

@@ -1,8 +1,6 @@
 #include "editor/Form1.h"
 #include "model/ChartFile.h"
 #include "model/ChartLayout.h"
-#include "model/ChartReader.h"
-#include "pictures/PictureFromByteStream.h"
 #include "support/ChartBuilder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestPictures.h"
@@ -95,18 +93,14 @@ class PictureCommandsTest : public QObject {
     ChartBuilder m_builder;
     QString m_chartPath;
 
-    // Opens the fixture chart in `form` as the open command leaves it.
-    void openFixture(Form1 &form)
+    // Opens the fixture chart through "Browse OJN...", as a user would.
+    void openFixture(Form1 &form, ScriptedDialogs &dialogs, const QString &path = QString())
     {
-        const ChartReadResult read = readChartFile(m_chartPath);
-        QCOMPARE(int(read.status), int(ChartReadStatus::Read));
-        form.Chart = read.record;
-        form.FullImagePicture = PictureFromByteStream(form.Chart.FullImageData);
-        form.SmallFramePicture = PictureFromByteStream(form.Chart.SmallFrameData);
-        for (QObject *control : form.editingControls())
-            if (auto *widget = qobject_cast<QWidget *>(control))
-                widget->setEnabled(true);
-        form.InfoDirty = form.FullImageDirty = form.SmallFrameDirty = false;
+        dialogs.fileNames.enqueue(path.isEmpty() ? m_chartPath : path);
+        QTest::mouseClick(form.BtnBrowseOJN, Qt::LeftButton);
+        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.value(0).text));
+        QVERIFY(form.BtnChangeFullImage->isEnabled());
+        dialogs.fileRequests.clear();
     }
 
     QString writeTestFile(const QString &name, const QByteArray &bytes)
@@ -143,7 +137,7 @@ private slots:
         QFETCH(QSize, size);
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        openFixture(form);
+        openFixture(form, dialogs);
         const PictureState before = PictureState::of(form);
         const QString path = writeTestFile("replacement", bytes);
         form.FileDialog.FileName = "left over by an earlier command";
@@ -181,7 +175,7 @@ private slots:
         QFETCH(Which, which);
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        openFixture(form);
+        openFixture(form, dialogs);
         const QString path = m_dir.filePath("same");
         dialogs.fileNames << path << path;
         QTest::mouseClick(extractButton(form, which), Qt::LeftButton);
@@ -199,7 +193,7 @@ private slots:
         QFETCH(Which, which);
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        openFixture(form);
+        openFixture(form, dialogs);
         const PictureState before = PictureState::of(form);
         QTest::mouseClick(changeButton(form, which), Qt::LeftButton);
         QCOMPARE(dialogs.fileRequests.size(), 1);
@@ -237,7 +231,7 @@ private slots:
             writeFile(path, bytes);
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        openFixture(form);
+        openFixture(form, dialogs);
         if (replacedBefore) {
             const QByteArray earlier = which == Which::Cover ? jpegBytes(QSize(9, 9), Qt::cyan) : bmpBytes(QSize(9, 9), Qt::cyan);
             dialogs.fileNames.enqueue(writeTestFile("earlier", earlier));
@@ -263,7 +257,7 @@ private slots:
     {
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        openFixture(form);
+        openFixture(form, dialogs);
         const QByteArray cover = jpegBytes(QSize(900, 650), QColor(10, 200, 30));
         const QByteArray thumbnail = bmpBytes(QSize(79, 78), QColor(250, 250, 0));
         dialogs.fileNames << writeTestFile("new-cover.jpg", cover) << writeTestFile("new-thumbnail.bmp", thumbnail);
@@ -298,7 +292,7 @@ private slots:
         QFETCH(Which, which);
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        openFixture(form);
+        openFixture(form, dialogs);
         QList<QPointer<PictureWindow>> shown;
         QList<QImage> grabs;
         dialogs.onModal = [&](QDialog &window) {
@@ -339,8 +333,10 @@ private slots:
     {
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        openFixture(form);
-        form.FullImagePicture = Picture();
+        // A cover of bytes that are no picture decodes to none.
+        QTemporaryDir dir;
+        openFixture(form, dialogs, ChartBuilder().cover(QByteArray(400, '\0')).writeTo(dir.filePath("blank.ojn")));
+        QVERIFY(form.FullImagePicture.isNull());
         QImage grab;
         dialogs.onModal = [&](QDialog &window) {
             grab = window.grab().toImage();
@@ -381,7 +377,7 @@ private slots:
             writeFile(path, existing);
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        openFixture(form);
+        openFixture(form, dialogs);
         form.InfoDirty = true;
         const PictureState before = PictureState::of(form);
         form.FileDialog.FileName = "left over";
@@ -419,7 +415,7 @@ private slots:
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        openFixture(form);
+        openFixture(form, dialogs);
         QTest::mouseClick(extractButton(form, which), Qt::LeftButton);
         QCOMPARE(dialogs.fileRequests.size(), 1);
         QVERIFY(dialogs.messages.isEmpty());
@@ -435,7 +431,7 @@ private slots:
         QDir(dir.path()).mkdir("folder.jpg");
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        openFixture(form);
+        openFixture(form, dialogs);
         dialogs.fileNames.enqueue(folder);
         QTest::mouseClick(extractButton(form, which), Qt::LeftButton);
         QCOMPARE(dialogs.messages.size(), 1);
