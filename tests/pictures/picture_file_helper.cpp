@@ -1,8 +1,8 @@
 // Runs readPictureFile or writePictureFile in a process of its own, so a
-// test can run them as an ordinary user, for whom permissions count:
+// test can run them as an ordinary user:
 //   picture_file_helper read <picture>
 //   picture_file_helper write <target> <file whose bytes to write>
-// Prints the failure message, if any; exits 0 on success, 1 on failure.
+// Prints the failure message; exits 0 on success, 1 on failure.
 #include "pictures/PictureFile.h"
 
 #include <QCoreApplication>
@@ -21,9 +21,8 @@ int main(int argc, char *argv[])
         outcome = readPictureFile(args[2], content);
     } else if (args.size() == 4 && args[1] == QLatin1String("write")) {
         QFile source(args[3]);
-        if (!source.open(QIODevice::ReadOnly))
-            return 2;
-        outcome = writePictureFile(args[2], source.readAll());
+        outcome = source.open(QIODevice::ReadOnly) ? writePictureFile(args[2], source.readAll())
+                                                   : Outcome::failure(source.errorString());
     }
     QTextStream(stdout) << outcome.error();
     return outcome.ok() ? 0 : 1;
