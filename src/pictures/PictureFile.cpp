@@ -40,7 +40,7 @@ Outcome readPictureFile(const QString &path, PictureFileContent &content)
     QImageReader reader(&buffer);
     Picture picture = reader.read();
     if (picture.isNull())
-        return failure(QStringLiteral("its content is not a picture (%1).").arg(reader.errorString()));
+        return failure(QStringLiteral("it cannot be read as a picture (%1).").arg(reader.errorString()));
 
     content.bytes = std::move(bytes);
     content.picture = std::move(picture);

@@ -18,7 +18,7 @@ struct PictureFileContent {
 // Reads the whole file at `path` and decodes it. Everything is checked
 // before `content` is touched, so on failure it keeps what it held and the
 // message names the file and says why: it cannot be read, it is empty, it
-// is too large for a chart, or its content is no picture.
+// is too large for a chart, or it cannot be decoded as a picture.
 [[nodiscard]] Outcome readPictureFile(const QString &path, PictureFileContent &content);
 
 // Writes `bytes` as the whole content of the file at `path`, replacing an

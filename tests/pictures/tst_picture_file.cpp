@@ -47,8 +47,8 @@ private slots:
         QTest::newRow("missing file") << "gone.jpg" << QByteArray() << "No such file";
         QTest::newRow("a folder") << "folder.jpg" << QByteArray() << "irectory";
         QTest::newRow("empty file") << "empty.jpg" << QByteArray("") << "the file is empty";
-        QTest::newRow("text file") << "notes.jpg" << QByteArray("Title: my song\r\n") << "not a picture";
-        QTest::newRow("only a jpeg's start") << "cut.jpg" << jpegBytes(QSize(40, 30), Qt::red).left(20) << "not a picture";
+        QTest::newRow("text file") << "notes.jpg" << QByteArray("Title: my song\r\n") << "cannot be read as a picture";
+        QTest::newRow("only a jpeg's start") << "cut.jpg" << jpegBytes(QSize(40, 30), Qt::red).left(20) << "cannot be read as a picture";
         QTest::newRow("endless device") << "/dev/zero" << QByteArray() << "not an ordinary file";
     }
     void refusesWhatIsNoPicture()
