@@ -1,11 +1,10 @@
 #include "cli/ExtractCommand.h"
 
 #include "cli/ChartInput.h"
-#include "model/SafeFileWriter.h"
+#include "pictures/PictureFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QIODevice>
 
 namespace ojn::cli {
 namespace {
@@ -23,11 +22,7 @@ bool samePlace(const QString &a, const QString &b)
 
 bool writePicture(const QByteArray &bytes, const QString &path, Console &console)
 {
-    const Outcome written = writeFileSafely(path, [&bytes](QIODevice &device) {
-        if (device.write(bytes) != bytes.size())
-            return Outcome::failure(device.errorString());
-        return Outcome::success();
-    });
+    const Outcome written = writePictureFile(path, bytes);
     if (!written.ok())
         console.fileError(path, written.error());
     return written.ok();

@@ -1,7 +1,6 @@
 #include "cli/PictureInfo.h"
 
 #include <QBuffer>
-#include <QImage>
 #include <QImageReader>
 
 namespace ojn::cli {
@@ -20,11 +19,6 @@ PictureInfo pictureInfoOf(const QByteArray &bytes)
     info.format = QString::fromLatin1(reader.format());
     info.size = reader.size();
     return info;
-}
-
-bool isPicture(const QByteArray &bytes)
-{
-    return !bytes.isEmpty() && !QImage::fromData(bytes).isNull();
 }
 
 } // namespace ojn::cli

@@ -15,8 +15,4 @@ struct PictureInfo {
 
 [[nodiscard]] PictureInfo pictureInfoOf(const QByteArray &bytes);
 
-// True when the bytes decode to a picture, the test the editor applies to
-// a replacement picture.
-[[nodiscard]] bool isPicture(const QByteArray &bytes);
-
 } // namespace ojn::cli

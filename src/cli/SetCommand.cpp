@@ -1,13 +1,9 @@
 #include "cli/SetCommand.h"
 
 #include "cli/ChartInput.h"
-#include "cli/PictureInfo.h"
 #include "model/ChartFile.h"
 #include "model/ChartLayout.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "pictures/PictureFile.h"
 
 namespace ojn::cli {
 namespace {
@@ -20,30 +16,16 @@ QString genreList()
     return entries.join(QStringLiteral(", "));
 }
 
-// A replacement picture, read whole as the editor reads one; a file that
-// cannot be read or is no picture is refused.
-std::optional<QByteArray> readPicture(const QString &path, const QString &what, Console &console)
+// A replacement picture, read and checked as the editor's Change Full
+// Image and Change Small Frame do it.
+std::optional<QByteArray> readPicture(const QString &path, Console &console)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo::exists(path)) {
-        console.error(QStringLiteral("the %1 %2 does not exist.").arg(what, shown));
+    PictureFileContent content;
+    if (const Outcome read = readPictureFile(path, content); !read.ok()) {
+        console.error(read.error());
         return std::nullopt;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        console.error(QStringLiteral("could not read the %1 %2: %3").arg(what, shown, file.errorString()));
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        console.error(QStringLiteral("could not read the %1 %2: %3").arg(what, shown, file.errorString()));
-        return std::nullopt;
-    }
-    if (!isPicture(bytes)) {
-        console.error(QStringLiteral("the %1 %2 is not a picture (%3 bytes that do not decode).").arg(what, shown).arg(bytes.size()));
-        return std::nullopt;
-    }
-    return bytes;
+    return std::move(content.bytes);
 }
 
 // Everything the command line asks for, checked once for all charts.
@@ -74,12 +56,12 @@ std::optional<Changes> checkedChanges(const Invocation &invocation, Console &con
         return std::nullopt;
     }
     if (invocation.coverPath) {
-        changes.cover = readPicture(*invocation.coverPath, QStringLiteral("cover picture"), console);
+        changes.cover = readPicture(*invocation.coverPath, console);
         if (!changes.cover)
             return std::nullopt;
     }
     if (invocation.thumbnailPath) {
-        changes.thumbnail = readPicture(*invocation.thumbnailPath, QStringLiteral("thumbnail picture"), console);
+        changes.thumbnail = readPicture(*invocation.thumbnailPath, console);
         if (!changes.thumbnail)
             return std::nullopt;
     }

@@ -231,10 +231,10 @@ private slots:
         QTest::newRow("genre in lower case") << QStringList{"--genre", "rock"} << c << "Genre: \"rock\"";
         QTest::newRow("genre 11") << QStringList{"--genre", "11"} << c << "Genre: \"11\"";
         QTest::newRow("genre -1") << QStringList{"--genre", "-1"} << c << "Genre: \"-1\"";
-        QTest::newRow("cover missing") << QStringList{"--cover", "nowhere.jpg"} << c << "nowhere.jpg does not exist";
-        QTest::newRow("cover empty") << QStringList{"--cover", "@empty"} << c << "is not a picture (0 bytes";
-        QTest::newRow("thumbnail of text") << QStringList{"--thumbnail", "@text"} << c << "is not a picture (13 bytes";
-        QTest::newRow("cover is a folder") << QStringList{"--cover", "@folder"} << c << "could not read the cover picture";
+        QTest::newRow("cover missing") << QStringList{"--cover", "nowhere.jpg"} << c << "Could not load the picture nowhere.jpg: No such file";
+        QTest::newRow("cover empty") << QStringList{"--cover", "@empty"} << c << "empty.jpg: the file is empty.";
+        QTest::newRow("thumbnail of text") << QStringList{"--thumbnail", "@text"} << c << "text.bmp: it cannot be read as a picture";
+        QTest::newRow("cover is a folder") << QStringList{"--cover", "@folder"} << c << "sub: file to open is a directory";
         QTest::newRow("good values, then a bad one") << QStringList{"--title", "fine", "--level-hx", "x"} << c << "Level Hx:";
     }
     void refusedValuesTouchNothing()
