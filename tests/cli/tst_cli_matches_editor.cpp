@@ -6,6 +6,7 @@
 #include "model/ChartLayout.h"
 #include "support/ChartBuilder.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestPictures.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -120,32 +121,41 @@ private slots:
         QTest::addColumn<QByteArray>("chart");
         QTest::addColumn<QString>("localeName");
         QTest::addColumn<QStringList>("texts"); // SongID Title Artist Pattern OJMFile Genre BPM Ex Nx Hx
+        QTest::addColumn<bool>("newPictures");
 
         const QByteArray plain = ChartBuilder().trailing("dropped by every save").build();
         QTest::newRow("every field") << plain << "C"
-                                     << QStringList{"4021", "Title", "Artist", "Pattern", "o2ma4021.ojm", "Rock", "145.5", "3", "7", "11"};
+                                     << QStringList{"4021", "Title", "Artist", "Pattern", "o2ma4021.ojm", "Rock", "145.5", "3", "7", "11"} << false;
         QTest::newRow("as opened") << plain << "C"
-                                   << QStringList{"1234", "Test Title", "Test Artist", "Tester", "o2ma1234.ojm", "Techno", "120", "1", "5", "9"};
+                                   << QStringList{"1234", "Test Title", "Test Artist", "Tester", "o2ma1234.ojm", "Techno", "120", "1", "5", "9"} << false;
         QTest::newRow("German numbers, rounded half to even") << plain << "de_DE"
-                                                             << QStringList{"12,5", "T", "A", "P", "o.ojm", "Etc", "128,25", "13,5", "-2,5", "1e2"};
+                                                             << QStringList{"12,5", "T", "A", "P", "o.ojm", "Etc", "128,25", "13,5", "-2,5", "1e2"} << false;
         QTest::newRow("Korean texts") << plain << "ko_KR"
                                       << QStringList{"-1", QStringLiteral("노래"), QStringLiteral("가수"), QStringLiteral("만든이"),
-                                                     "o2ma1.ojm", "Ballad", "90", "0", "0", "0"};
+                                                     "o2ma1.ojm", "Ballad", "90", "0", "0", "0"} << false;
         QTest::newRow("stored genre outside the list, none chosen") << ChartBuilder().genre(77).build() << "C"
-                                                                    << QStringList{"1", "T", "A", "P", "O", "", "100", "1", "2", "3"};
+                                                                    << QStringList{"1", "T", "A", "P", "O", "", "100", "1", "2", "3"} << false;
         QTest::newRow("BPM of eight digits, as shown") << ChartBuilder().bpm(16777215.0f).build() << "C"
-                                                       << QStringList{"1", "T", "A", "P", "O", "Jazz", "1.677722E+07", "1", "2", "3"};
+                                                       << QStringList{"1", "T", "A", "P", "O", "Jazz", "1.677722E+07", "1", "2", "3"} << false;
         QTest::newRow("texts kept with their leftovers")
             << ChartBuilder().titleBytes(QByteArray("Same\0rest", 9)).ojmBytes(QByteArray(32, 'Z')).build() << "C"
-            << QStringList{"9", "Same", "Test Artist", "", QString(32, 'Z'), "Funk", "0.5", "-32768", "32767", "0"};
+            << QStringList{"9", "Same", "Test Artist", "", QString(32, 'Z'), "Funk", "0.5", "-32768", "32767", "0"} << false;
+        QTest::newRow("new cover and thumbnail") << plain << "C"
+                                                 << QStringList{"5", "T", "A", "P", "O", "Dance", "200", "4", "5", "6"} << true;
     }
+
     void setMatchesTheEditorsSave()
     {
         QFETCH(QByteArray, chart);
         QFETCH(QString, localeName);
         QFETCH(QStringList, texts);
+        QFETCH(bool, newPictures);
         const QLocale locale(localeName);
         QLocale::setDefault(locale);
+        const QString cover = dir.filePath("cover.jpg");
+        const QString thumbnail = dir.filePath("thumb.bmp");
+        writeFile(cover, jpegBytes(QSize(64, 48), Qt::green));
+        writeFile(thumbnail, bmpBytes(QSize(20, 10), Qt::yellow));
         const QString editorCopy = dir.filePath("editor.ojn");
         const QString cliCopy = dir.filePath("cli.ojn");
         writeFile(editorCopy, chart);
@@ -163,6 +173,11 @@ private slots:
         window.ExBox->setText(texts[7]);
         window.NxBox->setText(texts[8]);
         window.HxBox->setText(texts[9]);
+        if (newPictures) {
+            dialogs.fileNames << cover << thumbnail;
+            window.BtnChangeFullImage->click();
+            window.BtnSmallImage->click();
+        }
         window.BtnSave->click();
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.first().text, QStringLiteral("Successfully Save OJN File."));
@@ -171,6 +186,8 @@ private slots:
                          "--ojm", texts[4], "--bpm", texts[6], "--level-ex", texts[7], "--level-nx", texts[8], "--level-hx", texts[9]};
         if (!texts[5].isEmpty())
             args << "--genre" << texts[5];
+        if (newPictures)
+            args << "--cover" << cover << "--thumbnail" << thumbnail;
         const CliRun run = runCli(args, locale, ansiCodePageFor(locale));
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QCOMPARE(readFile(cliCopy), readFile(editorCopy));
