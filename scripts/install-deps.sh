@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake g++ ninja-build qt6-base-dev libgl-dev)
 if [ "${1:-run}" = test ]; then
-    packages+=(xvfb xauth)
+    # util-linux: setpriv, to run permission tests as an ordinary user.
+    packages+=(xvfb xauth util-linux)
 fi
 
 missing=()
