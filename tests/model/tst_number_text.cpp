@@ -139,24 +139,6 @@ private slots:
             }
         }
     }
-
-    void integers_data()
-    {
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("minus one") << qint64(-1) << "-1";
-        QTest::newRow("zero") << qint64(0) << "0";
-        QTest::newRow("smallest int32") << qint64(-2147483648LL) << "-2147483648";
-        QTest::newRow("largest int16") << qint64(32767) << "32767";
-    }
-    void integers()
-    {
-        QFETCH(qint64, value);
-        QFETCH(QString, text);
-        QCOMPARE(integerText(value), text);
-        // Integers never take the locale's group separators.
-        QVERIFY(isNumericText(integerText(value), german));
-    }
 };
 
 QTEST_MAIN(NumberTextTest)
