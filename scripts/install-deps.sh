@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(cmake g++ ninja-build qt6-base-dev libgl-dev)
 if [ "${1:-run}" = test ]; then
-    packages+=(xvfb xauth)
+    # Real-window tests (Xvfb, window lookup, launching from the desktop
+    # entry), metadata validators, and dpkg-shlibdeps for the package.
+    packages+=(xvfb xauth x11-utils xdotool libglib2.0-bin desktop-file-utils appstream dpkg-dev)
 fi
 
 missing=()
