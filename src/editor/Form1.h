@@ -120,7 +120,12 @@ private:
 
     // The field change rules.
     void onTextFieldChanged();
-    void onNumericFieldChanged(QLineEdit *box, const QString &heldText, bool marksChange);
+    void onNumericFieldChanged(QLineEdit *box, const QString &heldText);
+
+    // Opening: shows the record in the boxes, or empties them and disables
+    // the editing controls after a refused or failed open.
+    void showChartFields();
+    void closeChartView();
 
     void showError(const QString &text);
     void showInfo(const QString &text);

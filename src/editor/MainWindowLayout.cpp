@@ -38,7 +38,13 @@ Widget *place(Widget *widget, const char *name, QRect where)
 
 QLabel *label(QWidget *parent, const char *name, const char *caption, QRect where)
 {
-    return place(new QLabel(QLatin1String(caption), parent), name, where);
+    auto *l = place(new QLabel(QLatin1String(caption), parent), name, where);
+    // The designed widths suit a small bitmap font; where the platform's
+    // default font is wider, the label grows to the right rather than cut
+    // its caption.
+    if (l->sizeHint().width() > where.width())
+        l->resize(l->sizeHint().width(), where.height());
+    return l;
 }
 
 QLineEdit *textBox(QWidget *parent, const char *name, QRect where)

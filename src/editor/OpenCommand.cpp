@@ -1,10 +1,79 @@
 // Opening a chart: BtnBrowseOJN and File > Open.
 #include "editor/Form1.h"
 
+#include "model/ChartLayout.h"
+#include "model/ChartReader.h"
+#include "model/NumberText.h"
+#include "pictures/PictureFromByteStream.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
 namespace ojn {
 
 void Form1::openChart()
 {
+    FileDialog.FileName.clear();
+    FileDialog.Filter = QStringLiteral("O2Jam Note File|*.ojn");
+    FileDialog.ShowOpen();
+    if (FileDialog.FileName.isEmpty())
+        return;
+
+    // The path shows the chosen file even when it then fails to open.
+    Chart.ChartPath = FileDialog.FileName;
+    PathBox->setText(Chart.ChartPath);
+
+    ChartReadResult result = readChartFile(Chart.ChartPath);
+    switch (result.status) {
+    case ChartReadStatus::Encrypted:
+        closeChartView();
+        showError(QStringLiteral("This Encrypted OJN, This Editor Doesn't Support Encrypted OJN."));
+        return;
+    case ChartReadStatus::Failed:
+        closeChartView();
+        showError(result.error);
+        return;
+    case ChartReadStatus::Read:
+        break;
+    }
+
+    // Edits to the chart that was open before are dropped without asking.
+    Chart = std::move(result.record);
+    showChartFields();
+
+    FullImagePicture = PictureFromByteStream(Chart.FullImageData);
+    ensureLoadingFrameForm()->setPicture(FullImagePicture);
+    SmallFramePicture = PictureFromByteStream(Chart.SmallFrameData);
+    ensureThumbnailFrameForm()->setPicture(SmallFramePicture);
+
+    // Filling the boxes ran their change rules; this clears the flags again.
+    setEditingControlsEnabled(true);
+}
+
+void Form1::showChartFields()
+{
+    IDBox->setText(integerText(Chart.SongID));
+    TitleBox->setText(m_codec.decode(Chart.Title));
+    ArtistBox->setText(m_codec.decode(Chart.Artist));
+    PatternBox->setText(m_codec.decode(Chart.Pattern));
+    OJMBox->setText(m_codec.decode(Chart.OJMFile));
+    // A value outside the list shows no selection, and a save then keeps it.
+    GenreBox->setCurrentIndex(Chart.Genre >= 0 && Chart.Genre < GenreCount ? Chart.Genre : -1);
+    BPMBox->setText(bpmText(Chart.BPM, m_locale));
+    ExBox->setText(integerText(Chart.LevelEx));
+    NxBox->setText(integerText(Chart.LevelNx));
+    HxBox->setText(integerText(Chart.LevelHx));
+    NoteEx->setText(integerText(Chart.NoteCountEx));
+    NoteNx->setText(integerText(Chart.NoteCountNx));
+    NoteHx->setText(integerText(Chart.NoteCountHx));
+}
+
+void Form1::closeChartView()
+{
+    // The numeric boxes' rules put the held values back at once.
+    for (QLineEdit *box : {IDBox, TitleBox, ArtistBox, PatternBox, OJMBox, BPMBox, ExBox, NxBox, HxBox})
+        box->clear();
+    setEditingControlsEnabled(false);
 }
 
 } // namespace ojn

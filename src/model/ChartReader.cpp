@@ -8,6 +8,7 @@
 #include <QtEndian>
 
 #include <limits>
+#include <new>
 
 namespace ojn {
 namespace {
@@ -159,9 +160,13 @@ ChartReadResult readChartFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return failed(QStringLiteral("Could not open %1: %2").arg(shownPath, file.errorString()));
 
-    ChartReadResult result = readChart(file);
-    result.record.ChartPath = path;
-    return result;
+    try {
+        ChartReadResult result = readChart(file);
+        result.record.ChartPath = path;
+        return result;
+    } catch (const std::bad_alloc &) {
+        return failed(QStringLiteral("There is not enough memory to open %1 (%2 bytes).").arg(shownPath).arg(info.size()));
+    }
 }
 
 } // namespace ojn
