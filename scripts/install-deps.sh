@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages this project needs, when any is missing.
-# Usage: scripts/install-deps.sh [run|test]
+# Usage: scripts/install-deps.sh [run|test|package|screenshot]
 set -euo pipefail
 
 packages=(cmake g++ ninja-build qt6-base-dev libgl-dev)
@@ -9,6 +9,11 @@ if [ "${1:-run}" = test ]; then
     # entry), metadata validators, and dpkg-shlibdeps for the package.
     packages+=(xvfb xauth x11-utils xdotool libglib2.0-bin desktop-file-utils appstream dpkg-dev)
 fi
+case "${1:-run}" in
+    package) packages+=(dpkg-dev) ;;
+    # ImageMagick grabs the window.
+    screenshot) packages+=(xvfb xauth x11-utils xdotool libglib2.0-bin imagemagick) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
