@@ -20,6 +20,8 @@ expect Name "OJN Tevrik Editor"
 expect Exec "$program"
 expect TryExec "$program"
 expect Icon "$icon"
+# Qt names an X11 window's class after the executable.
+expect StartupWMClass "$program"
 [ -n "$(value Comment)" ] || fail "no Comment"
 grep -q '^Categories=.*Game;' "$entry" || fail "not in the Game category"
 echo "desktop entry ok"
