@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(cmake g++ ninja-build qt6-base-dev libgl-dev)
 if [ "${1:-run}" = test ]; then
+    # util-linux: setpriv, to run permission tests as an ordinary user.
     # Real-window tests (Xvfb, window lookup, launching from the desktop
     # entry), metadata validators, and dpkg-shlibdeps for the package.
-    packages+=(xvfb xauth x11-utils xdotool libglib2.0-bin desktop-file-utils appstream dpkg-dev)
+    packages+=(xvfb xauth util-linux x11-utils xdotool libglib2.0-bin desktop-file-utils appstream dpkg-dev)
 fi
 case "${1:-run}" in
     package) packages+=(dpkg-dev) ;;

@@ -127,6 +127,12 @@ private:
     void showChartFields();
     void closeChartView();
 
+    // The picture commands' shared steps; each pair of twins differs only
+    // in its filter, buffer, picture, flag and message.
+    void replacePicture(const QString &filter, QByteArray &buffer, Picture &picture, bool &dirty);
+    void viewPicture(PictureWindow &window, const Picture &picture);
+    void extractPicture(const QString &filter, const QByteArray &buffer, const QString &doneMessage);
+
     void showError(const QString &text);
     void showInfo(const QString &text);
 

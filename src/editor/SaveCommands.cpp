@@ -1,19 +1,75 @@
-// Save, Save As and the one write procedure they share.
+// Save, Save As and the one write procedure they share with closing.
 #include "editor/Form1.h"
+
+#include "model/ChartFile.h"
+#include "model/FieldValues.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
 
 namespace ojn {
 
-Outcome Form1::WriteChartFile(const QString &)
+Outcome Form1::WriteChartFile(const QString &path)
 {
-    return Outcome::failure(QStringLiteral("Saving is not available yet."));
+    // The boxes in the order the fields are taken; an empty genre text
+    // (nothing selected) keeps the stored genre.
+    FieldTexts texts;
+    texts.SongID = IDBox->text();
+    texts.Title = TitleBox->text();
+    texts.Artist = ArtistBox->text();
+    texts.Pattern = PatternBox->text();
+    texts.OJMFile = OJMBox->text();
+    texts.Genre = GenreBox->currentText();
+    texts.BPM = BPMBox->text();
+    texts.LevelEx = ExBox->text();
+    texts.LevelNx = NxBox->text();
+    texts.LevelHx = HxBox->text();
+
+    // Converted and written from a copy: a refused or failed save leaves
+    // the held values as they were, so the boxes' restore rule and the next
+    // save still see what is on disk.
+    ChartRecord next = Chart;
+    if (const Outcome applied = applyFieldTexts(texts, next, m_codec, m_locale); !applied.ok()) {
+        return Outcome::failure(
+            QStringLiteral("Could not save %1.\n\n%2").arg(QDir::toNativeSeparators(path), applied.error()));
+    }
+    if (Outcome saved = saveChartFile(next, path); !saved.ok())
+        return saved;
+    Chart = std::move(next);
+    return Outcome::success();
 }
 
 void Form1::saveChart()
 {
+    if (Chart.ChartPath.isEmpty())
+        return;
+    if (const Outcome saved = WriteChartFile(Chart.ChartPath); !saved.ok()) {
+        showError(saved.error());
+        return;
+    }
+    setEditingControlsEnabled(true); // also clears the change flags
+    showInfo(QStringLiteral("Successfully Save OJN File."));
 }
 
 void Form1::saveChartAs()
 {
+    FileDialog.FileName.clear();
+    FileDialog.Filter = QStringLiteral("O2Jam Note File|*.ojn");
+    FileDialog.ShowSave();
+    const QString chosen = FileDialog.FileName;
+    if (chosen.isEmpty())
+        return;
+
+    if (const Outcome saved = WriteChartFile(chosen); !saved.ok()) {
+        // The chart still belongs to the file it came from.
+        showError(saved.error());
+        return;
+    }
+    setEditingControlsEnabled(true); // also clears the change flags
+    PathBox->setText(chosen);
+    Chart.ChartPath = chosen;
+    showInfo(QStringLiteral("Successfully Save OJN File."));
 }
 
 } // namespace ojn

@@ -1,0 +1,245 @@
+#include "ChartSession.h"
+#include "support/TestPictures.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace ojn;
+using namespace ojn::test;
+
+namespace {
+
+bool anyEditingControlEnabled(const Form1 &form)
+{
+    for (QObject *control : form.editingControls()) {
+        const bool enabled = qobject_cast<QAction *>(control) ? qobject_cast<QAction *>(control)->isEnabled()
+                                                              : qobject_cast<QWidget *>(control)->isEnabled();
+        if (enabled)
+            return true;
+    }
+    return false;
+}
+
+bool allEditingControlsEnabled(const Form1 &form)
+{
+    for (QObject *control : form.editingControls()) {
+        const bool enabled = qobject_cast<QAction *>(control) ? qobject_cast<QAction *>(control)->isEnabled()
+                                                              : qobject_cast<QWidget *>(control)->isEnabled();
+        if (!enabled)
+            return false;
+    }
+    return true;
+}
+
+bool isSaveQuestion(const ScriptedDialogs::Message &m)
+{
+    return m.text == QLatin1String("Data is not Saved yet. Do you want to save?") && m.caption == QLatin1String("Save")
+        && m.icon == MessageIcon::Question && m.buttons == MessageButtons::YesNo;
+}
+
+enum Change { EditTitle, ReplaceCover, ReplaceThumbnail };
+
+void makeChange(Form1 &form, int change)
+{
+    switch (change) {
+    case EditTitle:
+        form.TitleBox->setText("Changed before closing");
+        break;
+    case ReplaceCover:
+        form.Chart.FullImageData = jpegBytes(QSize(40, 30), Qt::red);
+        form.FullImageDirty = true;
+        break;
+    case ReplaceThumbnail:
+        form.Chart.SmallFrameData = bmpBytes(QSize(7, 5), Qt::blue);
+        form.SmallFrameDirty = true;
+        break;
+    }
+}
+
+} // namespace
+
+class CloseHandlingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void nothingUnsavedEndsWithoutAQuestion_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::newRow("nothing open") << "start-up";
+        QTest::newRow("chart opened, unchanged") << "open";
+        QTest::newRow("edited, then saved") << "save";
+        QTest::newRow("edited, then saved as") << "save as";
+    }
+    void nothingUnsavedEndsWithoutAQuestion()
+    {
+        QFETCH(QString, before);
+        ChartSession session(ChartBuilder().build());
+        if (before == QLatin1String("start-up")) {
+            session.form = std::make_unique<Form1>(session.dialogs);
+            session.dialogs.messages.clear();
+        }
+        if (before == QLatin1String("save") || before == QLatin1String("save as")) {
+            session.form->TitleBox->setText("Saved");
+            session.dialogs.fileNames.enqueue(session.dir.filePath("other.ojn"));
+            (before == QLatin1String("save") ? session.form->BtnSave : session.form->BtnSaveAs)->click();
+            session.dialogs.messages.clear();
+        }
+        const QByteArray onDisk = session.onDisk();
+
+        QVERIFY(session.form->close());
+        QVERIFY(session.dialogs.messages.isEmpty());
+        QCOMPARE(session.dialogs.endProgramCalls, 1);
+        QCOMPARE(session.onDisk(), onDisk);
+    }
+
+    void answerNoEndsAndWritesNothing()
+    {
+        ChartSession session(ChartBuilder().build());
+        QVERIFY(session.opened());
+        makeChange(*session.form, EditTitle);
+        session.dialogs.answers.enqueue(MessageAnswer::No);
+
+        QVERIFY(session.form->close());
+        QCOMPARE(session.dialogs.messages.size(), 1);
+        QVERIFY(isSaveQuestion(session.dialogs.messages[0]));
+        QCOMPARE(session.dialogs.endProgramCalls, 1);
+        QCOMPARE(session.onDisk(), session.original);
+        QCOMPARE(session.entries(), QStringList{"chart.ojn"});
+    }
+
+    void answerYesSavesThenEnds_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("title edited") << int(EditTitle);
+        QTest::newRow("only the cover replaced") << int(ReplaceCover);
+        QTest::newRow("only the thumbnail replaced") << int(ReplaceThumbnail);
+    }
+    void answerYesSavesThenEnds()
+    {
+        QFETCH(int, change);
+        ChartSession session(ChartBuilder().build());
+        QVERIFY(session.opened());
+        makeChange(*session.form, change);
+        session.dialogs.answers.enqueue(MessageAnswer::Yes);
+        bool controlsOffDuringMessage = false;
+        bool flagsClearDuringMessage = false;
+        session.dialogs.onMessage = [&](const ScriptedDialogs::Message &m) {
+            if (m.caption == QLatin1String("Info")) {
+                controlsOffDuringMessage = !anyEditingControlEnabled(*session.form);
+                flagsClearDuringMessage = !session.form->InfoDirty && !session.form->FullImageDirty
+                    && !session.form->SmallFrameDirty;
+                QCOMPARE(session.dialogs.endProgramCalls, 0);
+            }
+        };
+
+        QVERIFY(session.form->close());
+        QCOMPARE(session.dialogs.messages.size(), 2);
+        QVERIFY(isSaveQuestion(session.dialogs.messages[0]));
+        QCOMPARE(session.dialogs.messages[1].text, QString("Successfully Save OJN File."));
+        QCOMPARE(session.dialogs.messages[1].icon, MessageIcon::Information);
+        QVERIFY(controlsOffDuringMessage);
+        QVERIFY(flagsClearDuringMessage);
+        QCOMPARE(session.dialogs.endProgramCalls, 1);
+
+        // The same bytes a Save of the same edits gives.
+        ChartSession reference(session.original);
+        QVERIFY(reference.opened());
+        makeChange(*reference.form, change);
+        reference.form->BtnSave->click();
+        QCOMPARE(session.onDisk(), reference.onDisk());
+        QVERIFY(session.onDisk() != session.original);
+    }
+
+    void yesAfterSaveAsWritesTheChosenFile()
+    {
+        ChartSession session(ChartBuilder().build());
+        QVERIFY(session.opened());
+        const QString other = session.dir.filePath("other.ojn");
+        session.dialogs.fileNames.enqueue(other);
+        session.form->BtnSaveAs->click();
+        const QByteArray savedAs = readFile(other);
+        makeChange(*session.form, EditTitle);
+        session.dialogs.answers.enqueue(MessageAnswer::Yes);
+
+        QVERIFY(session.form->close());
+        QCOMPARE(session.onDisk(), session.original);
+        QVERIFY(readFile(other) != savedAs);
+        QCOMPARE(readFile(other).mid(108, 22), QByteArray("Changed before closing"));
+    }
+
+    void exitNeverAsks()
+    {
+        ChartSession session(ChartBuilder().build());
+        QVERIFY(session.opened());
+        makeChange(*session.form, EditTitle);
+        makeChange(*session.form, ReplaceCover);
+        session.form->ExitMenuStrip->trigger();
+        QVERIFY(session.dialogs.messages.isEmpty());
+        QCOMPARE(session.dialogs.endProgramCalls, 1);
+        QCOMPARE(session.onDisk(), session.original);
+    }
+
+    void failedSaveOnClosingKeepsTheProgramRunning_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("expectedInMessage");
+        QTest::newRow("title too long") << "long title" << "Title";
+        QTest::newRow("chart file replaced by a folder") << "folder" << "it is a folder";
+        QTest::newRow("chart's folder gone") << "folder gone" << "does not exist";
+    }
+    void failedSaveOnClosingKeepsTheProgramRunning()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, expectedInMessage);
+        QTemporaryDir elsewhere;
+        ChartSession session(ChartBuilder().build());
+        QVERIFY(session.opened());
+        makeChange(*session.form, ReplaceCover);
+        const QString title = failure == QLatin1String("long title") ? QString(40, 'L') : QString("Kept edit");
+        session.form->TitleBox->setText(title);
+        if (failure == QLatin1String("folder")) {
+            QVERIFY(QFile::remove(session.path));
+            QVERIFY(QDir().mkdir(session.path));
+        } else if (failure == QLatin1String("folder gone")) {
+            QVERIFY(QDir(session.dir.path()).removeRecursively());
+        }
+        const ChartRecord held = session.form->Chart;
+        session.dialogs.answers.enqueue(MessageAnswer::Yes);
+
+        QVERIFY(!session.form->close());
+        QCOMPARE(session.dialogs.endProgramCalls, 0);
+        QCOMPARE(session.dialogs.messages.size(), 2);
+        QVERIFY(isSaveQuestion(session.dialogs.messages[0]));
+        QCOMPARE(session.dialogs.messages[1].caption, QString("Error"));
+        QCOMPARE(session.dialogs.messages[1].icon, MessageIcon::Critical);
+        for (const QString &part : {expectedInMessage, QDir::toNativeSeparators(session.path), QStringLiteral("Save As")})
+            QVERIFY2(session.dialogs.messages[1].text.contains(part), qPrintable(session.dialogs.messages[1].text));
+        if (failure == QLatin1String("long title"))
+            QCOMPARE(session.onDisk(), session.original);
+
+        // Everything is still there and usable.
+        QVERIFY(allEditingControlsEnabled(*session.form));
+        QVERIFY(session.form->InfoDirty && session.form->FullImageDirty);
+        QCOMPARE(session.form->TitleBox->text(), title);
+        QCOMPARE(session.form->Chart.FullImageData, held.FullImageData);
+        QCOMPARE(session.form->Chart.Title, held.Title);
+        QCOMPARE(session.form->Chart.ChartPath, session.path);
+
+        // So the chart can still go elsewhere, and then the program ends.
+        session.form->TitleBox->setText("Kept edit");
+        const QString rescue = elsewhere.filePath("rescued.ojn");
+        session.dialogs.fileNames.enqueue(rescue);
+        session.form->BtnSaveAs->click();
+        QCOMPARE(session.dialogs.messages.last().text, QString("Successfully Save OJN File."));
+        const QByteArray rescued = readFile(rescue);
+        QCOMPARE(rescued.mid(108, 10), QByteArray("Kept edit\0", 10));
+        QCOMPARE(rescued.mid(int32At(rescued, 296), int32At(rescued, 268)), held.FullImageData);
+        QVERIFY(session.form->close());
+        QCOMPARE(session.dialogs.endProgramCalls, 1);
+    }
+};
+
+QTEST_MAIN(CloseHandlingTest)
+#include "tst_close_handling.moc"

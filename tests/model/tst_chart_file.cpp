@@ -1,0 +1,213 @@
+#include "model/ChartFile.h"
+#include "model/ChartReader.h"
+#include "model/ChartWriter.h"
+#include "model/SafeFileWriter.h"
+#include "support/ChartBuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+using namespace ojn;
+using namespace ojn::test;
+
+namespace {
+
+// Passes writes on to another device until `budget` bytes went through,
+// then fails the way a full disk does.
+class FailingDevice final : public QIODevice {
+public:
+    FailingDevice(QIODevice &target, qint64 budget)
+        : m_target(target)
+        , m_budget(budget)
+    {
+        open(QIODevice::WriteOnly);
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        const qint64 room = m_budget - m_written;
+        if (room <= 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        const qint64 wrote = m_target.write(data, qMin(size, room));
+        if (wrote > 0)
+            m_written += wrote;
+        return wrote;
+    }
+
+private:
+    QIODevice &m_target;
+    qint64 m_budget;
+    qint64 m_written = 0;
+};
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+ChartRecord recordOf(const QString &path)
+{
+    ChartReadResult result = readChartFile(path);
+    if (result.status != ChartReadStatus::Read)
+        qFatal("fixture did not read: %s", qPrintable(result.error));
+    return result.record;
+}
+
+constexpr QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+constexpr QFile::Permissions usable = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+
+} // namespace
+
+class ChartFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void writeFailingPartWayLeavesTheTarget_data()
+    {
+        const ChartBuilder chart;
+        const qint64 body = 300 + (chart.build().size() - 300 - chart.coverBytes().size() - chart.thumbnailBytes().size());
+        const qint64 cover = chart.coverBytes().size();
+        const qint64 thumbnail = chart.thumbnailBytes().size();
+        QTest::addColumn<qint64>("budget");
+        QTest::addColumn<QString>("part");
+        QTest::newRow("nothing written") << qint64(0) << "the header";
+        QTest::newRow("in the header") << qint64(100) << "the header";
+        QTest::newRow("in the note data") << qint64(350) << "the note data";
+        QTest::newRow("in the cover") << body + 10 << "the cover image";
+        QTest::newRow("in the thumbnail") << body + cover + 5 << "the thumbnail";
+        QTest::newRow("one byte short") << body + cover + thumbnail - 1 << "the thumbnail";
+    }
+    void writeFailingPartWayLeavesTheTarget()
+    {
+        QFETCH(qint64, budget);
+        QFETCH(QString, part);
+        QTemporaryDir dir;
+        const QString path = ChartBuilder().trailing("old tail").writeTo(dir.filePath("chart.ojn"));
+        const QByteArray before = readFile(path);
+        ChartRecord record = recordOf(path);
+        record.Title = "Edited";
+
+        QString temporaryName;
+        const Outcome outcome = writeFileSafely(path, [&](QIODevice &device) {
+            if (auto *file = qobject_cast<QFile *>(&device))
+                temporaryName = QFileInfo(file->fileName()).fileName();
+            FailingDevice failing(device, budget);
+            return writeChart(record, failing);
+        });
+
+        QVERIFY(!outcome.ok());
+        // The failure came while a temporary file beside the target was
+        // being written, and that file is gone again.
+        QVERIFY2(temporaryName.startsWith(".chart.ojn.") && temporaryName.endsWith(".saving"), qPrintable(temporaryName));
+        for (const QString &expected : {QDir::toNativeSeparators(path), QStringLiteral("No space left on device"), part})
+            QVERIFY2(outcome.error().contains(expected), qPrintable(outcome.error()));
+        QCOMPARE(readFile(path), before);
+        QCOMPARE(entries(dir.path()), QStringList{"chart.ojn"});
+    }
+
+    void refusedRecordTouchesNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = ChartBuilder().writeTo(dir.filePath("chart.ojn"));
+        const QByteArray before = readFile(path);
+        ChartRecord record = recordOf(path);
+        record.Artist = QByteArray(33, 'a');
+        const Outcome outcome = saveChartFile(record, path);
+        QVERIFY(!outcome.ok());
+        QVERIFY2(outcome.error().contains("artist takes 33 bytes"), qPrintable(outcome.error()));
+        QCOMPARE(readFile(path), before);
+        QCOMPARE(entries(dir.path()), QStringList{"chart.ojn"});
+    }
+
+    // Run as root, permission bits stop nothing; so the save runs in a
+    // child process as the user "nobody".
+    void permissionsAsAnOrdinaryUser_data()
+    {
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<bool>("targetReadOnly");
+        QTest::newRow("folder not writable") << false << false;
+        QTest::newRow("read-only file in a folder not writable") << false << true;
+        QTest::newRow("read-only file in a writable folder is replaced") << true << true;
+    }
+    void permissionsAsAnOrdinaryUser()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("runs a child process as another user");
+#else
+        QFETCH(bool, folderWritable);
+        QFETCH(bool, targetReadOnly);
+        const bool asRoot = ::geteuid() == 0;
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (asRoot && setpriv.isEmpty())
+            QSKIP("setpriv (util-linux) is needed to run the save as an ordinary user");
+        const passwd *nobody = ::getpwnam("nobody");
+        const group *nogroup = ::getgrnam("nogroup");
+        if (asRoot)
+            QVERIFY2(nobody && nogroup, "the user nobody and the group nogroup must exist");
+
+        QTemporaryDir dir;
+        QVERIFY(QFile::setPermissions(dir.path(), usable | QFile::WriteOwner));
+        const QString helper = dir.filePath("save_chart_helper");
+        QVERIFY(QFile::copy(QStringLiteral(SAVE_CHART_HELPER), helper));
+        QVERIFY(QFile::setPermissions(helper, usable));
+        const QString input = ChartBuilder().trailing("tail").writeTo(dir.filePath("input.ojn"));
+        QVERIFY(QFile::setPermissions(input, readable | QFile::WriteOwner));
+
+        const QString folder = dir.filePath("charts");
+        QVERIFY(QDir().mkdir(folder));
+        const QString target = folder + QStringLiteral("/chart.ojn");
+        const QByteArray oldContent(5000, 'o');
+        writeFile(target, oldContent);
+        QVERIFY(QFile::setPermissions(target, targetReadOnly ? readable : readable | QFile::WriteOwner));
+        QVERIFY(QFile::setPermissions(folder, folderWritable ? usable | QFile::WriteOwner : usable));
+        if (asRoot) {
+            QCOMPARE(::chown(QFile::encodeName(target).constData(), nobody->pw_uid, nogroup->gr_gid), 0);
+            if (folderWritable)
+                QCOMPARE(::chown(QFile::encodeName(folder).constData(), nobody->pw_uid, nogroup->gr_gid), 0);
+        }
+
+        QProcess save;
+        if (asRoot)
+            save.start(setpriv, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", helper, input, target});
+        else
+            save.start(helper, {input, target}); // already an ordinary user
+        QVERIFY2(save.waitForFinished(60000), qPrintable(save.errorString()));
+        QCOMPARE(save.exitStatus(), QProcess::NormalExit);
+        const QString errors = QString::fromLocal8Bit(save.readAllStandardError());
+
+        if (folderWritable) {
+            QVERIFY2(save.exitCode() == 0, qPrintable(errors));
+            QCOMPARE(readFile(target), expectedUneditedSave(readFile(input)));
+            const QFileInfo saved(target);
+            QVERIFY(saved.permissions() & QFile::WriteOwner);
+            if (asRoot)
+                QCOMPARE(saved.ownerId(), nobody->pw_uid); // written by nobody, not by us
+        } else {
+            QVERIFY2(save.exitCode() == 1, qPrintable(errors));
+            QVERIFY2(errors.contains(QDir::toNativeSeparators(target)), qPrintable(errors));
+            QVERIFY2(errors.contains("Permission denied"), qPrintable(errors));
+            QCOMPARE(readFile(target), oldContent);
+        }
+        QCOMPARE(entries(folder), QStringList{"chart.ojn"});
+        // Let the temporary folder be removed.
+        QVERIFY(QFile::setPermissions(folder, usable | QFile::WriteOwner));
+#endif
+    }
+};
+
+QTEST_GUILESS_MAIN(ChartFileTest)
+#include "tst_chart_file.moc"
