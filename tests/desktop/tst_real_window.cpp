@@ -121,7 +121,7 @@ private slots:
         environment.insert("QT_SCALE_FACTOR", QString::number(m_scale));
         // The editor inherits the launcher's output; a file outlives the
         // launcher, where a pipe would break under the editor.
-        const QString logPath = QStringLiteral(SCREENSHOT_DIR "/real-window-x%1.log").arg(m_scale);
+        const QString logPath = QStringLiteral(OUTPUT_DIR "/real-window-x%1.log").arg(m_scale);
         QProcess launcher;
         launcher.setProcessEnvironment(environment);
         launcher.setProcessChannelMode(QProcess::MergedChannels);
@@ -150,7 +150,7 @@ private slots:
         }, 5000);
         QVERIFY2(painted, "the window never showed a steady picture");
         m_screenshot = previous.convertToFormat(QImage::Format_RGB32);
-        m_screenshot.save(QStringLiteral(SCREENSHOT_DIR "/real-window-x%1.png").arg(m_scale));
+        m_screenshot.save(QStringLiteral(OUTPUT_DIR "/real-window-x%1.png").arg(m_scale));
         m_background = mostFrequentColour(m_screenshot);
         m_menuBarHeight = m_screenshot.height() - kClientArea.height() * m_scale;
     }
