@@ -120,7 +120,9 @@ private:
 
     // The field change rules.
     void onTextFieldChanged();
-    void onNumericFieldChanged(QLineEdit *box, const QString &heldText);
+    void onNumericFieldChanged(QLineEdit *box);
+    // The held value of a numeric box, in the text form the box shows it.
+    QString heldNumberText(const QLineEdit *box) const;
 
     // Opening: shows the record in the boxes, or empties them and disables
     // the editing controls after a refused or failed open.

@@ -1,5 +1,4 @@
 #include "editor/Form1.h"
-#include "model/ChartFile.h"
 #include "model/ChartLayout.h"
 #include "support/ChartBuilder.h"
 #include "support/ScriptedDialogs.h"
@@ -198,8 +197,10 @@ private slots:
         form.BtnSmallImage->click();
 
         const QString savedPath = m_dir.filePath("saved.ojn");
-        const Outcome saved = saveChartFile(form.Chart, savedPath);
-        QVERIFY2(saved.ok(), qPrintable(saved.error()));
+        dialogs.fileNames << savedPath;
+        form.BtnSaveAs->click();
+        QVERIFY(!form.FullImageDirty && !form.SmallFrameDirty);
+        QCOMPARE(dialogs.messages.last().text, QString("Successfully Save OJN File."));
         const QByteArray chart = readFile(savedPath);
         QCOMPARE(int32At(chart, layout::FullImageSize), cover.size());
         QCOMPARE(int32At(chart, layout::SmallFrameSize), thumbnail.size());
