@@ -4,11 +4,6 @@
 
 namespace ojn::cli {
 
-QString encryptedChartMessage()
-{
-    return QStringLiteral("This Encrypted OJN, This Editor Doesn't Support Encrypted OJN.");
-}
-
 std::optional<ChartRecord> readChartOrReport(const QString &path, Console &console)
 {
     ChartReadResult result = readChartFile(path);

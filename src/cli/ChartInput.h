@@ -9,9 +9,6 @@
 
 namespace ojn::cli {
 
-// The editor's refusal of an encrypted chart, word for word.
-[[nodiscard]] QString encryptedChartMessage();
-
 // Reads a chart as the editor opens it. A refused or unreadable chart is
 // reported on the console, naming the file, and gives nothing.
 [[nodiscard]] std::optional<ChartRecord> readChartOrReport(const QString &path, Console &console);

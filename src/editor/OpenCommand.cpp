@@ -27,7 +27,7 @@ void Form1::openChart()
     switch (result.status) {
     case ChartReadStatus::Encrypted:
         closeChartView();
-        showError(QStringLiteral("This Encrypted OJN, This Editor Doesn't Support Encrypted OJN."));
+        showError(encryptedChartMessage());
         return;
     case ChartReadStatus::Failed:
         closeChartView();

@@ -61,6 +61,11 @@ QString readError(const QIODevice &device, const QString &what)
 
 } // namespace
 
+QString encryptedChartMessage()
+{
+    return QStringLiteral("This Encrypted OJN, This Editor Doesn't Support Encrypted OJN.");
+}
+
 ChartReadResult readChart(QIODevice &device)
 {
     const qint64 fileSize = device.size();
