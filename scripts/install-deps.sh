@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages this project needs, when any is missing.
-# Usage: scripts/install-deps.sh [run|test]
+# Usage: scripts/install-deps.sh [run|test|package|screenshot]
 set -euo pipefail
 
 packages=(cmake g++ ninja-build qt6-base-dev libgl-dev)
 if [ "${1:-run}" = test ]; then
     # util-linux: setpriv, to run permission tests as an ordinary user.
+    # Real-window tests (Xvfb, window lookup, launching from the desktop
+    # entry), metadata validators, and dpkg-shlibdeps for the package.
+    packages+=(xvfb xauth util-linux x11-utils xdotool libglib2.0-bin desktop-file-utils appstream dpkg-dev)
     # clang and its runtimes: the sanitizer build and libFuzzer.
-    packages+=(xvfb xauth util-linux clang libclang-rt-14-dev)
+    packages+=(clang libclang-rt-14-dev)
 fi
+case "${1:-run}" in
+    package) packages+=(dpkg-dev) ;;
+    # ImageMagick grabs the window.
+    screenshot) packages+=(xvfb xauth x11-utils xdotool libglib2.0-bin imagemagick) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -14,12 +14,18 @@ class frmAbout final : public QDialog {
 public:
     explicit frmAbout(QWidget *owner);
 
+    QLabel *picSNoSetMode = nullptr;
+    QLabel *picOriginal = nullptr;
     QLabel *lblTitle = nullptr;
     QLabel *lblVersion = nullptr;
     QLabel *lblDescription = nullptr;
+    QWidget *Line1 = nullptr;
     QLabel *lblDisclaimer = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *cmdOK = nullptr;
+
+private:
+    void copySqueezedPicture();
 };
 
 } // namespace ojn

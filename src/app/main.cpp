@@ -9,6 +9,8 @@ int main(int argc, char *argv[])
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("OJN Tevrik Editor"));
+    // Lets the desktop match the window to its launcher and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ojntevrik.Editor"));
 
     ojn::WidgetDialogs dialogs;
     ojn::Form1 window(dialogs);

@@ -15,13 +15,23 @@ void Form1::connectFieldRules()
         connect(box, &QLineEdit::textChanged, this, &Form1::onTextFieldChanged);
     connect(GenreBox, &QComboBox::currentIndexChanged, this, &Form1::onTextFieldChanged);
 
-    connect(IDBox, &QLineEdit::textChanged, this, [this] { onNumericFieldChanged(IDBox, integerText(Chart.SongID)); });
-    connect(ExBox, &QLineEdit::textChanged, this, [this] { onNumericFieldChanged(ExBox, integerText(Chart.LevelEx)); });
-    connect(NxBox, &QLineEdit::textChanged, this, [this] { onNumericFieldChanged(NxBox, integerText(Chart.LevelNx)); });
-    connect(HxBox, &QLineEdit::textChanged, this, [this] { onNumericFieldChanged(HxBox, integerText(Chart.LevelHx)); });
     // A changed tempo marks the chart changed too, so closing asks before
     // the new tempo is lost.
-    connect(BPMBox, &QLineEdit::textChanged, this, [this] { onNumericFieldChanged(BPMBox, bpmText(Chart.BPM, m_locale)); });
+    for (QLineEdit *box : {IDBox, BPMBox, ExBox, NxBox, HxBox})
+        connect(box, &QLineEdit::textChanged, this, [this, box] { onNumericFieldChanged(box); });
+}
+
+QString Form1::heldNumberText(const QLineEdit *box) const
+{
+    if (box == BPMBox)
+        return bpmText(Chart.BPM, m_locale);
+    if (box == ExBox)
+        return integerText(Chart.LevelEx);
+    if (box == NxBox)
+        return integerText(Chart.LevelNx);
+    if (box == HxBox)
+        return integerText(Chart.LevelHx);
+    return integerText(Chart.SongID);
 }
 
 void Form1::onTextFieldChanged()
@@ -29,7 +39,7 @@ void Form1::onTextFieldChanged()
     InfoDirty = true;
 }
 
-void Form1::onNumericFieldChanged(QLineEdit *box, const QString &heldText)
+void Form1::onNumericFieldChanged(QLineEdit *box)
 {
     if (isNumericText(box->text(), m_locale)) {
         InfoDirty = true;
@@ -37,6 +47,7 @@ void Form1::onNumericFieldChanged(QLineEdit *box, const QString &heldText)
     }
     // A damaged chart's NaN or infinite tempo shows as text that is not a
     // number; putting it back again would never end.
+    const QString heldText = heldNumberText(box);
     if (box->text() == heldText)
         return;
     // Not a number: the value as last opened or saved comes back. This runs

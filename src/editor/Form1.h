@@ -120,12 +120,20 @@ private:
 
     // The field change rules.
     void onTextFieldChanged();
-    void onNumericFieldChanged(QLineEdit *box, const QString &heldText);
+    void onNumericFieldChanged(QLineEdit *box);
+    // The held value of a numeric box, in the text form the box shows it.
+    QString heldNumberText(const QLineEdit *box) const;
 
     // Opening: shows the record in the boxes, or empties them and disables
     // the editing controls after a refused or failed open.
     void showChartFields();
     void closeChartView();
+
+    // The picture commands' shared steps; each pair of twins differs only
+    // in its filter, buffer, picture, flag and message.
+    void replacePicture(const QString &filter, QByteArray &buffer, Picture &picture, bool &dirty);
+    void viewPicture(PictureWindow &window, const Picture &picture);
+    void extractPicture(const QString &filter, const QByteArray &buffer, const QString &doneMessage);
 
     void showError(const QString &text);
     void showInfo(const QString &text);

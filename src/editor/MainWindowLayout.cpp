@@ -13,6 +13,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <utility>
+
 namespace ojn {
 namespace {
 
@@ -60,6 +62,29 @@ QPushButton *button(QWidget *parent, const char *name, const char *caption, QRec
 QGroupBox *frame(QWidget *parent, const char *name, const char *caption, QRect where)
 {
     return place(new QGroupBox(QLatin1String(caption), parent), name, where);
+}
+
+// What a screen reader announces for each control. Buttons speak their
+// captions by themselves; a field box is named after its label without the
+// colon, the level and note boxes with their frame's caption in front,
+// since "Ex:" alone appears twice. The captionless picture frames take the
+// name of the label that heads them.
+void nameForScreenReaders(Form1 &form)
+{
+    const std::pair<QWidget *, const char *> names[] = {
+        {form.PathBox, "File"},
+        {form.TitleBox, "Title"}, {form.ArtistBox, "Artist"}, {form.PatternBox, "Pattern"},
+        {form.GenreBox, "Genre"}, {form.IDBox, "ID"}, {form.BPMBox, "BPM"}, {form.OJMBox, "OJM"},
+        {form.ExBox, "Level Ex"}, {form.NxBox, "Level Nx"}, {form.HxBox, "Level Hx"},
+        {form.NoteEx, "Notes Ex"}, {form.NoteNx, "Notes Nx"}, {form.NoteHx, "Notes Hx"},
+        {form.Frame6, "Preview"}, {form.Frame7, "Manage"}, {form.Frame8, "Extract"},
+    };
+    for (const auto &[widget, name] : names)
+        widget->setAccessibleName(QLatin1String(name));
+    // "Full Image" and "Small Frame" under "Extract" say what they show,
+    // not what they do.
+    form.BtnExtractFullImage->setAccessibleDescription(QStringLiteral("Extract the full image to a file"));
+    form.BtnExtractSmallFrame->setAccessibleDescription(QStringLiteral("Extract the small frame to a file"));
 }
 
 } // namespace
@@ -136,6 +161,8 @@ void Form1::buildControls()
     BtnAbout = button(client, "BtnAbout", "About", twips(4560, 3960, 975, 375));
     BtnSave = button(client, "BtnSave", "Save", twips(5800, 3960, 975, 375));
     BtnSaveAs = button(client, "BtnSaveAs", "Save As", twips(6840, 3960, 975, 375));
+
+    nameForScreenReaders(*this);
 }
 
 void Form1::buildMenus()

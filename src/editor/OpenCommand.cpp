@@ -27,7 +27,7 @@ void Form1::openChart()
     switch (result.status) {
     case ChartReadStatus::Encrypted:
         closeChartView();
-        showError(QStringLiteral("This Encrypted OJN, This Editor Doesn't Support Encrypted OJN."));
+        showError(encryptedChartMessage());
         return;
     case ChartReadStatus::Failed:
         closeChartView();
@@ -73,6 +73,12 @@ void Form1::closeChartView()
     // The numeric boxes' rules put the held values back at once.
     for (QLineEdit *box : {IDBox, TitleBox, ArtistBox, PatternBox, OJMBox, BPMBox, ExBox, NxBox, HxBox})
         box->clear();
+    // A box that was empty already raised no change; it shows its held
+    // value (0 before any chart was opened) all the same.
+    for (QLineEdit *box : {IDBox, BPMBox, ExBox, NxBox, HxBox}) {
+        if (box->text().isEmpty())
+            onNumericFieldChanged(box);
+    }
     setEditingControlsEnabled(false);
 }
 

@@ -61,6 +61,11 @@ QString readError(const QIODevice &device, const QString &what)
 
 } // namespace
 
+QString encryptedChartMessage()
+{
+    return QStringLiteral("This Encrypted OJN, This Editor Doesn't Support Encrypted OJN.");
+}
+
 ChartReadResult readChart(QIODevice &device)
 {
     const qint64 fileSize = device.size();
@@ -155,6 +160,9 @@ ChartReadResult readChartFile(const QString &path)
         return failed(QStringLiteral("File not found: %1").arg(shownPath));
     if (info.isDir())
         return failed(QStringLiteral("%1 is a folder, not a chart file.").arg(shownPath));
+    // A pipe or a device is no chart, and opening a pipe would wait forever.
+    if (!info.isFile())
+        return failed(QStringLiteral("%1 is not a regular file, so it cannot be a chart file.").arg(shownPath));
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

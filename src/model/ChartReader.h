@@ -14,6 +14,9 @@ enum class ChartReadStatus {
     Failed,    // error() says why in plain words
 };
 
+// What the user is told when a chart is refused for being encrypted.
+[[nodiscard]] QString encryptedChartMessage();
+
 struct [[nodiscard]] ChartReadResult {
     ChartReadStatus status = ChartReadStatus::Failed;
     ChartRecord record;

@@ -33,12 +33,13 @@ int ansiCodePageFor(const QLocale &locale)
     case QLocale::Croatian:
     case QLocale::Romanian:
     case QLocale::Albanian:
-    case QLocale::Bosnian:
+    case QLocale::Turkmen:
     case QLocale::LowerSorbian:
     case QLocale::UpperSorbian:
         return 1250;
     case QLocale::Serbian:
-        return locale.script() == QLocale::LatinScript ? 1250 : 1251;
+    case QLocale::Bosnian:
+        return locale.script() == QLocale::CyrillicScript ? 1251 : 1250;
     case QLocale::Russian:
     case QLocale::Ukrainian:
     case QLocale::Belarusian:

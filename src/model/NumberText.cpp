@@ -2,9 +2,7 @@
 
 #include <QRegularExpression>
 
-#include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace ojn {
 namespace {
@@ -59,25 +57,13 @@ bool isNumericText(const QString &text, const QLocale &locale)
 
 std::optional<double> numberFromText(const QString &text, const QLocale &locale)
 {
-    QString plain = plainNumber(text, locale);
+    const QString plain = plainNumber(text, locale);
     if (plain.isEmpty())
         return std::nullopt;
-    const bool negative = plain.startsWith(QLatin1Char('-'));
-    if (plain.startsWith(QLatin1Char('+')) || negative)
-        plain.remove(0, 1);
-    const QByteArray digits = plain.toLatin1();
-
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(digits.constData(), digits.constData() + digits.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Either far too large or too small to matter; tell them apart by
-        // the exponent's sign.
-        const bool tiny = digits.contains("e-") || digits.contains("E-");
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-    } else if (error != std::errc() || end != digits.constData() + digits.size()) {
-        return std::nullopt;
-    }
-    return negative ? -value : value;
+    // The text has a number's shape, so the only failure left is a value
+    // beyond a double's range, which comes back as an infinity when too
+    // large and as zero when too small; both are the right answer here.
+    return QLocale::c().toDouble(plain);
 }
 
 } // namespace ojn

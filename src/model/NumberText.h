@@ -26,7 +26,7 @@ namespace ojn {
 
 // The number a numeric text stands for; nothing for other text. A value
 // too large for a double comes back as an infinity, for the caller's range
-// check to refuse.
+// check to refuse; one too small comes back as zero.
 [[nodiscard]] std::optional<double> numberFromText(const QString &text, const QLocale &locale);
 
 } // namespace ojn

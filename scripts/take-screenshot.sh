@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Takes docs/screenshot.png: the editor started from its launcher in a real
+# window under Xvfb, a sample chart opened through the real file dialog.
+# There is no window manager, so the picture shows the menu bar and the
+# client area without a title bar.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# Waits until a shell condition holds, for at most $2 seconds.
+wait_for() {
+    local deadline=$((SECONDS + $2))
+    until eval "$1"; do
+        [ "$SECONDS" -lt "$deadline" ] || { echo "timed out waiting for: $1" >&2; exit 1; }
+        sleep 0.1
+    done
+}
+
+if [ "${1:-}" = --in-display ]; then
+    chart=$2
+    PATH="$PWD/build/src/app:$PATH" QT_QPA_PLATFORM=xcb gio launch desktop/io.github.ojntevrik.Editor.desktop
+    wait_for 'main=$(xdotool search --onlyvisible --classname "^ojn-tevrik-editor$" | head -n 1); [ -n "$main" ]' 10
+    # "Browse OJN...", then the file's path into the dialog's name field.
+    xdotool mousemove --window "$main" 470 36 click 1
+    wait_for 'dialog=$(xdotool search --onlyvisible --name "^Open$" | head -n 1); [ -n "$dialog" ]' 10
+    xdotool windowfocus --sync "$dialog" type --delay 10 "$chart"
+    xdotool key Return
+    wait_for '[ -z "$(xdotool search --onlyvisible --name "^Open$")" ]' 10
+    xdotool mousemove 0 0
+    # Grab until two grabs agree: the window has finished painting.
+    wait_for 'import -window "$main" "$shots/a.png" && sleep 0.2 && import -window "$main" "$shots/b.png" &&
+              cmp -s <(convert "$shots/a.png" rgb:-) <(convert "$shots/b.png" rgb:-)' 10
+    cp "$shots/b.png" docs/screenshot.png
+    kill "$(xprop -id "$main" _NET_WM_PID | awk '{ print $3 }')"
+    exit 0
+fi
+
+scripts/install-deps.sh screenshot
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build --target ojn-tevrik-editor make_sample_chart
+shots=$(mktemp -d /tmp/charts.XXXXXX)
+trap 'rm -rf "$shots"' EXIT
+export shots
+mkdir "$shots/O2Jam"
+build/tests/desktop/make_sample_chart "$shots/O2Jam/o2ma1042.ojn"
+mkdir -p docs
+xvfb-run --auto-servernum --server-args="-screen 0 800x600x24" "$0" --in-display "$shots/O2Jam/o2ma1042.ojn"
+echo "docs/screenshot.png"

@@ -1,0 +1,149 @@
+#include "cli/CommandLine.h"
+
+#include <QCommandLineParser>
+
+namespace ojn::cli {
+namespace {
+
+ParsedCommandLine usageError(const QString &message)
+{
+    return ParsedCommandLine{std::nullopt, message};
+}
+
+QCommandLineOption valueOption(const QString &name)
+{
+    return QCommandLineOption(name, QString(), QStringLiteral("value"));
+}
+
+// The options each command takes; --help is accepted by all of them.
+QStringList optionsOf(Command command)
+{
+    switch (command) {
+    case Command::Show:
+        return {QStringLiteral("json")};
+    case Command::Set:
+        return {QStringLiteral("id"),       QStringLiteral("title"),    QStringLiteral("artist"),
+                QStringLiteral("pattern"),  QStringLiteral("ojm"),      QStringLiteral("genre"),
+                QStringLiteral("bpm"),      QStringLiteral("level-ex"), QStringLiteral("level-nx"),
+                QStringLiteral("level-hx"), QStringLiteral("cover"),    QStringLiteral("thumbnail"),
+                QStringLiteral("output")};
+    case Command::Extract:
+        return {QStringLiteral("cover"), QStringLiteral("thumbnail")};
+    default:
+        return {};
+    }
+}
+
+std::optional<QString> valueOf(const QCommandLineParser &parser, const QString &name)
+{
+    if (!parser.isSet(name))
+        return std::nullopt;
+    return parser.value(name);
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return usageError(QStringLiteral("no command given."));
+
+    const QString &first = arguments.first();
+    Invocation invocation;
+    if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
+        invocation.command = Command::Help;
+        return ParsedCommandLine{invocation, QString()};
+    }
+    if (first == QLatin1String("--version")) {
+        invocation.command = Command::Version;
+        return ParsedCommandLine{invocation, QString()};
+    }
+    if (first == QLatin1String("show"))
+        invocation.command = Command::Show;
+    else if (first == QLatin1String("set"))
+        invocation.command = Command::Set;
+    else if (first == QLatin1String("extract"))
+        invocation.command = Command::Extract;
+    else if (first.startsWith(QLatin1Char('-')))
+        return usageError(QStringLiteral("the command comes first: show, set or extract (not %1).").arg(first));
+    else
+        return usageError(QStringLiteral("unknown command \"%1\"; the commands are show, set and extract.").arg(first));
+
+    const QStringList names = optionsOf(invocation.command);
+    QCommandLineParser parser;
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    for (const QString &name : names) {
+        if (name == QLatin1String("json"))
+            parser.addOption(QCommandLineOption(name));
+        else
+            parser.addOption(valueOption(name));
+    }
+    // QCommandLineParser skips the program's name; the command stands in for it.
+    if (!parser.parse(arguments))
+        return usageError(QStringLiteral("%1: %2").arg(first, parser.errorText()));
+    if (parser.isSet(QStringLiteral("help"))) {
+        invocation.command = Command::Help;
+        return ParsedCommandLine{invocation, QString()};
+    }
+    for (const QString &name : names) {
+        if (parser.values(name).size() > 1)
+            return usageError(QStringLiteral("%1: --%2 is given more than once.").arg(first, name));
+    }
+
+    invocation.files = parser.positionalArguments();
+    if (invocation.files.isEmpty())
+        return usageError(QStringLiteral("%1: no chart file given.").arg(first));
+
+    switch (invocation.command) {
+    case Command::Show:
+        invocation.json = parser.isSet(QStringLiteral("json"));
+        break;
+    case Command::Set: {
+        FieldEdits &edits = invocation.edits;
+        edits.SongID = valueOf(parser, QStringLiteral("id"));
+        edits.Title = valueOf(parser, QStringLiteral("title"));
+        edits.Artist = valueOf(parser, QStringLiteral("artist"));
+        edits.Pattern = valueOf(parser, QStringLiteral("pattern"));
+        edits.OJMFile = valueOf(parser, QStringLiteral("ojm"));
+        edits.Genre = valueOf(parser, QStringLiteral("genre"));
+        edits.BPM = valueOf(parser, QStringLiteral("bpm"));
+        edits.LevelEx = valueOf(parser, QStringLiteral("level-ex"));
+        edits.LevelNx = valueOf(parser, QStringLiteral("level-nx"));
+        edits.LevelHx = valueOf(parser, QStringLiteral("level-hx"));
+        invocation.coverPath = valueOf(parser, QStringLiteral("cover"));
+        invocation.thumbnailPath = valueOf(parser, QStringLiteral("thumbnail"));
+        invocation.outputPath = valueOf(parser, QStringLiteral("output"));
+        if (invocation.outputPath && invocation.files.size() > 1)
+            return usageError(QStringLiteral("set: --output takes one chart file, not %1.").arg(invocation.files.size()));
+        // A bare `set FILE` would rewrite the chart for nothing; a copy
+        // through --output is a deliberate save under a new name.
+        if (!edits.any() && !invocation.coverPath && !invocation.thumbnailPath && !invocation.outputPath)
+            return usageError(QStringLiteral("set: nothing to change; give at least one field, picture or --output."));
+        break;
+    }
+    case Command::Extract:
+        invocation.coverPath = valueOf(parser, QStringLiteral("cover"));
+        invocation.thumbnailPath = valueOf(parser, QStringLiteral("thumbnail"));
+        if (invocation.files.size() > 1)
+            return usageError(QStringLiteral("extract: takes one chart file, not %1.").arg(invocation.files.size()));
+        if (!invocation.coverPath && !invocation.thumbnailPath)
+            return usageError(QStringLiteral("extract: give --cover OUT, --thumbnail OUT or both."));
+        break;
+    default:
+        break;
+    }
+    return ParsedCommandLine{invocation, QString()};
+}
+
+QString versionText()
+{
+    return QStringLiteral("ojn-header %1\n").arg(QStringLiteral(OJN_VERSION));
+}
+
+QString usageHint()
+{
+    return QStringLiteral("Usage: ojn-header show|set|extract FILE... [OPTIONS]\n"
+                          "Try 'ojn-header --help' for the whole manual.\n");
+}
+
+} // namespace ojn::cli

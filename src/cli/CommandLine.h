@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace ojn::cli {
+
+enum class Command { Help, Version, Show, Set, Extract };
+
+// New field values given to `set`, exactly as typed; absent ones stay.
+struct FieldEdits {
+    std::optional<QString> SongID, Title, Artist, Pattern, OJMFile, Genre, BPM, LevelEx, LevelNx, LevelHx;
+
+    bool any() const
+    {
+        return SongID || Title || Artist || Pattern || OJMFile || Genre || BPM || LevelEx || LevelNx || LevelHx;
+    }
+};
+
+// One run of the program, as the command line asks for it.
+struct Invocation {
+    Command command = Command::Help;
+    QStringList files;
+    bool json = false;                   // show
+    FieldEdits edits;                    // set
+    std::optional<QString> coverPath;    // set: picture to put in; extract: file to write
+    std::optional<QString> thumbnailPath; // the same for the thumbnail
+    std::optional<QString> outputPath;   // set: where to write instead of the chart itself
+};
+
+struct [[nodiscard]] ParsedCommandLine {
+    std::optional<Invocation> invocation; // nothing on a usage error
+    QString error;
+};
+
+// Reads the arguments that follow the program's name. Checks the shape
+// only (known command and options, values present, files given); what the
+// values mean is checked by the command.
+ParsedCommandLine parseCommandLine(const QStringList &arguments);
+
+// The whole manual, printed by --help.
+[[nodiscard]] QString helpText();
+[[nodiscard]] QString versionText();
+// The two lines printed after a usage error.
+[[nodiscard]] QString usageHint();
+
+} // namespace ojn::cli

@@ -1,0 +1,123 @@
+// The manual printed by `ojn-header --help`.
+#include "cli/CommandLine.h"
+
+namespace ojn::cli {
+
+QString helpText()
+{
+    return QStringLiteral(R"(Usage:
+  ojn-header show [--json] FILE...
+  ojn-header set FILE... [FIELD OPTIONS] [--cover JPG] [--thumbnail BMP]
+  ojn-header set FILE [FIELD OPTIONS] [PICTURES] --output OUT
+  ojn-header extract FILE [--cover OUT] [--thumbnail OUT]
+  ojn-header --help | --version
+
+Reads and changes the header of O2Jam OJN chart files, the companion of the
+OJN Tevrik Editor for scripts and batches. It reads, checks and writes
+charts exactly as the editor does: a chart saved by either program is byte
+for byte the same.
+
+Commands:
+  show FILE...
+      Prints one block per chart: song ID, title, artist, pattern, genre,
+      OJM file, BPM, the levels and note counts of Ex, Nx and Hx, and the
+      byte sizes of the cover and the thumbnail (with the picture's format
+      and size in pixels, or "not a picture"). Blocks are separated by an
+      empty line. A genre outside the editor's list shows its number;
+      control characters in a text show as \xNN.
+  show --json FILE...
+      Prints one JSON object per chart, one object per line, instead:
+        file, songId, genre (the stored number), genreName (null outside
+        the list), bpm (the stored value, null when not finite), bpmText
+        (as the editor shows it), levelEx, levelNx, levelHx, noteCountEx,
+        noteCountNx, noteCountHx, codePage, and for title, artist, pattern
+        and ojmFile the decoded text plus titleHex, artistHex, patternHex,
+        ojmFileHex (the stored bytes up to the first zero, in hexadecimal),
+        and cover and thumbnail as objects {offset, size, format, width,
+        height} (format, width and height null when the bytes are no
+        picture).
+  set FILE... OPTIONS
+      Changes the given fields and writes the chart back in place. Fields
+      not given keep their stored bytes exactly. Several charts get the
+      same values; each is written on its own.
+  set FILE OPTIONS --output OUT
+      Writes the changed chart to OUT (replacing it when it exists) and
+      leaves FILE as it was. With --output alone the chart is rewritten
+      unchanged, as the editor's Save As does.
+  extract FILE --cover OUT --thumbnail OUT
+      Writes the cover and/or the thumbnail to files, the stored bytes
+      exactly (a JPEG and a BMP in a well-formed chart; an empty picture
+      gives an empty file). An existing file is replaced whole; the chart
+      itself is never overwritten.
+
+Field options of set (each at most once):
+  --id N            song ID, a whole number from -2147483648 to 2147483647
+  --title TEXT      title (at most 32 bytes in the code page, see below)
+  --artist TEXT     artist (at most 32 bytes)
+  --pattern TEXT    pattern (chart) author (at most 32 bytes)
+  --ojm NAME        file name of the chart's OJM music file (at most 32 bytes)
+  --genre G         a genre name, exactly as listed below, or its number 0-10:
+                      0 Ballad, 1 Rock, 2 Dance, 3 Techno, 4 Hip-Hop,
+                      5 Soul / R&B, 6 Jazz, 7 Funk, 8 Classical,
+                      9 Traditional, 10 Etc
+                    Other numbers are refused; a stored genre outside the
+                    list is kept as long as --genre is not given.
+  --bpm X           tempo, a 32-bit float
+  --level-ex N      level of the Ex chart, a whole number from -32768 to 32767
+  --level-nx N      level of the Nx chart, the same
+  --level-hx N      level of the Hx chart, the same
+Picture options of set:
+  --cover FILE      new cover image (the Loading Frame, a JPEG in the game)
+  --thumbnail FILE  new thumbnail (the Small Frame, a BMP in the game)
+                    The file's bytes go into the chart unchanged; a file
+                    that cannot be read or holds no picture is refused.
+  --output OUT      write to OUT instead of FILE (only with one FILE)
+
+Numbers are read as the editor reads its boxes: an optional sign, digits
+with the decimal separator of your locale (LC_ALL, LC_NUMERIC, LANG; a
+comma in German, for example), and an optional exponent; no thousands
+separators. Whole-number fields round a fraction to the nearest whole
+number, an exact half to the even one (12.5 gives 12, 13.5 gives 14).
+Run with LC_ALL=C to use a decimal point whatever the user's locale.
+
+Texts are stored in the Windows ANSI code page of your locale's language
+(on Windows, the system's ANSI code page), as the editor stores them: 949 for Korean, 932 for Japanese, 936 or 950
+for Chinese, 1252 for English and most Western languages, and so on. A
+text that needs more than 32 bytes there, or has a character the code
+page cannot store, is refused. Texts are shown decoded the same way.
+
+Writing is safe: the new chart goes to a temporary file beside the target
+and replaces it only when complete, so a failed write leaves the old file
+as it was. A read-only target is replaced too. As in every save of the
+editor, whatever followed the thumbnail in the old file is dropped, and
+the bytes after each text, up to the 33rd byte of its slot, are zeroed.
+
+Encrypted charts (the first bytes "new") and damaged ones are refused with
+the editor's descriptions. Messages go to standard error and name the file.
+
+Exit status:
+  0  everything succeeded
+  1  a chart was refused or could not be read or written, or the listing
+     could not be written to standard output; the other files of the batch
+     were still handled, and a refused file is left untouched
+  2  usage error: unknown command or option, a missing or repeated value, a
+     value that is not a number, out of range, too long or unstorable, a
+     picture that cannot be read, or an output file that is the chart
+     itself; no chart was read or written
+
+Examples:
+  ojn-header show charts/*.ojn
+  ojn-header show --json charts/*.ojn > headers.jsonl
+  ojn-header set o2ma100.ojn --title "New Title" --level-hx 12
+  ojn-header set pack/*.ojn --genre Techno
+  ojn-header set o2ma100.ojn --id 1100 --ojm o2ma1100.ojm --output o2ma1100.ojn
+  ojn-header extract o2ma100.ojn --cover cover.jpg --thumbnail thumb.bmp
+
+Options:
+  -h, --help        show this manual
+  --version         show the program's version
+  --                end of options: every argument after it is a file
+)");
+}
+
+} // namespace ojn::cli

@@ -1,0 +1,145 @@
+#include "cli/SetCommand.h"
+
+#include "cli/ChartInput.h"
+#include "model/ChartFile.h"
+#include "model/ChartLayout.h"
+#include "pictures/PictureFile.h"
+
+namespace ojn::cli {
+namespace {
+
+QString genreList()
+{
+    QStringList entries;
+    for (int value = 0; value < GenreCount; ++value)
+        entries << QStringLiteral("%1 %2").arg(value).arg(genreNames()[size_t(value)]);
+    return entries.join(QStringLiteral(", "));
+}
+
+// A replacement picture, read and checked as the editor's Change Full
+// Image and Change Small Frame do it.
+std::optional<QByteArray> readPicture(const QString &path, Console &console)
+{
+    PictureFileContent content;
+    if (const Outcome read = readPictureFile(path, content); !read.ok()) {
+        console.error(read.error());
+        return std::nullopt;
+    }
+    return std::move(content.bytes);
+}
+
+// Everything the command line asks for, checked once for all charts.
+struct Changes {
+    FieldEdits edits; // the genre as a name
+    std::optional<QByteArray> cover;
+    std::optional<QByteArray> thumbnail;
+};
+
+std::optional<Changes> checkedChanges(const Invocation &invocation, Console &console)
+{
+    Changes changes;
+    changes.edits = invocation.edits;
+    if (const std::optional<QString> &genre = invocation.edits.Genre) {
+        changes.edits.Genre = genreNameFor(*genre);
+        if (!changes.edits.Genre) {
+            console.error(QStringLiteral("Genre: \"%1\" is not in the genre list; give a name or its number: %2.")
+                              .arg(*genre, genreList()));
+            return std::nullopt;
+        }
+    }
+    // The texts and numbers pass or fail the same way for every chart, so
+    // a trial on an empty chart finds a bad value before any file is read.
+    ChartRecord trial;
+    const FieldTexts texts = withEdits(fieldTextsOf(trial, console.codec, console.locale), changes.edits);
+    if (Outcome check = applyFieldTexts(texts, trial, console.codec, console.locale); !check.ok()) {
+        console.error(check.error());
+        return std::nullopt;
+    }
+    if (invocation.coverPath) {
+        changes.cover = readPicture(*invocation.coverPath, console);
+        if (!changes.cover)
+            return std::nullopt;
+    }
+    if (invocation.thumbnailPath) {
+        changes.thumbnail = readPicture(*invocation.thumbnailPath, console);
+        if (!changes.thumbnail)
+            return std::nullopt;
+    }
+    return changes;
+}
+
+// Changes one chart and saves it as the editor's Save does.
+bool setOne(const QString &path, const Changes &changes, const std::optional<QString> &outputPath, Console &console)
+{
+    std::optional<ChartRecord> record = readChartOrReport(path, console);
+    if (!record)
+        return false;
+    const float heldBpm = record->BPM;
+    const FieldTexts texts = withEdits(fieldTextsOf(*record, console.codec, console.locale), changes.edits);
+    if (Outcome applied = applyFieldTexts(texts, *record, console.codec, console.locale); !applied.ok()) {
+        console.fileError(path, applied.error());
+        return false;
+    }
+    // The tempo's text form has seven digits; a tempo not asked for keeps
+    // all of its stored bits. (Integers and untouched texts survive their
+    // text form exactly.)
+    if (!changes.edits.BPM)
+        record->BPM = heldBpm;
+    if (changes.cover)
+        record->FullImageData = *changes.cover;
+    if (changes.thumbnail)
+        record->SmallFrameData = *changes.thumbnail;
+    const QString target = outputPath.value_or(path);
+    if (Outcome saved = saveChartFile(*record, target); !saved.ok()) {
+        console.fileError(target, saved.error());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<QString> genreNameFor(const QString &value)
+{
+    if (genreValueOf(value) >= 0)
+        return value;
+    bool isNumber = false;
+    const int number = value.toInt(&isNumber);
+    if (isNumber && number >= 0 && number < GenreCount)
+        return genreNames()[size_t(number)];
+    return std::nullopt;
+}
+
+FieldTexts withEdits(FieldTexts texts, const FieldEdits &edits)
+{
+    const auto typeOver = [](QString &text, const std::optional<QString> &edit) {
+        if (edit)
+            text = *edit;
+    };
+    typeOver(texts.SongID, edits.SongID);
+    typeOver(texts.Title, edits.Title);
+    typeOver(texts.Artist, edits.Artist);
+    typeOver(texts.Pattern, edits.Pattern);
+    typeOver(texts.OJMFile, edits.OJMFile);
+    typeOver(texts.Genre, edits.Genre);
+    typeOver(texts.BPM, edits.BPM);
+    typeOver(texts.LevelEx, edits.LevelEx);
+    typeOver(texts.LevelNx, edits.LevelNx);
+    typeOver(texts.LevelHx, edits.LevelHx);
+    return texts;
+}
+
+int runSet(const Invocation &invocation, Console &console)
+{
+    const std::optional<Changes> changes = checkedChanges(invocation, console);
+    if (!changes)
+        return ExitUsage;
+    int status = ExitOk;
+    for (const QString &path : invocation.files) {
+        if (!setOne(path, *changes, invocation.outputPath, console))
+            status = ExitRefused;
+    }
+    return status;
+}
+
+} // namespace ojn::cli

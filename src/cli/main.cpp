@@ -1,0 +1,26 @@
+#include "cli/HeaderTool.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    // No display needed: pictures are only decoded, never shown.
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ojn-header"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    ojn::cli::Console console{out, err, QLocale(), ojn::TextCodec(ojn::systemAnsiCodePage())};
+    int status = ojn::cli::runHeaderTool(QCoreApplication::arguments().mid(1), console);
+    out.flush();
+    // A script must not take a lost listing (a full disk, a closed pipe)
+    // for a complete one.
+    if (out.status() != QTextStream::Ok) {
+        console.error(QStringLiteral("could not write to standard output."));
+        status = status == ojn::cli::ExitOk ? ojn::cli::ExitRefused : status;
+    }
+    err.flush();
+    return status;
+}

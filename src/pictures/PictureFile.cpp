@@ -1,0 +1,57 @@
+#include "pictures/PictureFile.h"
+
+#include "model/SafeFileWriter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+
+#include <limits>
+
+namespace ojn {
+
+Outcome readPictureFile(const QString &path, PictureFileContent &content)
+{
+    auto failure = [&path](const QString &reason) {
+        return Outcome::failure(QStringLiteral("Could not load the picture %1: %2").arg(QDir::toNativeSeparators(path), reason));
+    };
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(file.errorString() + QLatin1Char('.'));
+    // A device or a pipe has no end to read up to.
+    if (file.isSequential())
+        return failure(QStringLiteral("it is not an ordinary file."));
+    // A chart stores a picture's size in 32 bits.
+    if (file.size() > std::numeric_limits<qint32>::max())
+        return failure(QStringLiteral("it is too large to be stored in a chart."));
+
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failure(file.errorString() + QLatin1Char('.'));
+    if (bytes.isEmpty())
+        return failure(QStringLiteral("the file is empty."));
+
+    // Decoded from the bytes just read rather than from the path again, so
+    // the picture shown is the one the chart will carry.
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    Picture picture = reader.read();
+    if (picture.isNull())
+        return failure(QStringLiteral("it cannot be read as a picture (%1).").arg(reader.errorString()));
+
+    content.bytes = std::move(bytes);
+    content.picture = std::move(picture);
+    return Outcome::success();
+}
+
+Outcome writePictureFile(const QString &path, const QByteArray &bytes)
+{
+    return writeFileSafely(path, [&bytes](QIODevice &device) {
+        return device.write(bytes) == bytes.size() ? Outcome::success() : Outcome::failure(device.errorString());
+    });
+}
+
+} // namespace ojn

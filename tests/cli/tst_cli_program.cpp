@@ -1,0 +1,188 @@
+#include "CliRunner.h"
+#include "support/ChartBuilder.h"
+#include "support/TestPictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ojn::test;
+
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the installed-to-be program with a clean environment: no display,
+// and only the locale variables given.
+ProgramRun runProgram(const QStringList &args, const QStringList &localeVariables = {"LC_ALL=C.UTF-8"},
+                      const QStringList &wrapper = {})
+{
+    QProcessEnvironment environment;
+    environment.insert("PATH", qEnvironmentVariable("PATH"));
+    for (const QString &variable : localeVariables)
+        environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (wrapper.isEmpty())
+        process.start(QStringLiteral(OJN_HEADER_PROGRAM), args);
+    else
+        process.start(wrapper.first(), wrapper.mid(1) + QStringList{QStringLiteral(OJN_HEADER_PROGRAM)} + args);
+    ProgramRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.status = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+class CliProgramTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+
+private slots:
+    void exitStatusesAndStreams_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Exit status:" << "";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "ojn-header " << "";
+        QTest::newRow("no arguments") << QStringList{} << 2 << "" << "ojn-header: no command given.";
+        QTest::newRow("unknown option") << QStringList{"show", "--colour", "@good"} << 2 << "" << "Unknown option 'colour'";
+        QTest::newRow("bad value") << QStringList{"set", "@good", "--level-ex", "1e9"} << 2 << "" << "Level Ex: 1e9 is out of range";
+        QTest::newRow("batch with an encrypted chart") << QStringList{"show", "@good", "@encrypted", "@good"} << 1 << "Song ID:   1234"
+                                                       << "@encrypted: This Encrypted OJN, This Editor Doesn't Support Encrypted OJN.";
+        QTest::newRow("all good") << QStringList{"show", "--json", "@good", "@good"} << 0 << "\"songId\":1234" << "";
+    }
+    void exitStatusesAndStreams()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const QString good = ChartBuilder().writeTo(dir.filePath("good.ojn"));
+        const QString encrypted = dir.filePath("encrypted.ojn");
+        writeFile(encrypted, "new" + ChartBuilder().build());
+        args.replaceInStrings("@good", good);
+        args.replaceInStrings("@encrypted", encrypted);
+        err.replace("@encrypted", encrypted);
+
+        const ProgramRun run = runProgram(args);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.out.contains(out), qPrintable(run.out));
+        if (err.isEmpty())
+            QCOMPARE(run.err, QString());
+        else
+            QVERIFY2(run.err.contains(err), qPrintable(run.err));
+        if (status == 1)
+            QCOMPARE(run.out.count("File:"), 2);
+    }
+
+    // No display, no QT_QPA_PLATFORM: a JPEG is still told from a non-picture.
+    void picturesDecodeWithoutADisplay()
+    {
+        const QString chart = ChartBuilder().writeTo(dir.filePath("pictures.ojn"));
+        writeFile(dir.filePath("cover.jpg"), jpegBytes(QSize(30, 20), Qt::magenta));
+        writeFile(dir.filePath("fake.jpg"), "GIF89a but not really");
+        ProgramRun run = runProgram({"set", chart, "--cover", dir.filePath("fake.jpg")});
+        QCOMPARE(run.status, 2);
+        run = runProgram({"set", chart, "--cover", dir.filePath("cover.jpg")});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        run = runProgram({"show", chart});
+        QVERIFY2(run.out.contains("JPEG 30 x 20"), qPrintable(run.out));
+    }
+
+    void localeComesFromTheEnvironment_data()
+    {
+        QTest::addColumn<QStringList>("variables");
+        QTest::addColumn<QString>("bpm");
+        QTest::addColumn<QString>("bpmText");
+        QTest::addColumn<int>("codePage");
+        QTest::newRow("C") << QStringList{"LC_ALL=C"} << "130.5" << "130.5" << 1252;
+        QTest::newRow("German") << QStringList{"LC_ALL=de_DE.UTF-8"} << "130,5" << "130,5" << 1252;
+        QTest::newRow("Korean by LANG") << QStringList{"LANG=ko_KR.UTF-8"} << "130.5" << "130.5" << 949;
+        QTest::newRow("Japanese") << QStringList{"LC_ALL=ja_JP.UTF-8"} << "130.5" << "130.5" << 932;
+    }
+    void localeComesFromTheEnvironment()
+    {
+        QFETCH(QStringList, variables);
+        QFETCH(QString, bpm);
+        QFETCH(QString, bpmText);
+        QFETCH(int, codePage);
+        const QString chart = ChartBuilder().writeTo(dir.filePath("locale.ojn"));
+        ProgramRun run = runProgram({"set", chart, "--bpm", bpm}, variables);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(floatAt(readFile(chart), 16), 130.5f);
+        run = runProgram({"show", "--json", chart}, variables);
+        const QJsonObject header = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(header["bpmText"].toString(), bpmText);
+        QCOMPARE(header["codePage"].toInt(), codePage);
+    }
+
+    void koreanTextsRoundTripThroughTheTerminal()
+    {
+        const QString chart = ChartBuilder().writeTo(dir.filePath("korean.ojn"));
+        const QStringList korean{"LC_ALL=ko_KR.UTF-8"};
+        ProgramRun run = runProgram({"set", chart, "--title", QStringLiteral("노래 제목")}, korean);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(readFile(chart).mid(108, 10), QByteArray("\xb3\xeb\xb7\xa1 \xc1\xa6\xb8\xf1\0", 10));
+        run = runProgram({"show", chart}, korean);
+        QVERIFY2(run.out.contains(QStringLiteral("Title:     노래 제목\n")), qPrintable(run.out));
+    }
+
+    void lostOutputIsAFailure()
+    {
+        if (!QFileInfo::exists("/dev/full"))
+            QSKIP("no /dev/full here");
+        const QString chart = ChartBuilder().writeTo(dir.filePath("listed.ojn"));
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(QStringLiteral(OJN_HEADER_PROGRAM), {"show", chart});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.readAllStandardError().contains("could not write to standard output"));
+    }
+
+    // As an ordinary user, since root writes anywhere.
+    void unwritableFolderLeavesTheChartAsItWas()
+    {
+        const QString setpriv = QStandardPaths::findExecutable("setpriv");
+        if (setpriv.isEmpty())
+            QSKIP("setpriv is not available");
+        QTemporaryDir folder;
+        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                 | QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadGroup
+                                                 | QFileDevice::ExeGroup);
+        const QByteArray bytes = ChartBuilder().build();
+        const QString chart = folder.filePath("locked.ojn");
+        writeFile(chart, bytes);
+        QFile::setPermissions(chart, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther | QFileDevice::ReadGroup);
+        const QStringList asNobody{setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+
+        const ProgramRun probe = runProgram({"show", chart}, {"LC_ALL=C"}, asNobody);
+        if (probe.status != 0)
+            QSKIP(qPrintable("the program cannot run as nobody here: " + probe.err));
+        const ProgramRun run = runProgram({"set", chart, "--title", "Changed"}, {"LC_ALL=C"}, asNobody);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(QDir::toNativeSeparators(chart)) && run.err.contains("Could not save"), qPrintable(run.err));
+        QCOMPARE(readFile(chart), bytes);
+        QCOMPARE(filesIn(folder.path()), QStringList{"locked.ojn"});
+    }
+};
+
+QTEST_MAIN(CliProgramTest)
+#include "tst_cli_program.moc"

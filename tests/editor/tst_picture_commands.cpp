@@ -1,0 +1,305 @@
+#include "editor/Form1.h"
+#include "model/ChartLayout.h"
+#include "support/ChartBuilder.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestPictures.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ojn;
+using namespace ojn::test;
+
+namespace {
+
+enum class Which { Cover, Thumbnail };
+
+// Everything the picture commands may touch.
+struct PictureState {
+    QByteArray fullImageData, smallFrameData;
+    QImage fullImagePicture, smallFramePicture;
+    bool fullImageDirty, smallFrameDirty, infoDirty;
+    bool operator==(const PictureState &) const = default;
+};
+
+PictureState stateOf(const Form1 &form)
+{
+    return {form.Chart.FullImageData, form.Chart.SmallFrameData, form.FullImagePicture, form.SmallFramePicture,
+            form.FullImageDirty, form.SmallFrameDirty, form.InfoDirty};
+}
+
+// The twins of each command differ only in these.
+struct Twin {
+    QPushButton *change, *view, *extract;
+    QString filter;
+    QByteArray &buffer;
+    QImage &picture;
+    bool &dirty;
+};
+
+Twin twin(Form1 &form, Which which)
+{
+    if (which == Which::Cover)
+        return {form.BtnChangeFullImage, form.BtnPreviewFullImage, form.BtnExtractFullImage, "JPG Image|*.jpg",
+                form.Chart.FullImageData, form.FullImagePicture, form.FullImageDirty};
+    return {form.BtnSmallImage, form.BtnViewSmallFrame, form.BtnExtractSmallFrame, "BMP Image|*.bmp",
+            form.Chart.SmallFrameData, form.SmallFramePicture, form.SmallFrameDirty};
+}
+
+void addTwinRows()
+{
+    QTest::addColumn<Which>("which");
+    QTest::newRow("cover") << Which::Cover;
+    QTest::newRow("thumbnail") << Which::Thumbnail;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Which)
+
+class PictureCommandsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    ChartBuilder m_builder;
+    QString m_chartPath;
+
+    // Opens the fixture chart through "Browse OJN...", as a user would.
+    void openFixture(Form1 &form, ScriptedDialogs &dialogs)
+    {
+        dialogs.fileNames.enqueue(m_chartPath);
+        QTest::mouseClick(form.BtnBrowseOJN, Qt::LeftButton);
+        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.value(0).text));
+        QVERIFY(form.BtnChangeFullImage->isEnabled());
+        dialogs.fileRequests.clear();
+    }
+
+    QString fileWith(const QString &name, const QByteArray &bytes)
+    {
+        writeFile(m_dir.filePath(name), bytes);
+        return m_dir.filePath(name);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_builder.cover(jpegBytes(QSize(64, 48), Qt::red)).thumbnail(bmpBytes(QSize(79, 78), Qt::blue));
+        m_chartPath = m_builder.writeTo(m_dir.filePath("chart.ojn"));
+        QDir(m_dir.path()).mkdir("folder.jpg");
+    }
+
+    void replacement_data()
+    {
+        QTest::addColumn<Which>("which");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes"); // null: use the file as it is
+        QTest::addColumn<bool>("replacedBefore");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("cover") << Which::Cover << "new.jpg" << jpegBytes(QSize(1024, 768), Qt::yellow) << false << true;
+        QTest::newRow("thumbnail") << Which::Thumbnail << "new.bmp" << bmpBytes(QSize(50, 40), Qt::green) << false << true;
+        // A folder cannot be read, not even by root.
+        QTest::newRow("cover, unreadable") << Which::Cover << "folder.jpg" << QByteArray() << false << false;
+        QTest::newRow("cover, empty file") << Which::Cover << "empty.jpg" << QByteArray("") << false << false;
+        QTest::newRow("thumbnail, text file") << Which::Thumbnail << "text.bmp" << QByteArray("BM but no more\n") << false << false;
+        QTest::newRow("thumbnail, empty after a replacement") << Which::Thumbnail << "empty.bmp" << QByteArray("") << true << false;
+    }
+    void replacement()
+    {
+        QFETCH(Which, which);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, replacedBefore);
+        QFETCH(bool, usable);
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        openFixture(form, dialogs);
+        const Twin t = twin(form, which);
+        if (replacedBefore) {
+            dialogs.fileNames.enqueue(fileWith("earlier", bmpBytes(QSize(9, 9), Qt::cyan)));
+            t.change->click();
+        }
+        const PictureState before = stateOf(form);
+        const QString path = bytes.isNull() ? m_dir.filePath(name) : fileWith(name, bytes);
+        form.FileDialog.FileName = "left over by an earlier command";
+        dialogs.fileNames.enqueue(path);
+
+        QTest::mouseClick(t.change, Qt::LeftButton);
+
+        const ScriptedDialogs::FileRequest &request = dialogs.fileRequests.last();
+        QVERIFY(request.mode == FileDialogMode::Open && request.fileName.isEmpty() && request.filter == t.filter);
+        if (!usable) {
+            QCOMPARE(dialogs.messages.size(), 1);
+            const ScriptedDialogs::Message &message = dialogs.messages[0];
+            QVERIFY(message.caption == "Error" && message.icon == MessageIcon::Critical);
+            QVERIFY2(message.text.contains(QDir::toNativeSeparators(path)), qPrintable(message.text));
+            QVERIFY(stateOf(form) == before);
+            return;
+        }
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(t.buffer, bytes);
+        QCOMPARE(t.picture.size(), QImage::fromData(bytes).size());
+        // Only this picture's buffer, picture and flag changed.
+        PictureState expected = before;
+        (which == Which::Cover ? expected.fullImageData : expected.smallFrameData) = bytes;
+        (which == Which::Cover ? expected.fullImagePicture : expected.smallFramePicture) = t.picture;
+        (which == Which::Cover ? expected.fullImageDirty : expected.smallFrameDirty) = true;
+        QVERIFY(stateOf(form) == expected);
+        QCOMPARE(readFile(m_chartPath), m_builder.build());
+    }
+
+    void theSamePictureStillCountsAsAChange_data() { addTwinRows(); }
+    void theSamePictureStillCountsAsAChange()
+    {
+        QFETCH(Which, which);
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        openFixture(form, dialogs);
+        const Twin t = twin(form, which);
+        const QByteArray held = t.buffer;
+        dialogs.fileNames << m_dir.filePath("same") << m_dir.filePath("same");
+        t.extract->click();
+        t.change->click();
+        QCOMPARE(t.buffer, held);
+        QVERIFY(t.dirty);
+    }
+
+    void cancellingChangesNothing_data() { addTwinRows(); }
+    void cancellingChangesNothing()
+    {
+        QFETCH(Which, which);
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        openFixture(form, dialogs);
+        const PictureState before = stateOf(form);
+        const QStringList files = QDir(m_dir.path()).entryList();
+        twin(form, which).change->click();
+        twin(form, which).extract->click();
+        QCOMPARE(dialogs.fileRequests.size(), 2);
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(stateOf(form) == before);
+        QCOMPARE(QDir(m_dir.path()).entryList(), files);
+        QCOMPARE(readFile(m_chartPath), m_builder.build());
+    }
+
+    void aSaveAfterReplacementWritesTheNewPictures()
+    {
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        openFixture(form, dialogs);
+        const QByteArray cover = jpegBytes(QSize(900, 650), QColor(10, 200, 30));
+        const QByteArray thumbnail = bmpBytes(QSize(79, 78), QColor(250, 250, 0));
+        dialogs.fileNames << fileWith("c.jpg", cover) << fileWith("t.bmp", thumbnail);
+        form.BtnChangeFullImage->click();
+        form.BtnSmallImage->click();
+
+        const QString savedPath = m_dir.filePath("saved.ojn");
+        dialogs.fileNames << savedPath;
+        form.BtnSaveAs->click();
+        QVERIFY(!form.FullImageDirty && !form.SmallFrameDirty);
+        QCOMPARE(dialogs.messages.last().text, QString("Successfully Save OJN File."));
+        const QByteArray chart = readFile(savedPath);
+        QCOMPARE(int32At(chart, layout::FullImageSize), cover.size());
+        QCOMPARE(int32At(chart, layout::SmallFrameSize), thumbnail.size());
+        QCOMPARE(chart.mid(int32At(chart, layout::FullImageOffset)), cover + thumbnail);
+
+        // Extraction gives back the replacing files.
+        dialogs.fileNames << m_dir.filePath("c-out") << m_dir.filePath("t-out");
+        form.BtnExtractFullImage->click();
+        form.BtnExtractSmallFrame->click();
+        QCOMPARE(readFile(m_dir.filePath("c-out")), cover);
+        QCOMPARE(readFile(m_dir.filePath("t-out")), thumbnail);
+    }
+
+    void viewingShowsTheCurrentPicture_data() { addTwinRows(); }
+    void viewingShowsTheCurrentPicture()
+    {
+        QFETCH(Which, which);
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        openFixture(form, dialogs);
+        const Twin t = twin(form, which);
+        QList<QPointer<PictureWindow>> windows;
+        QList<QImage> pictures;
+        dialogs.onModal = [&](QDialog &window) {
+            QCOMPARE(window.parentWidget(), &form);
+            windows << qobject_cast<PictureWindow *>(&window);
+            pictures << windows.last()->picture();
+            window.close();
+        };
+        const PictureState before = stateOf(form);
+        QTest::mouseClick(t.view, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(stateOf(form) == before);
+
+        // Closing discards the window; the next view builds it anew with the
+        // picture that replaced the first.
+        dialogs.fileNames.enqueue(fileWith("view", bmpBytes(QSize(100, 100), Qt::green)));
+        t.change->click();
+        QTest::mouseClick(t.view, Qt::LeftButton);
+        QCOMPARE(dialogs.modalWindows, QStringList(2, which == Which::Cover ? "LoadingFrameForm" : "ThumbnailFrameForm"));
+        QVERIFY(windows[0].isNull());
+        QCOMPARE(pictures[0], which == Which::Cover ? before.fullImagePicture : before.smallFramePicture);
+        QVERIFY(!pictures[0].isNull());
+        QCOMPARE(pictures[1], t.picture);
+        QCOMPARE(pictures[1].size(), QSize(100, 100));
+    }
+
+    void extraction_data()
+    {
+        QTest::addColumn<Which>("which");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("existing");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("cover") << Which::Cover << "cover.jpg" << QByteArray() << "Successfully Extract Loading Frame.";
+        QTest::newRow("thumbnail over a larger file") << Which::Thumbnail << "thumb.bmp" << QByteArray(200000, 'L')
+                                                      << "Successfully Extract Small Frame.";
+        QTest::newRow("name without extension") << Which::Cover << "cover" << QByteArray() << "Successfully Extract Loading Frame.";
+        QTest::newRow("onto a folder") << Which::Cover << "folder" << QByteArray() << "it is a folder";
+    }
+    void extraction()
+    {
+        QFETCH(Which, which);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, existing);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir("folder");
+        if (!existing.isNull())
+            writeFile(dir.filePath(name), existing);
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        openFixture(form, dialogs);
+        form.TitleBox->setText("Edited");
+        const PictureState before = stateOf(form);
+        form.FileDialog.FileName = "left over";
+        dialogs.fileNames.enqueue(dir.filePath(name));
+
+        QTest::mouseClick(twin(form, which).extract, Qt::LeftButton);
+
+        const ScriptedDialogs::FileRequest &request = dialogs.fileRequests.last();
+        QVERIFY(request.mode == FileDialogMode::Save && request.fileName.isEmpty() && request.filter == twin(form, which).filter);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(stateOf(form) == before);
+        if (name == "folder") {
+            QVERIFY(dialogs.messages[0].caption == "Error" && dialogs.messages[0].icon == MessageIcon::Critical);
+            QVERIFY2(dialogs.messages[0].text.contains(message), qPrintable(dialogs.messages[0].text));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"folder"});
+            return;
+        }
+        QVERIFY(dialogs.messages[0].caption == "Info" && dialogs.messages[0].icon == MessageIcon::Information);
+        QCOMPARE(dialogs.messages[0].text, message);
+        // Exactly the chart file's region: the cover from its offset on, the
+        // thumbnail right after it.
+        const QByteArray chart = m_builder.build();
+        const qint32 offset = int32At(chart, layout::FullImageOffset), coverSize = int32At(chart, layout::FullImageSize);
+        QCOMPARE(readFile(dir.filePath(name)), which == Which::Cover ? chart.mid(offset, coverSize)
+                                                                       : chart.mid(offset + coverSize, int32At(chart, layout::SmallFrameSize)));
+    }
+};
+
+QTEST_MAIN(PictureCommandsTest)
+#include "tst_picture_commands.moc"
