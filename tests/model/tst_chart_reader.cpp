@@ -2,25 +2,12 @@
 #include "support/ChartBuilder.h"
 #include "support/TestPictures.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace ojn;
 using namespace ojn::test;
-
-namespace {
-
-ChartReadResult readBytes(const QByteArray &bytes)
-{
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    return readChart(buffer);
-}
-
-} // namespace
 
 class ChartReaderTest : public QObject {
     Q_OBJECT
@@ -31,7 +18,7 @@ private slots:
         chart.songId(-1).genre(5).bpm(128.5f).levels(0, -3, 32767).noteCounts(1, 2, 3)
             .noteData(QByteArray(1000, 'n')).trailing("junk after the thumbnail");
         const QByteArray bytes = chart.build();
-        const ChartReadResult result = readBytes(bytes);
+        const ChartReadResult result = readChartBytes(bytes);
         QVERIFY2(result.status == ChartReadStatus::Read, qPrintable(result.error));
         const ChartRecord &r = result.record;
         QCOMPARE(r.SongID, -1);
@@ -68,7 +55,7 @@ private slots:
         QFETCH(QByteArray, text);
         ChartBuilder chart;
         chart.artistBytes(QByteArray(32, '\0')).artistBytes(slotBytes);
-        const ChartReadResult result = readBytes(chart.build());
+        const ChartReadResult result = readChartBytes(chart.build());
         QVERIFY2(result.status == ChartReadStatus::Read, qPrintable(result.error));
         QCOMPARE(result.record.Artist, text);
     }
@@ -77,7 +64,7 @@ private slots:
     {
         ChartBuilder chart;
         chart.titleBytes(QByteArray(32, 'T')).putBytes(140, QByteArray(32, 'x'));
-        const ChartReadResult result = readBytes(chart.build());
+        const ChartReadResult result = readChartBytes(chart.build());
         QCOMPARE(result.record.Title, QByteArray(32, 'T'));
     }
 
@@ -85,7 +72,7 @@ private slots:
     {
         ChartBuilder chart;
         chart.cover(QByteArray()).thumbnail(QByteArray());
-        const ChartReadResult result = readBytes(chart.build());
+        const ChartReadResult result = readChartBytes(chart.build());
         QVERIFY2(result.status == ChartReadStatus::Read, qPrintable(result.error));
         QVERIFY(result.record.FullImageData.isEmpty());
         QVERIFY(result.record.SmallFrameData.isEmpty());
@@ -95,9 +82,9 @@ private slots:
     {
         ChartBuilder chart;
         chart.putBytes(0, "new").rawCoverOffset(-5); // damage past the marker is not looked at
-        const ChartReadResult result = readBytes(chart.build());
+        const ChartReadResult result = readChartBytes(chart.build());
         QCOMPARE(result.status, ChartReadStatus::Encrypted);
-        QCOMPARE(readBytes("new").status, ChartReadStatus::Encrypted);
+        QCOMPARE(readChartBytes("new").status, ChartReadStatus::Encrypted);
     }
 
     void malformedChartsAreRefused_data()
@@ -131,7 +118,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, description);
-        const ChartReadResult result = readBytes(bytes);
+        const ChartReadResult result = readChartBytes(bytes);
         QCOMPARE(result.status, ChartReadStatus::Failed);
         QVERIFY2(result.error.contains(description), qPrintable(result.error));
     }

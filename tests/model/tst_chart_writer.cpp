@@ -11,17 +11,6 @@ using namespace ojn::test;
 
 namespace {
 
-ChartRecord recordOf(const QByteArray &bytes)
-{
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    ChartReadResult result = readChart(buffer);
-    if (result.status != ChartReadStatus::Read)
-        qFatal("fixture did not read: %s", qPrintable(result.error));
-    return result.record;
-}
-
 QByteArray written(const ChartRecord &record)
 {
     QByteArray out;

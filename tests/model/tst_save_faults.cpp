@@ -68,17 +68,6 @@ private:
     bool m_broken = false;
 };
 
-ChartRecord recordOf(const QByteArray &bytes)
-{
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    ChartReadResult result = readChart(buffer);
-    if (result.status != ChartReadStatus::Read)
-        qFatal("fixture did not read: %s", qPrintable(result.error));
-    return result.record;
-}
-
 // A chart save with the faults of one test row: the same steps as
 // saveChartFile, with the device and the file system steps wrapped.
 Outcome faultySave(const ChartRecord &record, const QString &path, int failingWrite, const QString &reason,

@@ -2,6 +2,7 @@
 
 #include "support/TestPictures.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QtEndian>
 
@@ -154,6 +155,22 @@ QByteArray expectedUneditedSave(const QByteArray &chart)
     // The OJM slot's clearing reaches FullImageSize, which is rewritten.
     qToLittleEndian<qint32>(coverSize, out.data() + 268);
     return out;
+}
+
+ChartReadResult readChartBytes(const QByteArray &bytes)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return readChart(buffer);
+}
+
+ChartRecord recordOf(const QByteArray &bytes)
+{
+    ChartReadResult result = readChartBytes(bytes);
+    if (result.status != ChartReadStatus::Read)
+        qFatal("fixture did not read: %s", qPrintable(result.error));
+    return result.record;
 }
 
 QByteArray readFile(const QString &path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ChartReader.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -64,6 +66,12 @@ float floatAt(const QByteArray &chart, qint64 offset);
 // layout: the body with each text slot's 33 bytes zeroed after the text,
 // the offset and sizes recomputed, then cover and thumbnail, nothing after.
 QByteArray expectedUneditedSave(const QByteArray &chart);
+
+// Reads chart bytes as the chart core does, from memory.
+ChartReadResult readChartBytes(const QByteArray &bytes);
+// The record of a fixture that must read; a fixture that does not is a
+// broken test, which stops at once.
+ChartRecord recordOf(const QByteArray &bytes);
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
