@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <limits>
@@ -17,12 +18,15 @@ Outcome readPictureFile(const QString &path, PictureFileContent &content)
         return Outcome::failure(QStringLiteral("Could not load the picture %1: %2").arg(QDir::toNativeSeparators(path), reason));
     };
 
+    // A device or a pipe has no end to read up to, and opening a pipe
+    // would wait for a writer that never comes: refuse both unopened.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return failure(QStringLiteral("it is not an ordinary file."));
+
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(file.errorString() + QLatin1Char('.'));
-    // A device or a pipe has no end to read up to.
-    if (file.isSequential())
-        return failure(QStringLiteral("it is not an ordinary file."));
     // A chart stores a picture's size in 32 bits.
     if (file.size() > std::numeric_limits<qint32>::max())
         return failure(QStringLiteral("it is too large to be stored in a chart."));

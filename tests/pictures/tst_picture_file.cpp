@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <unistd.h>
 
 using namespace ojn;
@@ -50,6 +52,8 @@ private slots:
         QTest::newRow("text file") << "notes.jpg" << QByteArray("Title: my song\r\n") << "cannot be read as a picture";
         QTest::newRow("only a jpeg's start") << "cut.jpg" << jpegBytes(QSize(40, 30), Qt::red).left(20) << "cannot be read as a picture";
         QTest::newRow("endless device") << "/dev/zero" << QByteArray() << "not an ordinary file";
+        // Opening a pipe with no writer would wait forever.
+        QTest::newRow("named pipe") << "pipe.jpg" << QByteArray() << "not an ordinary file";
     }
     void refusesWhatIsNoPicture()
     {
@@ -58,6 +62,7 @@ private slots:
         QFETCH(QString, reason);
         QTemporaryDir dir;
         QDir(dir.path()).mkdir("folder.jpg");
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0644), 0);
         const QString path = name.startsWith('/') ? name : dir.filePath(name);
         if (!bytes.isNull())
             writeFile(path, bytes);
