@@ -6,14 +6,16 @@ set -euo pipefail
 packages=(cmake g++ ninja-build qt6-base-dev libgl-dev)
 if [ "${1:-run}" = test ]; then
     # util-linux: setpriv, to run permission tests as an ordinary user.
-    # Real-window tests (Xvfb, window lookup, launching from the desktop
-    # entry), metadata validators, and dpkg-shlibdeps for the package.
-    packages+=(xvfb xauth util-linux x11-utils xdotool libglib2.0-bin desktop-file-utils appstream dpkg-dev)
+    # strace: the order of a save's system calls. Real-window tests (Xvfb,
+    # window lookup, launching from the desktop entry), metadata
+    # validators, and dpkg-shlibdeps with file for the package.
+    packages+=(xvfb xauth util-linux strace x11-utils xdotool libglib2.0-bin desktop-file-utils appstream dpkg-dev file)
     # clang and its runtimes: the sanitizer build and libFuzzer.
     packages+=(clang libclang-rt-14-dev)
 fi
 case "${1:-run}" in
-    package) packages+=(dpkg-dev) ;;
+    # CPack's DEB generator runs dpkg-shlibdeps, which needs file.
+    package) packages+=(dpkg-dev file) ;;
     # ImageMagick grabs the window.
     screenshot) packages+=(xvfb xauth x11-utils xdotool libglib2.0-bin imagemagick) ;;
 esac
