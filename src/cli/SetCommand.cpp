@@ -74,17 +74,11 @@ bool setOne(const QString &path, const Changes &changes, const std::optional<QSt
     std::optional<ChartRecord> record = readChartOrReport(path, console);
     if (!record)
         return false;
-    const float heldBpm = record->BPM;
     const FieldTexts texts = withEdits(fieldTextsOf(*record, console.codec, console.locale), changes.edits);
     if (Outcome applied = applyFieldTexts(texts, *record, console.codec, console.locale); !applied.ok()) {
         console.fileError(path, applied.error());
         return false;
     }
-    // The tempo's text form has seven digits; a tempo not asked for keeps
-    // all of its stored bits. (Integers and untouched texts survive their
-    // text form exactly.)
-    if (!changes.edits.BPM)
-        record->BPM = heldBpm;
     if (changes.cover)
         record->FullImageData = *changes.cover;
     if (changes.thumbnail)

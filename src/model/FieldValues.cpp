@@ -62,9 +62,10 @@ Outcome toText(const QString &field, const QString &text, const QByteArray &held
 
 Outcome toBpm(const QString &text, float held, const QLocale &locale, float &out)
 {
-    // A damaged chart's NaN or infinite tempo cannot be typed back; left as
-    // shown, it is written back as it was.
-    if (!std::isfinite(held) && text == bpmText(held, locale)) {
+    // The text form has at most seven digits, so a tempo left as shown is
+    // written back with all of its stored bits (a NaN or infinite one too,
+    // which could not be typed back anyway).
+    if (text == bpmText(held, locale)) {
         out = held;
         return Outcome::success();
     }

@@ -29,8 +29,8 @@ struct FieldTexts {
 // Turns the field texts into the record's header values, in the order
 // SongID, Title, Artist, Pattern, OJMFile, Genre, BPM and the levels.
 // Integers are rounded half to even. A text still equal to what the
-// record's bytes show keeps those bytes exactly; a non-finite tempo whose
-// text is unchanged is kept too. Refuses, naming the field, a text that
+// record's bytes show keeps those bytes exactly, and so does a tempo whose
+// text still shows the held value. Refuses, naming the field, a text that
 // needs more than 32 bytes or has characters the code page cannot write,
 // and a number outside its field's range. On refusal the record is
 // untouched.

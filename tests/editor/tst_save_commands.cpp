@@ -177,7 +177,9 @@ private slots:
         QFETCH(int, offset);
         QFETCH(QByteArray, bytes);
         QLocale::setDefault(QLocale(locale));
-        ChartSession session(ChartBuilder().putBytes(108, QByteArray(64, 'q')).build());
+        // A tempo of nine digits (bits 0x43055555) shows as 133.3333 and must
+        // keep its bits when another field is edited.
+        ChartSession session(ChartBuilder().putBytes(108, QByteArray(64, 'q')).bpm(133.33333f).build());
         QVERIFY(session.opened());
 
         setField(*session.form, box, text);
