@@ -104,9 +104,22 @@ private slots:
         QCOMPARE(TextCodec(codePage).encode(text), std::nullopt);
     }
 
-    void unknownCodePageFallsBackToWestern()
+    void unsupportedCodePageFallsBackToWestern_data()
     {
-        QCOMPARE(TextCodec(12345).codePage(), 1252);
+        QTest::addColumn<int>("codePage");
+        QTest::addColumn<bool>("supported");
+        for (int page : {949, 932, 936, 950, 1250, 1251, 1252, 874})
+            QTest::newRow(qPrintable(QString::number(page))) << page << true;
+        QTest::newRow("unknown") << 12345 << false;
+        QTest::newRow("zero") << 0 << false;
+        QTest::newRow("negative") << -949 << false;
+    }
+    void unsupportedCodePageFallsBackToWestern()
+    {
+        QFETCH(int, codePage);
+        QFETCH(bool, supported);
+        QCOMPARE(TextCodec::supports(codePage), supported);
+        QCOMPARE(TextCodec(codePage).codePage(), supported ? codePage : 1252);
     }
 };
 
