@@ -133,15 +133,28 @@ private slots:
         QCOMPARE(header["codePage"].toInt(), codePage);
     }
 
+    void koreanTextsRoundTripThroughTheTerminal_data()
+    {
+        QTest::addColumn<QStringList>("variables");
+        QTest::addColumn<QStringList>("codePage"); // arguments, put before the command
+        QTest::newRow("Korean locale") << QStringList{"LC_ALL=ko_KR.UTF-8"} << QStringList{};
+        QTest::newRow("English locale, --code-page 949") << QStringList{"LC_ALL=en_US.UTF-8"} << QStringList{"--code-page", "949"};
+        QTest::newRow("German locale, --code-page=949") << QStringList{"LANG=de_DE.UTF-8"} << QStringList{"--code-page=949"};
+    }
     void koreanTextsRoundTripThroughTheTerminal()
     {
+        QFETCH(QStringList, variables);
+        QFETCH(QStringList, codePage);
         const QString chart = ChartBuilder().writeTo(dir.filePath("korean.ojn"));
-        const QStringList korean{"LC_ALL=ko_KR.UTF-8"};
-        ProgramRun run = runProgram({"set", chart, "--title", QStringLiteral("노래 제목")}, korean);
+        ProgramRun run = runProgram(codePage + QStringList{"set", chart, "--title", QStringLiteral("노래 제목")}, variables);
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QCOMPARE(readFile(chart).mid(108, 10), QByteArray("\xb3\xeb\xb7\xa1 \xc1\xa6\xb8\xf1\0", 10));
-        run = runProgram({"show", chart}, korean);
+        run = runProgram(codePage + QStringList{"show", chart}, variables);
         QVERIFY2(run.out.contains(QStringLiteral("Title:     노래 제목\n")), qPrintable(run.out));
+        run = runProgram(QStringList{"show", chart, "--json"} + codePage, variables);
+        const QJsonObject header = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(header["codePage"].toInt(), 949);
+        QCOMPARE(header["title"].toString(), QStringLiteral("노래 제목"));
     }
 
     void lostOutputIsAFailure()
