@@ -6,14 +6,18 @@
 #include "support/TestPictures.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <cmath>
 #include <cstring>
@@ -65,8 +69,42 @@ QStringList noteBoxTexts(const Form1 &form)
     return {form.NoteEx->text(), form.NoteNx->text(), form.NoteHx->text()};
 }
 
-void trigger(Form1 &form, const QString &trigger)
+// Drags local files onto a control, as a file manager does (with the
+// paths as text too), and drops them if the window takes the drag.
+// Returns whether it took them.
+bool dropFiles(QWidget *target, const QStringList &paths)
 {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << (path.contains("://") ? QUrl(path) : QUrl::fromLocalFile(path));
+    data.setUrls(urls);
+    data.setText(paths.join('\n'));
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QCoreApplication::sendPostedEvents(); // the window opens the file once the drop is over
+    return drop.isAccepted();
+}
+
+// Opens `path` by one of the ways in: the button or the menu item and the
+// file dialog, a drop on the window, or the command line's path.
+void trigger(Form1 &form, ScriptedDialogs &dialogs, const QString &trigger, const QString &path)
+{
+    if (trigger == "drop") {
+        QVERIFY(dropFiles(form.Frame4, {path}));
+        return;
+    }
+    if (trigger == "argument") {
+        form.openChartFile(path);
+        return;
+    }
+    if (!path.isEmpty())
+        dialogs.fileNames.enqueue(path);
     if (trigger == "menu")
         form.OpenMenuStrip->trigger();
     else
@@ -113,14 +151,15 @@ private slots:
         form.FileDialog.FileName = "left over from before";
         const QStringList texts = fieldBoxTexts(form);
 
-        ::trigger(form, trigger); // no file name queued: the user cancels
+        ::trigger(form, dialogs, trigger, QString()); // asked first; then no file name: the user cancels
 
         QCOMPARE(dialogs.fileRequests.size(), 2);
         const ScriptedDialogs::FileRequest request = dialogs.fileRequests.last();
         QCOMPARE(request.mode, FileDialogMode::Open);
         QCOMPARE(request.fileName, QString());
         QCOMPARE(request.filter, QString("O2Jam Note File|*.ojn"));
-        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages.first().isSaveQuestion()); // answered No
         QCOMPARE(form.PathBox->text(), path);
         QCOMPARE(form.Chart.ChartPath, path);
         QCOMPARE(fieldBoxTexts(form), texts);
@@ -227,6 +266,8 @@ private slots:
         QTest::newRow("menu, first chart") << "menu" << false;
         QTest::newRow("button, after a chart") << "button" << true;
         QTest::newRow("menu, after a chart") << "menu" << true;
+        QTest::newRow("drop, after a chart") << "drop" << true;
+        QTest::newRow("command line, first chart") << "argument" << false;
     }
     void encryptedChartIsRefused()
     {
@@ -246,11 +287,12 @@ private slots:
         // While the message is up the window must already be in its no-chart state.
         QStringList enabledDuringMessage;
         dialogs.onMessage = [&](const ScriptedDialogs::Message &) { enabledDuringMessage = controlsNotEnabled(form, false); };
-        dialogs.fileNames.enqueue(path);
-        ::trigger(form, trigger);
+        ::trigger(form, dialogs, trigger, path);
 
-        QCOMPARE(dialogs.messages.size(), 1);
-        const ScriptedDialogs::Message message = dialogs.messages.first();
+        // After the question about the unsaved edit, answered No.
+        QCOMPARE(dialogs.messages.size(), chartOpenBefore ? 2 : 1);
+        QCOMPARE(dialogs.messages.first().isSaveQuestion(), chartOpenBefore);
+        const ScriptedDialogs::Message message = dialogs.messages.last();
         QCOMPARE(message.text, encryptedMessage);
         QCOMPARE(message.caption, QString("Error"));
         QCOMPARE(message.icon, MessageIcon::Critical);
@@ -339,7 +381,8 @@ private slots:
         const QString error = openChartInForm(form, dialogs, path);
 
         QVERIFY2(error.contains(description), qPrintable(error));
-        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.size(), 2);
+        QVERIFY(dialogs.messages.first().isSaveQuestion()); // answered No
         QCOMPARE(dialogs.messages.last().caption, QString("Error"));
         QCOMPARE(dialogs.messages.last().icon, MessageIcon::Critical);
         QCOMPARE(form.PathBox->text(), path);
@@ -431,24 +474,106 @@ private slots:
         QCOMPARE(controlsNotEnabled(form, true), QStringList());
     }
 
-    void openingOverUnsavedEditsClearsTheFlags()
+    void openingOverUnsavedEditsAsksFirst_data()
     {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<QString>("answer");
+        for (const char *trigger : {"button", "menu", "drop", "argument"}) {
+            for (const char *answer : {"No", "Yes", "Yes, the save fails"})
+                QTest::addRow("%s, %s", trigger, answer) << trigger << answer;
+        }
+    }
+    void openingOverUnsavedEditsAsksFirst()
+    {
+        QFETCH(QString, trigger);
+        QFETCH(QString, answer);
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        const QString path = previousChart().writeTo(dir.filePath("song.ojn"));
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
-        form.TitleBox->setText("unsaved title");
+        const QString first = previousChart().writeTo(dir.filePath("first.ojn"));
+        const QString next = ChartBuilder().writeTo(dir.filePath("next.ojn"));
+        QCOMPARE(openChartInForm(form, dialogs, first), QString());
+        const QByteArray firstOnDisk = readFile(first);
+        const bool saveFails = answer == "Yes, the save fails";
+        form.TitleBox->setText(saveFails ? QString(40, 'L') : QString("unsaved title")); // 40 bytes do not fit
         form.ExBox->setText("12");
-        form.FullImageDirty = true;
         form.SmallFrameDirty = true;
+        qsizetype dialogsBeforeQuestion = -1;
+        dialogs.onMessage = [&](const ScriptedDialogs::Message &m) {
+            if (m.isSaveQuestion())
+                dialogsBeforeQuestion = dialogs.fileRequests.size();
+        };
+        dialogs.answers.enqueue(answer == "No" ? MessageAnswer::No : MessageAnswer::Yes);
 
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
+        ::trigger(form, dialogs, trigger, next);
 
-        QVERIFY(dialogs.messages.isEmpty()); // no question about the edits
+        QVERIFY(dialogs.messages.first().isSaveQuestion());
+        QCOMPARE(dialogsBeforeQuestion, 1); // the first open's dialog only
+        QCOMPARE(dialogs.messages.size(), answer == "No" ? 1 : 2);
+        if (saveFails) {
+            // The save's error, and nothing else opened: the edits are still there.
+            QVERIFY2(dialogs.messages[1].caption == "Error" && dialogs.messages[1].text.contains("Title"),
+                     qPrintable(dialogs.messages[1].text));
+            QCOMPARE(dialogs.fileRequests.size(), 1);
+            QCOMPARE(form.Chart.ChartPath, first);
+            QCOMPARE(form.TitleBox->text(), QString(40, 'L'));
+            QVERIFY(form.InfoDirty && form.SmallFrameDirty);
+            QCOMPARE(controlsNotEnabled(form, true), QStringList());
+            QCOMPARE(readFile(first), firstOnDisk);
+            return;
+        }
+        if (answer == "Yes") {
+            QCOMPARE(dialogs.messages[1].text, QString("Successfully Save OJN File."));
+            QCOMPARE(readFile(first).mid(108, 14), QByteArray("unsaved title\0", 14));
+            QCOMPARE(int16At(readFile(first), 20), qint16(12));
+        } else {
+            QCOMPARE(readFile(first), firstOnDisk);
+        }
+        QCOMPARE(form.Chart.ChartPath, next);
         QVERIFY(!form.InfoDirty && !form.FullImageDirty && !form.SmallFrameDirty);
-        QCOMPARE(form.TitleBox->text(), QString("Earlier"));
-        QCOMPARE(form.ExBox->text(), QString("4"));
+        QCOMPARE(form.TitleBox->text(), QString("Test Title"));
+        QCOMPARE(form.ExBox->text(), QString("1"));
+    }
+
+    // A drop on a text box opens the chart rather than typing its name in;
+    // what is not one local file opens nothing.
+    void dropsOnTheWindow_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("dropped");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("message"); // empty: the chart opens
+        QTest::newRow("a chart on the title box") << "TitleBox" << QStringList{"@next"} << true << "";
+        QTest::newRow("a chart on the path box") << "PathBox" << QStringList{"@next"} << true << "";
+        QTest::newRow("a chart on the window") << "Form1" << QStringList{"@next"} << true << "";
+        QTest::newRow("two charts") << "IDBox" << QStringList{"@next", "@first"} << true
+                                    << "2 files were dropped, so none was opened. Drop one chart at a time.";
+        QTest::newRow("a web address") << "Frame1" << QStringList{"https://example.org/song.ojn"} << false << "";
+    }
+    void dropsOnTheWindow()
+    {
+        QFETCH(QString, target);
+        QFETCH(QStringList, dropped);
+        QFETCH(bool, taken);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        const QString first = previousChart().writeTo(dir.filePath("first.ojn"));
+        const QString next = ChartBuilder().writeTo(dir.filePath("next.ojn"));
+        QCOMPARE(openChartInForm(form, dialogs, first), QString());
+        dropped.replaceInStrings("@next", next).replaceInStrings("@first", first);
+        auto *widget = target == "Form1" ? &form : form.findChild<QWidget *>(target);
+
+        QCOMPARE(dropFiles(widget, dropped), taken);
+
+        const bool opens = taken && message.isEmpty();
+        QCOMPARE(dialogs.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QCOMPARE(dialogs.messages.first().text, message);
+        QCOMPARE(form.Chart.ChartPath, opens ? next : first);
+        QCOMPARE(form.TitleBox->text(), QString(opens ? "Test Title" : "Earlier"));
+        QCOMPARE(controlsNotEnabled(form, true), QStringList());
     }
 
     // A chart's texts are shown in the code page of the user's locale; the
