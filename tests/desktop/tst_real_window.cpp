@@ -1,8 +1,12 @@
-// Starts the editor the way a desktop does, from its launcher, in a real X11
-// window (under Xvfb, with the xcb platform), and checks what only a real
-// window shows: the title and size hints a window manager reads, and the
-// pixels on screen. EDITOR_SCALE_FACTOR=2 runs the editor with
-// QT_SCALE_FACTOR=2, where every place on screen must double.
+// Starts the editor the way a desktop does, from its launcher with a chart
+// (as a file manager opens one), in a real X11 window (under Xvfb, with the
+// xcb platform), and checks what only a real window shows: the title and
+// size hints a window manager reads, and the pixels on screen.
+// EDITOR_SCALE_FACTOR=2 runs the editor with QT_SCALE_FACTOR=2, where every
+// place on screen must double.
+#include "support/ChartBuilder.h"
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +15,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -126,9 +131,12 @@ private slots:
         launcher.setProcessEnvironment(environment);
         launcher.setProcessChannelMode(QProcess::MergedChannels);
         launcher.setStandardOutputFile(logPath);
+        // A short path: its text ends before the middle of the path box,
+        // where the layout test looks at the box's outline.
+        const QString chart = ojn::test::ChartBuilder().writeTo(m_charts.filePath("a.ojn"));
         QElapsedTimer clock;
         clock.start();
-        launcher.start("gio", {"launch", QStringLiteral(DESKTOP_ENTRY)});
+        launcher.start("gio", {"launch", QStringLiteral(DESKTOP_ENTRY), chart});
         QVERIFY2(launcher.waitForFinished(10000) && launcher.exitCode() == 0, qPrintable(contentsOf(logPath)));
 
         // Bounded poll: look for the window until it shows, for at most 10 s.
@@ -173,6 +181,29 @@ private slots:
     void windowAppearsWithinSeconds()
     {
         QVERIFY2(m_appearedAfterMs < 5000, qPrintable(QStringLiteral("took %1 ms").arg(m_appearedAfterMs)));
+    }
+
+    // The chart given to the launcher is open: its path and title show in
+    // their boxes as dark text, which the empty boxes of an editor without
+    // a chart do not have.
+    void showsTheChartItWasGiven_data()
+    {
+        QTest::addColumn<QRect>("box");
+        QTest::newRow("PathBox") << designedPlace({{480, 120, 5775, 285}});
+        QTest::newRow("TitleBox") << designedPlace({{120, 480, 4335, 2415}, {840, 360, 3375, 285}});
+    }
+    void showsTheChartItWasGiven()
+    {
+        QFETCH(QRect, box);
+        const int s = m_scale, margin = 3 * s;
+        const QRect inside(box.left() * s + margin, m_menuBarHeight + box.top() * s + margin,
+                           box.width() * s - 2 * margin, box.height() * s - 2 * margin);
+        int textPixels = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                textPixels += qGray(m_screenshot.pixel(x, y)) < 96 ? 1 : 0;
+        // A text cursor alone is one line; "Test Title" or a path is far more.
+        QVERIFY2(textPixels >= 40 * s * s, qPrintable(QStringLiteral("%1 dark pixels").arg(textPixels)));
     }
 
     void titleIsTheCaption_data()
@@ -238,8 +269,8 @@ private slots:
     // or take a pixel, with no outline three pixels in or out (pixels of
     // the unscaled window: at scale 2 each is two on screen). Only edges
     // are looked at, so fonts do not matter. A frame's top edge runs
-    // through its caption, and the path box's label reaches up to its
-    // left edge, so those edges are left out.
+    // through its caption, and the text of the open chart starts just
+    // inside a text box's left edge, so those edges are left out.
     void screenshotShowsTheLayout_data()
     {
         QTest::addColumn<QRect>("place");
@@ -248,11 +279,11 @@ private slots:
         QTest::newRow("PathBox") << designedPlace({{480, 120, 5775, 285}}) << "TRB";
         QTest::newRow("BtnBrowseOJN") << designedPlace({{6360, 90, 1470, 330}}) << "LTRB";
         QTest::newRow("Frame1") << designedPlace({frame1}) << "LRB";
-        QTest::newRow("TitleBox") << designedPlace({frame1, {840, 360, 3375, 285}}) << "LTRB";
-        QTest::newRow("OJMBox") << designedPlace({frame1, {2400, 1800, 1815, 285}}) << "LTRB";
+        QTest::newRow("TitleBox") << designedPlace({frame1, {840, 360, 3375, 285}}) << "TRB";
+        QTest::newRow("OJMBox") << designedPlace({frame1, {2400, 1800, 1815, 285}}) << "TRB";
         QTest::newRow("Frame2") << designedPlace({{120, 3000, 4335, 615}}) << "LRB";
-        QTest::newRow("HxBox") << designedPlace({{120, 3000, 4335, 615}, {3120, 230, 735, 285}}) << "LTRB";
-        QTest::newRow("NoteEx") << designedPlace({{120, 3720, 4335, 615}, {480, 230, 735, 285}}) << "LTRB";
+        QTest::newRow("HxBox") << designedPlace({{120, 3000, 4335, 615}, {3120, 230, 735, 285}}) << "TRB";
+        QTest::newRow("NoteEx") << designedPlace({{120, 3720, 4335, 615}, {480, 230, 735, 285}}) << "TRB";
         QTest::newRow("Frame4") << designedPlace({frame4}) << "LRB";
         QTest::newRow("BtnViewSmallFrame") << designedPlace({frame4, {240, 960, 2775, 375}}) << "LTRB";
         QTest::newRow("BtnExtractSmallFrame")
@@ -306,6 +337,7 @@ private:
     }
 
     int m_scale = 1;
+    QTemporaryDir m_charts{QDir::tempPath() + QStringLiteral("/ojnXXXXXX")};
     QString m_windowId;
     qint64 m_editorPid = 0;
     qint64 m_appearedAfterMs = 0;
