@@ -10,6 +10,9 @@ if [ "${1:-run}" = test ]; then
     # window lookup, launching from the desktop entry), metadata
     # validators, and dpkg-shlibdeps with file for the package.
     packages+=(xvfb xauth util-linux strace x11-utils xdotool libglib2.0-bin desktop-file-utils appstream dpkg-dev file)
+    # The chart file type in a temporary prefix: the MIME database, and
+    # xdg-mime with the `mimetype` it asks outside a desktop session.
+    packages+=(shared-mime-info xdg-utils libfile-mimeinfo-perl)
     # clang and its runtimes: the sanitizer build and libFuzzer.
     packages+=(clang libclang-rt-14-dev)
 fi

@@ -1,11 +1,32 @@
+#include "app/EditorCommandLine.h"
 #include "editor/Form1.h"
 #include "platform/WidgetDialogs.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
-    // The editor takes no command line: Qt sees only the program's name.
+    // Read before any window exists, so --help and a usage error work
+    // without a display.
+    const ojn::EditorCommandLine commandLine = ojn::parseEditorCommandLine(ojn::editorArguments(argc, argv));
+    switch (commandLine.action) {
+    case ojn::EditorCommandLine::Action::Help:
+        ojn::printToConsole(stdout, ojn::editorHelpText());
+        return 0;
+    case ojn::EditorCommandLine::Action::Version:
+        ojn::printToConsole(stdout, ojn::editorVersionText());
+        return 0;
+    case ojn::EditorCommandLine::Action::Usage:
+        ojn::printToConsole(stderr, ojn::editorUsageText(commandLine.error));
+        return 2;
+    case ojn::EditorCommandLine::Action::Run:
+        break;
+    }
+
+    // Qt sees only the program's name: the one chart is all the editor
+    // takes from its command line, no Qt options.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("OJN Tevrik Editor"));
@@ -15,5 +36,11 @@ int main(int argc, char *argv[])
     ojn::WidgetDialogs dialogs;
     ojn::Form1 window(dialogs);
     window.show();
+    // Opened from the event loop, so the window is up and any message
+    // about the chart shows over it.
+    if (!commandLine.chartPath.isEmpty()) {
+        QMetaObject::invokeMethod(
+            &window, [&window, &commandLine] { window.openChartFile(commandLine.chartPath); }, Qt::QueuedConnection);
+    }
     return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "model/CodePage.h"
+
 #include <QCommandLineParser>
 
 namespace ojn::cli {
@@ -15,20 +17,22 @@ QCommandLineOption valueOption(const QString &name)
     return QCommandLineOption(name, QString(), QStringLiteral("value"));
 }
 
+const QString codePageOption = QStringLiteral("code-page");
+
 // The options each command takes; --help is accepted by all of them.
 QStringList optionsOf(Command command)
 {
     switch (command) {
     case Command::Show:
-        return {QStringLiteral("json")};
+        return {QStringLiteral("json"), codePageOption};
     case Command::Set:
         return {QStringLiteral("id"),       QStringLiteral("title"),    QStringLiteral("artist"),
                 QStringLiteral("pattern"),  QStringLiteral("ojm"),      QStringLiteral("genre"),
                 QStringLiteral("bpm"),      QStringLiteral("level-ex"), QStringLiteral("level-nx"),
                 QStringLiteral("level-hx"), QStringLiteral("cover"),    QStringLiteral("thumbnail"),
-                QStringLiteral("output")};
+                QStringLiteral("output"),   codePageOption};
     case Command::Extract:
-        return {QStringLiteral("cover"), QStringLiteral("thumbnail")};
+        return {QStringLiteral("cover"), QStringLiteral("thumbnail"), codePageOption};
     default:
         return {};
     }
@@ -41,10 +45,29 @@ std::optional<QString> valueOf(const QCommandLineParser &parser, const QString &
     return parser.value(name);
 }
 
+// Takes a --code-page written before the command, as a setting of the
+// whole run; false on a missing value or a repeat.
+bool takeLeadingCodePage(QStringList &arguments, std::optional<QString> &codePage)
+{
+    const QString option = QStringLiteral("--") + codePageOption;
+    while (!arguments.isEmpty()
+           && (arguments.first() == option || arguments.first().startsWith(option + QLatin1Char('=')))) {
+        const QString given = arguments.takeFirst();
+        if (codePage || (given == option && arguments.isEmpty()))
+            return false;
+        codePage = given == option ? arguments.takeFirst() : given.mid(option.size() + 1);
+    }
+    return true;
+}
+
 } // namespace
 
-ParsedCommandLine parseCommandLine(const QStringList &arguments)
+ParsedCommandLine parseCommandLine(const QStringList &allArguments)
 {
+    QStringList arguments = allArguments;
+    std::optional<QString> codePage;
+    if (!takeLeadingCodePage(arguments, codePage))
+        return usageError(QStringLiteral("--code-page takes one number, once."));
     if (arguments.isEmpty())
         return usageError(QStringLiteral("no command given."));
 
@@ -88,6 +111,21 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     for (const QString &name : names) {
         if (parser.values(name).size() > 1)
             return usageError(QStringLiteral("%1: --%2 is given more than once.").arg(first, name));
+    }
+
+    if (parser.isSet(codePageOption)) {
+        if (codePage)
+            return usageError(QStringLiteral("%1: --code-page is given more than once.").arg(first));
+        codePage = parser.value(codePageOption);
+    }
+    if (codePage) {
+        bool isNumber = false;
+        const int page = codePage->toInt(&isNumber);
+        if (!isNumber || !TextCodec::supports(page))
+            return usageError(QStringLiteral("unknown or unsupported code page \"%1\"; give a Windows code page "
+                                             "number such as 949, 932, 936, 950, 1251 or 1252.")
+                                  .arg(*codePage));
+        invocation.codePage = page;
     }
 
     invocation.files = parser.positionalArguments();
@@ -142,7 +180,7 @@ QString versionText()
 
 QString usageHint()
 {
-    return QStringLiteral("Usage: ojn-header show|set|extract FILE... [OPTIONS]\n"
+    return QStringLiteral("Usage: ojn-header [--code-page N] show|set|extract FILE... [OPTIONS]\n"
                           "Try 'ojn-header --help' for the whole manual.\n");
 }
 

@@ -28,6 +28,7 @@ struct Invocation {
     std::optional<QString> coverPath;    // set: picture to put in; extract: file to write
     std::optional<QString> thumbnailPath; // the same for the thumbnail
     std::optional<QString> outputPath;   // set: where to write instead of the chart itself
+    std::optional<int> codePage;         // texts in this Windows code page instead of the locale's
 };
 
 struct [[nodiscard]] ParsedCommandLine {
@@ -36,8 +37,8 @@ struct [[nodiscard]] ParsedCommandLine {
 };
 
 // Reads the arguments that follow the program's name. Checks the shape
-// only (known command and options, values present, files given); what the
-// values mean is checked by the command.
+// (known command and options, values present, files given) and the code
+// page; what the field values mean is checked by the command.
 ParsedCommandLine parseCommandLine(const QStringList &arguments);
 
 // The whole manual, printed by --help.

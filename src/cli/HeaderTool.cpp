@@ -17,6 +17,8 @@ int runHeaderTool(const QStringList &arguments, Console &console)
         return ExitUsage;
     }
     const Invocation &invocation = *parsed.invocation;
+    if (invocation.codePage)
+        console.codec = TextCodec(*invocation.codePage);
     switch (invocation.command) {
     case Command::Help:
         console.out << helpText();

@@ -11,6 +11,7 @@ QString helpText()
   ojn-header set FILE [FIELD OPTIONS] [PICTURES] --output OUT
   ojn-header extract FILE [--cover OUT] [--thumbnail OUT]
   ojn-header --help | --version
+Every command also takes --code-page N, before or after the command.
 
 Reads and changes the header of O2Jam OJN chart files, the companion of the
 OJN Tevrik Editor for scripts and batches. It reads, checks and writes
@@ -30,7 +31,8 @@ Commands:
         file, songId, genre (the stored number), genreName (null outside
         the list), bpm (the stored value, null when not finite), bpmText
         (as the editor shows it), levelEx, levelNx, levelHx, noteCountEx,
-        noteCountNx, noteCountHx, codePage, and for title, artist, pattern
+        noteCountNx, noteCountHx, codePage (the one the texts were read
+        in), and for title, artist, pattern
         and ojmFile the decoded text plus titleHex, artistHex, patternHex,
         ojmFileHex (the stored bytes up to the first zero, in hexadecimal),
         and cover and thumbnail as objects {offset, size, format, width,
@@ -81,10 +83,17 @@ number, an exact half to the even one (12.5 gives 12, 13.5 gives 14).
 Run with LC_ALL=C to use a decimal point whatever the user's locale.
 
 Texts are stored in the Windows ANSI code page of your locale's language
-(on Windows, the system's ANSI code page), as the editor stores them: 949 for Korean, 932 for Japanese, 936 or 950
-for Chinese, 1252 for English and most Western languages, and so on. A
-text that needs more than 32 bytes there, or has a character the code
-page cannot store, is refused. Texts are shown decoded the same way.
+(on Windows, the system's ANSI code page), as the editor stores them: 949
+for Korean, 932 for Japanese, 936 or 950 for Chinese, 1252 for English and
+most Western languages, and so on. A text that needs more than 32 bytes
+there, or has a character the code page cannot store, is refused. Texts
+are shown decoded the same way.
+
+  --code-page N     read and write the texts in Windows code page N
+                    instead, whatever the locale: for example 949 for
+                    Korean charts on an English system (932, 936, 950,
+                    1251, 1252, ... likewise). A number that is no code
+                    page this system can convert is a usage error.
 
 Writing is safe: the new chart goes to a temporary file beside the target
 and replaces it only when complete, so a failed write leaves the old file
@@ -101,9 +110,9 @@ Exit status:
      could not be written to standard output; the other files of the batch
      were still handled, and a refused file is left untouched
   2  usage error: unknown command or option, a missing or repeated value, a
-     value that is not a number, out of range, too long or unstorable, a
-     picture that cannot be read, or an output file that is the chart
-     itself; no chart was read or written
+     value that is not a number, out of range, too long or unstorable, an
+     unknown or unsupported code page, a picture that cannot be read, or an
+     output file that is the chart itself; no chart was read or written
 
 Examples:
   ojn-header show charts/*.ojn
@@ -112,10 +121,12 @@ Examples:
   ojn-header set pack/*.ojn --genre Techno
   ojn-header set o2ma100.ojn --id 1100 --ojm o2ma1100.ojm --output o2ma1100.ojn
   ojn-header extract o2ma100.ojn --cover cover.jpg --thumbnail thumb.bmp
+  ojn-header --code-page 949 show korean/*.ojn
 
 Options:
   -h, --help        show this manual
   --version         show the program's version
+  --code-page N     texts in Windows code page N (see above)
   --                end of options: every argument after it is a file
 )");
 }

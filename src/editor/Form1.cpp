@@ -31,6 +31,11 @@ Form1::Form1(Dialogs &dialogs, QWidget *parent)
     connectCommands();
     connectFieldRules();
 
+    // A chart dropped anywhere on the window opens, over the text boxes too.
+    setAcceptDrops(true);
+    for (QLineEdit *box : findChildren<QLineEdit *>())
+        box->installEventFilter(this);
+
     // Start-up state: no chart, nothing to edit, nothing changed.
     setEditingControlsEnabled(false);
     PathBox->setReadOnly(true);

@@ -91,6 +91,11 @@ public:
     // control, flag or path. The failure says what went wrong.
     Outcome WriteChartFile(const QString &path);
 
+    // Opens the chart at `path` as the open command does once a file is
+    // chosen, after the question about unsaved changes: for the chart
+    // named on the command line and for a dropped file.
+    void openChartFile(const QString &path);
+
 public slots:
     void openChart();         // BtnBrowseOJN, OpenMenuStrip
     void saveChart();         // BtnSave, SaveMenuStrip
@@ -106,6 +111,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
@@ -124,10 +132,21 @@ private:
     // The held value of a numeric box, in the text form the box shows it.
     QString heldNumberText(const QLineEdit *box) const;
 
-    // Opening: shows the record in the boxes, or empties them and disables
-    // the editing controls after a refused or failed open.
+    // When the chart has unsaved changes, asks whether to save them and
+    // saves on Yes, leaving the editing controls on or off as `after` says.
+    // False when that save failed: the caller must not go on, since the
+    // edits are still only in the window.
+    enum class AfterSave { KeepEditing, StopEditing };
+    [[nodiscard]] bool maybeSave(AfterSave after);
+
+    // Opening, from the step after the file dialog on: reads the chart
+    // into the window, or shows why it cannot.
+    void loadChart(const QString &path);
+    // Shows the record in the boxes, or empties them and disables the
+    // editing controls after a refused or failed open.
     void showChartFields();
     void closeChartView();
+    void openDroppedFiles(const QStringList &files);
 
     // The picture commands' shared steps; each pair of twins differs only
     // in its filter, buffer, picture, flag and message.

@@ -1,4 +1,5 @@
-// Opening a chart: BtnBrowseOJN and File > Open.
+// Opening a chart: BtnBrowseOJN and File > Open, and a chart named on the
+// command line or dropped on the window, which skip only the file dialog.
 #include "editor/Form1.h"
 
 #include "model/ChartLayout.h"
@@ -13,14 +14,28 @@ namespace ojn {
 
 void Form1::openChart()
 {
+    // Asked before the dialog: the user decides about the edits first, and
+    // a cancelled dialog then leaves them as they are.
+    if (!maybeSave(AfterSave::KeepEditing))
+        return;
     FileDialog.FileName.clear();
     FileDialog.Filter = QStringLiteral("O2Jam Note File|*.ojn");
     FileDialog.ShowOpen();
     if (FileDialog.FileName.isEmpty())
         return;
+    loadChart(FileDialog.FileName);
+}
 
+void Form1::openChartFile(const QString &path)
+{
+    if (maybeSave(AfterSave::KeepEditing))
+        loadChart(path);
+}
+
+void Form1::loadChart(const QString &path)
+{
     // The path shows the chosen file even when it then fails to open.
-    Chart.ChartPath = FileDialog.FileName;
+    Chart.ChartPath = path;
     PathBox->setText(Chart.ChartPath);
 
     ChartReadResult result = readChartFile(Chart.ChartPath);
@@ -37,7 +52,6 @@ void Form1::openChart()
         break;
     }
 
-    // Edits to the chart that was open before are dropped without asking.
     Chart = std::move(result.record);
     showChartFields();
 

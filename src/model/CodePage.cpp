@@ -8,6 +8,14 @@
 #endif
 
 namespace ojn {
+namespace {
+
+QByteArray converterName(int codePage)
+{
+    return "windows-" + QByteArray::number(codePage);
+}
+
+} // namespace
 
 int ansiCodePageFor(const QLocale &locale)
 {
@@ -92,10 +100,13 @@ int systemAnsiCodePage()
 }
 
 TextCodec::TextCodec(int codePage)
-    : m_codePage(codePage)
+    : m_codePage(supports(codePage) ? codePage : 1252)
 {
-    if (!QStringDecoder(name().toLatin1().constData()).isValid())
-        m_codePage = 1252; // a code page this Qt cannot convert: fall back to Western
+}
+
+bool TextCodec::supports(int codePage)
+{
+    return codePage > 0 && QStringDecoder(converterName(codePage).constData()).isValid();
 }
 
 QString TextCodec::name() const

@@ -100,6 +100,12 @@ private slots:
             << QStringList{"extract", "@chart", "--thumbnail", "@dir/./chart.ojn"} << "is the chart itself" << false;
         QTest::newRow("both pictures to one file") << QStringList{"extract", "@chart", "--cover", "@dir/p", "--thumbnail", "@dir/p"}
                                                    << "cannot both go to" << false;
+        QTest::newRow("unsupported code page") << QStringList{"show", "a.ojn", "--code-page", "12345"}
+                                               << "unknown or unsupported code page \"12345\"" << true;
+        QTest::newRow("code page that is no number") << QStringList{"--code-page=korean", "show", "a.ojn"}
+                                                     << "code page \"korean\"" << true;
+        QTest::newRow("code page twice") << QStringList{"--code-page", "949", "set", "a.ojn", "--code-page=932", "--id", "1"}
+                                         << "--code-page is given more than once" << true;
     }
     void usageErrors()
     {
@@ -138,7 +144,7 @@ private slots:
         QCOMPARE(run.err, QString());
         const QStringList mentioned{"show", "set", "extract", "--json", "--id", "--title", "--artist", "--pattern", "--ojm",
                                     "--genre", "--bpm", "--level-ex", "--level-nx", "--level-hx", "--cover", "--thumbnail",
-                                    "--output", "--version", "Exit status", "Soul / R&B", "code page", "decimal separator"};
+                                    "--output", "--version", "--code-page", "Exit status", "Soul / R&B", "code page", "decimal separator"};
         for (const QString &word : mentioned)
             QVERIFY2(run.out.contains(word), qPrintable(word));
     }

@@ -21,11 +21,16 @@ struct ProgramRun {
     QString err;
 };
 
-// Runs the installed-to-be program with a clean environment: no display,
-// and only the locale variables given.
-ProgramRun runProgram(const QStringList &args, const QStringList &localeVariables = {"LC_ALL=C.UTF-8"},
+// Runs the installed-to-be program (the editor when the arguments start
+// with "@editor") with a clean environment: no display, and only the locale
+// variables given.
+ProgramRun runProgram(QStringList args, const QStringList &localeVariables = {"LC_ALL=C.UTF-8"},
                       const QStringList &wrapper = {})
 {
+    const bool editor = !args.isEmpty() && args.first() == "@editor";
+    const QString program = editor ? QStringLiteral(EDITOR_PROGRAM) : QStringLiteral(OJN_HEADER_PROGRAM);
+    if (editor)
+        args.removeFirst();
     QProcessEnvironment environment;
     environment.insert("PATH", qEnvironmentVariable("PATH"));
     for (const QString &variable : localeVariables)
@@ -33,9 +38,9 @@ ProgramRun runProgram(const QStringList &args, const QStringList &localeVariable
     QProcess process;
     process.setProcessEnvironment(environment);
     if (wrapper.isEmpty())
-        process.start(QStringLiteral(OJN_HEADER_PROGRAM), args);
+        process.start(program, args);
     else
-        process.start(wrapper.first(), wrapper.mid(1) + QStringList{QStringLiteral(OJN_HEADER_PROGRAM)} + args);
+        process.start(wrapper.first(), wrapper.mid(1) + QStringList{program} + args);
     ProgramRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -67,6 +72,13 @@ private slots:
         QTest::newRow("batch with an encrypted chart") << QStringList{"show", "@good", "@encrypted", "@good"} << 1 << "Song ID:   1234"
                                                        << "@encrypted: This Encrypted OJN, This Editor Doesn't Support Encrypted OJN.";
         QTest::newRow("all good") << QStringList{"show", "--json", "@good", "@good"} << 0 << "\"songId\":1234" << "";
+        // The editor answers these without a window, which it could not open here.
+        QTest::newRow("editor --help") << QStringList{"@editor", "-h"} << 0 << "Usage: ojn-tevrik-editor [CHART]\n" << "";
+        QTest::newRow("editor --version") << QStringList{"@editor", "--version"} << 0 << "ojn-tevrik-editor 1." << "";
+        QTest::newRow("editor, unknown option") << QStringList{"@editor", "@good", "-platform"} << 2 << ""
+                                                << "ojn-tevrik-editor: unknown option '-platform'.\nUsage:";
+        QTest::newRow("editor, two charts") << QStringList{"@editor", "--", "@good", "-b.ojn"} << 2 << "" << "give one chart";
+        QTest::newRow("editor, empty path") << QStringList{"@editor", ""} << 2 << "" << "the chart's path is empty";
     }
     void exitStatusesAndStreams()
     {
@@ -133,15 +145,28 @@ private slots:
         QCOMPARE(header["codePage"].toInt(), codePage);
     }
 
+    void koreanTextsRoundTripThroughTheTerminal_data()
+    {
+        QTest::addColumn<QStringList>("variables");
+        QTest::addColumn<QStringList>("codePage"); // arguments, put before the command
+        QTest::newRow("Korean locale") << QStringList{"LC_ALL=ko_KR.UTF-8"} << QStringList{};
+        QTest::newRow("English locale, --code-page 949") << QStringList{"LC_ALL=en_US.UTF-8"} << QStringList{"--code-page", "949"};
+        QTest::newRow("German locale, --code-page=949") << QStringList{"LANG=de_DE.UTF-8"} << QStringList{"--code-page=949"};
+    }
     void koreanTextsRoundTripThroughTheTerminal()
     {
+        QFETCH(QStringList, variables);
+        QFETCH(QStringList, codePage);
         const QString chart = ChartBuilder().writeTo(dir.filePath("korean.ojn"));
-        const QStringList korean{"LC_ALL=ko_KR.UTF-8"};
-        ProgramRun run = runProgram({"set", chart, "--title", QStringLiteral("노래 제목")}, korean);
+        ProgramRun run = runProgram(codePage + QStringList{"set", chart, "--title", QStringLiteral("노래 제목")}, variables);
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QCOMPARE(readFile(chart).mid(108, 10), QByteArray("\xb3\xeb\xb7\xa1 \xc1\xa6\xb8\xf1\0", 10));
-        run = runProgram({"show", chart}, korean);
+        run = runProgram(codePage + QStringList{"show", chart}, variables);
         QVERIFY2(run.out.contains(QStringLiteral("Title:     노래 제목\n")), qPrintable(run.out));
+        run = runProgram(QStringList{"show", chart, "--json"} + codePage, variables);
+        const QJsonObject header = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(header["codePage"].toInt(), 949);
+        QCOMPARE(header["title"].toString(), QStringLiteral("노래 제목"));
     }
 
     void lostOutputIsAFailure()

@@ -14,6 +14,7 @@ grep -q "<id>$component_id</id>" "$metainfo" || fail "the id is not $component_i
 grep -q "<launchable type=\"desktop-id\">$desktop_id</launchable>" "$metainfo" \
     || fail "the launchable is not $desktop_id"
 grep -q '<screenshot type="default">' "$metainfo" || fail "no default screenshot"
+grep -q '<mediatype>application/x-o2jam-ojn</mediatype>' "$metainfo" || fail "the chart type is not provided"
 newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' -f2)
 [ "$newest" = "$version" ] || fail "the newest release is '$newest', the project is $version"
 echo "metainfo ok"

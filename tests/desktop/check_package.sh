@@ -30,7 +30,8 @@ expected="./usr/bin/ojn-header
 ./usr/share/icons/hicolor/32x32/apps/ojn-tevrik-editor.png
 ./usr/share/icons/hicolor/48x48/apps/ojn-tevrik-editor.png
 ./usr/share/icons/hicolor/scalable/apps/ojn-tevrik-editor.svg
-./usr/share/metainfo/io.github.ojntevrik.Editor.metainfo.xml"
+./usr/share/metainfo/io.github.ojntevrik.Editor.metainfo.xml
+./usr/share/mime/packages/io.github.ojntevrik.Editor.mime.xml"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)
 [ "$files" = "$expected" ] || { diff <(echo "$expected") <(echo "$files") || true; fail "unexpected package contents"; }
 echo "package ok"

@@ -1,8 +1,12 @@
-// Starts the editor the way a desktop does, from its launcher, in a real X11
-// window (under Xvfb, with the xcb platform), and checks what only a real
-// window shows: the title and size hints a window manager reads, and the
-// pixels on screen. EDITOR_SCALE_FACTOR=2 runs the editor with
-// QT_SCALE_FACTOR=2, where every place on screen must double.
+// Starts the editor the way a desktop does, from its launcher with a chart
+// (as a file manager opens one), in a real X11 window (under Xvfb, with the
+// xcb platform), and checks what only a real window shows: the title and
+// size hints a window manager reads, and the pixels on screen.
+// EDITOR_SCALE_FACTOR=2 runs the editor with QT_SCALE_FACTOR=2, where every
+// place on screen must double.
+#include "support/ChartBuilder.h"
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +15,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -126,9 +131,12 @@ private slots:
         launcher.setProcessEnvironment(environment);
         launcher.setProcessChannelMode(QProcess::MergedChannels);
         launcher.setStandardOutputFile(logPath);
+        // A short path: its text ends before the middle of the path box,
+        // where the layout test looks at the box's outline.
+        const QString chart = ojn::test::ChartBuilder().writeTo(m_charts.filePath("a.ojn"));
         QElapsedTimer clock;
         clock.start();
-        launcher.start("gio", {"launch", QStringLiteral(DESKTOP_ENTRY)});
+        launcher.start("gio", {"launch", QStringLiteral(DESKTOP_ENTRY), chart});
         QVERIFY2(launcher.waitForFinished(10000) && launcher.exitCode() == 0, qPrintable(contentsOf(logPath)));
 
         // Bounded poll: look for the window until it shows, for at most 10 s.
@@ -238,21 +246,22 @@ private slots:
     // or take a pixel, with no outline three pixels in or out (pixels of
     // the unscaled window: at scale 2 each is two on screen). Only edges
     // are looked at, so fonts do not matter. A frame's top edge runs
-    // through its caption, and the path box's label reaches up to its
-    // left edge, so those edges are left out.
+    // through its caption, and the text of the open chart starts just
+    // inside a text box's left edge, so those edges are left out. "X": the
+    // box shows the chart given to the launcher (empty, it has no text).
     void screenshotShowsTheLayout_data()
     {
         QTest::addColumn<QRect>("place");
         QTest::addColumn<QString>("edges");
         const QRect frame1(120, 480, 4335, 2415), frame4(4560, 480, 3255, 3495);
-        QTest::newRow("PathBox") << designedPlace({{480, 120, 5775, 285}}) << "TRB";
+        QTest::newRow("PathBox") << designedPlace({{480, 120, 5775, 285}}) << "TRBX";
         QTest::newRow("BtnBrowseOJN") << designedPlace({{6360, 90, 1470, 330}}) << "LTRB";
         QTest::newRow("Frame1") << designedPlace({frame1}) << "LRB";
-        QTest::newRow("TitleBox") << designedPlace({frame1, {840, 360, 3375, 285}}) << "LTRB";
-        QTest::newRow("OJMBox") << designedPlace({frame1, {2400, 1800, 1815, 285}}) << "LTRB";
+        QTest::newRow("TitleBox") << designedPlace({frame1, {840, 360, 3375, 285}}) << "TRBX";
+        QTest::newRow("OJMBox") << designedPlace({frame1, {2400, 1800, 1815, 285}}) << "TRB";
         QTest::newRow("Frame2") << designedPlace({{120, 3000, 4335, 615}}) << "LRB";
-        QTest::newRow("HxBox") << designedPlace({{120, 3000, 4335, 615}, {3120, 230, 735, 285}}) << "LTRB";
-        QTest::newRow("NoteEx") << designedPlace({{120, 3720, 4335, 615}, {480, 230, 735, 285}}) << "LTRB";
+        QTest::newRow("HxBox") << designedPlace({{120, 3000, 4335, 615}, {3120, 230, 735, 285}}) << "TRB";
+        QTest::newRow("NoteEx") << designedPlace({{120, 3720, 4335, 615}, {480, 230, 735, 285}}) << "TRB";
         QTest::newRow("Frame4") << designedPlace({frame4}) << "LRB";
         QTest::newRow("BtnViewSmallFrame") << designedPlace({frame4, {240, 960, 2775, 375}}) << "LTRB";
         QTest::newRow("BtnExtractSmallFrame")
@@ -281,7 +290,14 @@ private slots:
             {'T', {{middle.x(), top}, {0, 1}}},
             {'B', {{middle.x(), bottom}, {0, -1}}},
         };
-        for (QChar side : edges) {
+        if (edges.contains('X')) {
+            int dark = 0;
+            for (int y = top + 3 * s; y <= bottom - 3 * s; ++y)
+                for (int x = left + 3 * s; x <= right - 3 * s; ++x)
+                    dark += qGray(m_screenshot.pixel(x, y)) < 96 ? 1 : 0;
+            QVERIFY2(dark >= 40 * s * s, qPrintable(QStringLiteral("%1 dark pixels in the box").arg(dark)));
+        }
+        for (QChar side : edges.remove('X')) {
             const Edge &edge = sides.at(side);
             bool outlineFound = false;
             for (int step = 1 - 2 * s; step <= 2 * s - 1; ++step)
@@ -306,6 +322,7 @@ private:
     }
 
     int m_scale = 1;
+    QTemporaryDir m_charts{QDir::tempPath() + QStringLiteral("/ojnXXXXXX")};
     QString m_windowId;
     qint64 m_editorPid = 0;
     qint64 m_appearedAfterMs = 0;

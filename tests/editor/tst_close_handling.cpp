@@ -32,12 +32,6 @@ bool allEditingControlsEnabled(const Form1 &form)
     return true;
 }
 
-bool isSaveQuestion(const ScriptedDialogs::Message &m)
-{
-    return m.text == QLatin1String("Data is not Saved yet. Do you want to save?") && m.caption == QLatin1String("Save")
-        && m.icon == MessageIcon::Question && m.buttons == MessageButtons::YesNo;
-}
-
 enum Change { EditTitle, ReplaceCover, ReplaceThumbnail };
 
 void makeChange(Form1 &form, int change)
@@ -103,7 +97,7 @@ private slots:
 
         QVERIFY(session.form->close());
         QCOMPARE(session.dialogs.messages.size(), 1);
-        QVERIFY(isSaveQuestion(session.dialogs.messages[0]));
+        QVERIFY(session.dialogs.messages[0].isSaveQuestion());
         QCOMPARE(session.dialogs.endProgramCalls, 1);
         QCOMPARE(session.onDisk(), session.original);
         QCOMPARE(session.entries(), QStringList{"chart.ojn"});
@@ -136,7 +130,7 @@ private slots:
 
         QVERIFY(session.form->close());
         QCOMPARE(session.dialogs.messages.size(), 2);
-        QVERIFY(isSaveQuestion(session.dialogs.messages[0]));
+        QVERIFY(session.dialogs.messages[0].isSaveQuestion());
         QCOMPARE(session.dialogs.messages[1].text, QString("Successfully Save OJN File."));
         QCOMPARE(session.dialogs.messages[1].icon, MessageIcon::Information);
         QVERIFY(controlsOffDuringMessage);
@@ -211,7 +205,7 @@ private slots:
         QVERIFY(!session.form->close());
         QCOMPARE(session.dialogs.endProgramCalls, 0);
         QCOMPARE(session.dialogs.messages.size(), 2);
-        QVERIFY(isSaveQuestion(session.dialogs.messages[0]));
+        QVERIFY(session.dialogs.messages[0].isSaveQuestion());
         QCOMPARE(session.dialogs.messages[1].caption, QString("Error"));
         QCOMPARE(session.dialogs.messages[1].icon, MessageIcon::Critical);
         for (const QString &part : {expectedInMessage, QDir::toNativeSeparators(session.path), QStringLiteral("Save As")})

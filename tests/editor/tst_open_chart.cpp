@@ -6,14 +6,18 @@
 #include "support/TestPictures.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <cmath>
 #include <cstring>
@@ -65,11 +69,37 @@ QStringList noteBoxTexts(const Form1 &form)
     return {form.NoteEx->text(), form.NoteNx->text(), form.NoteHx->text()};
 }
 
-void trigger(Form1 &form, const QString &trigger)
+// Drags files onto a control as a file manager does (with their paths as
+// text too) and drops them; false when the window refuses the drag.
+bool dropFiles(QWidget *target, const QStringList &paths)
 {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    data.setText(paths.join('\n'));
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    if (!QApplication::sendEvent(target, &enter) || !enter.isAccepted() || !QApplication::sendEvent(target, &drop))
+        return false;
+    QCoreApplication::sendPostedEvents(); // the window opens the file once the drop is over
+    return true;
+}
+
+// Opens `path` by button or menu and the file dialog, by a drop ("drop on
+// CONTROL"), or as the command line's chart.
+void trigger(Form1 &form, ScriptedDialogs &dialogs, const QString &trigger, const QString &path)
+{
+    if (trigger.startsWith("drop on "))
+        QVERIFY(dropFiles(form.findChild<QWidget *>(trigger.mid(8)), {path}));
+    else if (trigger == "argument")
+        form.openChartFile(path);
+    else if (!path.isEmpty())
+        dialogs.fileNames.enqueue(path);
     if (trigger == "menu")
         form.OpenMenuStrip->trigger();
-    else
+    else if (trigger == "button")
         form.BtnBrowseOJN->click();
 }
 
@@ -113,14 +143,15 @@ private slots:
         form.FileDialog.FileName = "left over from before";
         const QStringList texts = fieldBoxTexts(form);
 
-        ::trigger(form, trigger); // no file name queued: the user cancels
+        ::trigger(form, dialogs, trigger, QString()); // asked first; then no file name: the user cancels
 
         QCOMPARE(dialogs.fileRequests.size(), 2);
         const ScriptedDialogs::FileRequest request = dialogs.fileRequests.last();
         QCOMPARE(request.mode, FileDialogMode::Open);
         QCOMPARE(request.fileName, QString());
         QCOMPARE(request.filter, QString("O2Jam Note File|*.ojn"));
-        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages.first().isSaveQuestion()); // answered No
         QCOMPARE(form.PathBox->text(), path);
         QCOMPARE(form.Chart.ChartPath, path);
         QCOMPARE(fieldBoxTexts(form), texts);
@@ -227,6 +258,8 @@ private slots:
         QTest::newRow("menu, first chart") << "menu" << false;
         QTest::newRow("button, after a chart") << "button" << true;
         QTest::newRow("menu, after a chart") << "menu" << true;
+        QTest::newRow("drop, after a chart") << "drop on Frame4" << true;
+        QTest::newRow("command line, first chart") << "argument" << false;
     }
     void encryptedChartIsRefused()
     {
@@ -246,11 +279,12 @@ private slots:
         // While the message is up the window must already be in its no-chart state.
         QStringList enabledDuringMessage;
         dialogs.onMessage = [&](const ScriptedDialogs::Message &) { enabledDuringMessage = controlsNotEnabled(form, false); };
-        dialogs.fileNames.enqueue(path);
-        ::trigger(form, trigger);
+        ::trigger(form, dialogs, trigger, path);
 
-        QCOMPARE(dialogs.messages.size(), 1);
-        const ScriptedDialogs::Message message = dialogs.messages.first();
+        // After the question about the unsaved edit, answered No.
+        QCOMPARE(dialogs.messages.size(), chartOpenBefore ? 2 : 1);
+        QCOMPARE(dialogs.messages.first().isSaveQuestion(), chartOpenBefore);
+        const ScriptedDialogs::Message message = dialogs.messages.last();
         QCOMPARE(message.text, encryptedMessage);
         QCOMPARE(message.caption, QString("Error"));
         QCOMPARE(message.icon, MessageIcon::Critical);
@@ -339,7 +373,8 @@ private slots:
         const QString error = openChartInForm(form, dialogs, path);
 
         QVERIFY2(error.contains(description), qPrintable(error));
-        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.size(), 2);
+        QVERIFY(dialogs.messages.first().isSaveQuestion()); // answered No
         QCOMPARE(dialogs.messages.last().caption, QString("Error"));
         QCOMPARE(dialogs.messages.last().icon, MessageIcon::Critical);
         QCOMPARE(form.PathBox->text(), path);
@@ -431,24 +466,58 @@ private slots:
         QCOMPARE(controlsNotEnabled(form, true), QStringList());
     }
 
-    void openingOverUnsavedEditsClearsTheFlags()
+    void openingOverUnsavedEditsAsksFirst_data()
+    {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<QString>("answer");
+        for (const char *trigger : {"button", "menu", "drop on TitleBox", "argument"}) {
+            for (const char *answer : {"No", "Yes", "Yes, the save fails"})
+                QTest::addRow("%s, %s", trigger, answer) << trigger << answer;
+        }
+    }
+    void openingOverUnsavedEditsAsksFirst()
+    {
+        QFETCH(QString, trigger);
+        QFETCH(QString, answer);
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        const QString first = previousChart().writeTo(dir.filePath("first.ojn"));
+        QCOMPARE(openChartInForm(form, dialogs, first), QString());
+        const QByteArray firstOnDisk = readFile(first);
+        const bool saveFails = answer == "Yes, the save fails";
+        form.TitleBox->setText(saveFails ? QString(40, 'L') : QString("unsaved title")); // 40 bytes do not fit
+        form.SmallFrameDirty = true;
+        dialogs.answers.enqueue(answer == "No" ? MessageAnswer::No : MessageAnswer::Yes);
+
+        ::trigger(form, dialogs, trigger, ChartBuilder().writeTo(dir.filePath("next.ojn")));
+
+        QCOMPARE(dialogs.messages.size(), answer == "No" ? 1 : 2);
+        QVERIFY(dialogs.messages.first().isSaveQuestion());
+        if (answer != "No")
+            QCOMPARE(dialogs.messages[1].caption, QString(saveFails ? "Error" : "Info"));
+        // A failed save opens nothing, not even the file dialog: the edits stay.
+        QCOMPARE(dialogs.fileRequests.size(), !saveFails && (trigger == "button" || trigger == "menu") ? 2 : 1);
+        QCOMPARE(form.Chart.ChartPath, dir.filePath(saveFails ? "first.ojn" : "next.ojn"));
+        QCOMPARE(form.InfoDirty, saveFails);
+        QCOMPARE(form.TitleBox->text(), saveFails ? QString(40, 'L') : QString("Test Title"));
+        QCOMPARE(readFile(first).mid(108, 14), answer == "Yes" ? QByteArray("unsaved title\0", 14) : firstOnDisk.mid(108, 14));
+        QCOMPARE(controlsNotEnabled(form, true), QStringList());
+    }
+
+    void droppingSeveralFilesOpensNone()
     {
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
-        const QString path = previousChart().writeTo(dir.filePath("song.ojn"));
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
-        form.TitleBox->setText("unsaved title");
-        form.ExBox->setText("12");
-        form.FullImageDirty = true;
-        form.SmallFrameDirty = true;
-
+        const QString path = previousChart().writeTo(dir.filePath("first.ojn"));
         QCOMPARE(openChartInForm(form, dialogs, path), QString());
 
-        QVERIFY(dialogs.messages.isEmpty()); // no question about the edits
-        QVERIFY(!form.InfoDirty && !form.FullImageDirty && !form.SmallFrameDirty);
+        QVERIFY(dropFiles(form.Frame1, {ChartBuilder().writeTo(dir.filePath("a.ojn")), dir.filePath("b.ojn")}));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.first().text, QString("2 files were dropped, so none was opened. Drop one chart at a time."));
         QCOMPARE(form.TitleBox->text(), QString("Earlier"));
-        QCOMPARE(form.ExBox->text(), QString("4"));
+        QCOMPARE(controlsNotEnabled(form, true), QStringList());
     }
 
     // A chart's texts are shown in the code page of the user's locale; the

@@ -104,9 +104,19 @@ private slots:
         QCOMPARE(TextCodec(codePage).encode(text), std::nullopt);
     }
 
-    void unknownCodePageFallsBackToWestern()
+    void unsupportedCodePageFallsBackToWestern_data()
     {
-        QCOMPARE(TextCodec(12345).codePage(), 1252);
+        QTest::addColumn<int>("codePage");
+        QTest::addColumn<bool>("supported");
+        for (int page : {949, 932, 936, 950, 1251, 1252, 12345, 0, -949})
+            QTest::addRow("%d", page) << page << (page > 900 && page < 2000);
+    }
+    void unsupportedCodePageFallsBackToWestern()
+    {
+        QFETCH(int, codePage);
+        QFETCH(bool, supported);
+        QCOMPARE(TextCodec::supports(codePage), supported);
+        QCOMPARE(TextCodec(codePage).codePage(), supported ? codePage : 1252);
     }
 };
 

@@ -24,6 +24,14 @@ public:
         QString caption;
         MessageIcon icon;
         MessageButtons buttons;
+
+        // The question about unsaved changes, asked on closing and opening.
+        bool isSaveQuestion() const
+        {
+            return text == QLatin1String("Data is not Saved yet. Do you want to save?")
+                && caption == QLatin1String("Save") && icon == MessageIcon::Question
+                && buttons == MessageButtons::YesNo;
+        }
     };
 
     // Queued answers; an empty queue answers "cancel" and "No".

@@ -1,0 +1,106 @@
+#include "app/EditorCommandLine.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
+namespace ojn {
+
+EditorCommandLine parseEditorCommandLine(const QStringList &arguments)
+{
+    EditorCommandLine parsed;
+    QStringList charts;
+    bool optionsEnded = false;
+    for (const QString &argument : arguments) {
+        if (!optionsEnded && argument == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (!optionsEnded && argument.startsWith(QLatin1Char('-'))) {
+            if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+                parsed.action = EditorCommandLine::Action::Help;
+                return parsed;
+            }
+            if (argument == QLatin1String("--version")) {
+                parsed.action = EditorCommandLine::Action::Version;
+                return parsed;
+            }
+            parsed.action = EditorCommandLine::Action::Usage;
+            parsed.error = QStringLiteral("unknown option '%1'.").arg(argument);
+            return parsed;
+        } else {
+            charts << argument;
+        }
+    }
+    if (charts.size() > 1 || (charts.size() == 1 && charts.first().isEmpty())) {
+        parsed.action = EditorCommandLine::Action::Usage;
+        parsed.error = charts.size() > 1 ? QStringLiteral("give one chart; the editor opens one at a time.")
+                                         : QStringLiteral("the chart's path is empty.");
+        return parsed;
+    }
+    if (!charts.isEmpty())
+        parsed.chartPath = QFileInfo(charts.first()).absoluteFilePath();
+    return parsed;
+}
+
+QStringList editorArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    int count = 0;
+    if (wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i)
+            arguments << QString::fromWCharArray(wide[i]);
+        LocalFree(wide);
+    }
+#else
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+#endif
+    return arguments;
+}
+
+QString editorHelpText()
+{
+    return QStringLiteral("Usage: ojn-tevrik-editor [CHART]\n"
+                          "\n"
+                          "Edits the header of an O2Jam note chart (.ojn file). With CHART, opens\n"
+                          "that chart at start, as File > Open does.\n"
+                          "\n"
+                          "Options:\n"
+                          "  -h, --help   show this help\n"
+                          "  --version    show the program's version\n"
+                          "  --           end of options: the argument after it is the chart\n");
+}
+
+QString editorVersionText()
+{
+    return QStringLiteral("ojn-tevrik-editor %1\n").arg(QStringLiteral(OJN_VERSION));
+}
+
+QString editorUsageText(const QString &error)
+{
+    return QStringLiteral("ojn-tevrik-editor: %1\n"
+                          "Usage: ojn-tevrik-editor [CHART]\n"
+                          "Try 'ojn-tevrik-editor --help' for more.\n")
+        .arg(error);
+}
+
+void printToConsole(FILE *stream, const QString &text)
+{
+#ifdef Q_OS_WIN
+    const DWORD handle = stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE;
+    const HANDLE existing = GetStdHandle(handle);
+    if ((existing == nullptr || existing == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
+        std::freopen("CONOUT$", "w", stream);
+#endif
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+} // namespace ojn

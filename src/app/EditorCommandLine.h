@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace ojn {
+
+// What the editor's command line asks for: at most one chart to open, as a
+// file manager passes it, or the help or the version.
+struct EditorCommandLine {
+    enum class Action { Run, Help, Version, Usage };
+    Action action = Action::Run;
+    QString chartPath; // Run: the chart to open at start (absolute), or empty
+    QString error;     // Usage: what is wrong
+};
+
+// Reads the arguments that follow the program's name.
+[[nodiscard]] EditorCommandLine parseEditorCommandLine(const QStringList &arguments);
+
+// The arguments after the program's name, exactly as given (on Windows in
+// full Unicode, not in the ANSI code page).
+[[nodiscard]] QStringList editorArguments(int argc, char *argv[]);
+
+[[nodiscard]] QString editorHelpText();
+[[nodiscard]] QString editorVersionText();
+[[nodiscard]] QString editorUsageText(const QString &error);
+
+// Prints to standard output or error; a Windows GUI program first borrows
+// the console it was started from, having none of its own.
+void printToConsole(FILE *stream, const QString &text);
+
+} // namespace ojn
