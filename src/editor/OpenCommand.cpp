@@ -7,6 +7,7 @@
 #include "pictures/PictureFromByteStream.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 
 namespace ojn {
@@ -21,7 +22,7 @@ void Form1::openChart()
 
     // The path shows the chosen file even when it then fails to open.
     Chart.ChartPath = FileDialog.FileName;
-    PathBox->setText(Chart.ChartPath);
+    PathBox->setText(QDir::toNativeSeparators(Chart.ChartPath));
 
     ChartReadResult result = readChartFile(Chart.ChartPath);
     switch (result.status) {

@@ -92,15 +92,90 @@ int systemAnsiCodePage()
 }
 
 TextCodec::TextCodec(int codePage)
-    : m_codePage(codePage)
+    : m_codePage(supports(codePage) ? codePage : 1252)
 {
-    if (!QStringDecoder(name().toLatin1().constData()).isValid())
-        m_codePage = 1252; // a code page this Qt cannot convert: fall back to Western
 }
 
 QString TextCodec::name() const
 {
     return QStringLiteral("windows-%1").arg(m_codePage);
+}
+
+#ifdef Q_OS_WIN
+// Windows converts with its own tables: Qt without ICU knows none of the
+// East Asian or Cyrillic code pages.
+namespace {
+
+QString decodeWith(UINT codePage, const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return {};
+    const int length = MultiByteToWideChar(codePage, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+    QString text(length, Qt::Uninitialized);
+    MultiByteToWideChar(codePage, 0, bytes.constData(), int(bytes.size()), reinterpret_cast<LPWSTR>(text.data()),
+                        length);
+    return text;
+}
+
+// The bytes, or nothing when the system had to put its default character
+// in. Without WC_NO_BEST_FIT_CHARS Windows would quietly write a look-alike
+// (an "a" for an "a" with a macron); pages that take no flags (UTF-8, the
+// ISO-2022 ones) report nothing, which the caller's round trip catches.
+std::optional<QByteArray> encodeWith(UINT codePage, const QString &text)
+{
+    if (text.isEmpty())
+        return QByteArray();
+    const auto wide = reinterpret_cast<LPCWSTR>(text.utf16());
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL *usedDefaultFlag = &usedDefault;
+    int length = WideCharToMultiByte(codePage, flags, wide, int(text.size()), nullptr, 0, nullptr, usedDefaultFlag);
+    if (length == 0 && GetLastError() == ERROR_INVALID_FLAGS) {
+        flags = 0;
+        usedDefaultFlag = nullptr;
+        length = WideCharToMultiByte(codePage, flags, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
+    }
+    if (length <= 0 || usedDefault)
+        return std::nullopt;
+    QByteArray bytes(length, Qt::Uninitialized);
+    if (WideCharToMultiByte(codePage, flags, wide, int(text.size()), bytes.data(), length, nullptr, usedDefaultFlag)
+            != length
+        || usedDefault)
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+bool TextCodec::supports(int codePage)
+{
+    // IsValidCodePage also accepts pages that are no byte encoding at all
+    // (UTF-16); a plain letter must convert both ways.
+    if (codePage <= 0 || !IsValidCodePage(UINT(codePage)))
+        return false;
+    const QString letter(QLatin1Char('a'));
+    const std::optional<QByteArray> bytes = encodeWith(UINT(codePage), letter);
+    return bytes && decodeWith(UINT(codePage), *bytes) == letter;
+}
+
+QString TextCodec::decode(const QByteArray &bytes) const
+{
+    return decodeWith(UINT(m_codePage), bytes);
+}
+
+std::optional<QByteArray> TextCodec::encode(const QString &text) const
+{
+    std::optional<QByteArray> bytes = encodeWith(UINT(m_codePage), text);
+    if (!bytes || decode(*bytes) != text)
+        return std::nullopt;
+    return bytes;
+}
+
+#else
+
+bool TextCodec::supports(int codePage)
+{
+    return QStringDecoder(QStringLiteral("windows-%1").arg(codePage).toLatin1().constData()).isValid();
 }
 
 QString TextCodec::decode(const QByteArray &bytes) const
@@ -119,5 +194,7 @@ std::optional<QByteArray> TextCodec::encode(const QString &text) const
         return std::nullopt;
     return bytes;
 }
+
+#endif
 
 } // namespace ojn

@@ -18,11 +18,16 @@ namespace ojn {
 // Turns header text bytes into text and back in one Windows code page.
 class TextCodec {
 public:
+    // A code page this system cannot convert falls back to Western (1252).
     explicit TextCodec(int codePage);
+
+    // Whether this system converts the code page.
+    [[nodiscard]] static bool supports(int codePage);
 
     int codePage() const { return m_codePage; }
     // The converter's name, e.g. "windows-949" (Windows' own tables, not
-    // IBM's "CP949", which shows a backslash as a won sign).
+    // IBM's "CP949", which shows a backslash as a won sign). On Windows the
+    // system's own tables of that code page do the converting.
     QString name() const;
 
     [[nodiscard]] QString decode(const QByteArray &bytes) const;

@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(request.fileName, QString());
         QCOMPARE(request.filter, QString("O2Jam Note File|*.ojn"));
         QVERIFY(dialogs.messages.isEmpty());
-        QCOMPARE(form.PathBox->text(), path);
+        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(path));
         QCOMPARE(form.Chart.ChartPath, path);
         QCOMPARE(fieldBoxTexts(form), texts);
         QVERIFY(form.InfoDirty);
@@ -193,7 +193,7 @@ private slots:
         QCOMPARE(fieldBoxTexts(form), fields);
         QCOMPARE(form.GenreBox->currentIndex(), genre);
         QCOMPARE(noteBoxTexts(form), notes);
-        QCOMPARE(form.PathBox->text(), path);
+        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(path));
         QCOMPARE(form.Chart.ChartPath, path);
         QCOMPARE(controlsNotEnabled(form, true), QStringList());
         QVERIFY(!form.InfoDirty && !form.FullImageDirty && !form.SmallFrameDirty);
@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(message.buttons, MessageButtons::Ok);
         QCOMPARE(enabledDuringMessage, QStringList());
 
-        QCOMPARE(form.PathBox->text(), path);
+        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(path));
         QCOMPARE(form.Chart.ChartPath, path);
         const QStringList held = chartOpenBefore ? QStringList{"77", "128.5", "4", "5", "6"} : QStringList{"0", "0", "0", "0", "0"};
         QCOMPARE(fieldBoxTexts(form), QStringList({held[0], "", "", "", "", held[1], held[2], held[3], held[4]}));
@@ -282,7 +282,7 @@ private slots:
         QCOMPARE(dialogs.messages.last().caption, QString("Error"));
         QCOMPARE(dialogs.messages.last().icon, MessageIcon::Critical);
         QVERIFY(!QFile::exists(missing));
-        QCOMPARE(form.PathBox->text(), missing);
+        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(missing));
         QCOMPARE(controlsNotEnabled(form, false), QStringList());
         QCOMPARE(fieldBoxTexts(form), QStringList({"77", "", "", "", "", "128.5", "4", "5", "6"}));
     }
@@ -342,7 +342,7 @@ private slots:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.last().caption, QString("Error"));
         QCOMPARE(dialogs.messages.last().icon, MessageIcon::Critical);
-        QCOMPARE(form.PathBox->text(), path);
+        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(path));
         QCOMPARE(controlsNotEnabled(form, false), QStringList());
         QVERIFY(!form.InfoDirty && !form.FullImageDirty && !form.SmallFrameDirty);
         // Nothing of the bad file reached the record: the boxes show the
@@ -530,7 +530,7 @@ private:
         const QString error = openChartInForm(form, dialogs, path);
         QVERIFY2(error.contains("Could not open") && error.contains("ermission"), qPrintable(error));
         QCOMPARE(dialogs.messages.last().caption, QString("Error"));
-        QCOMPARE(form.PathBox->text(), path);
+        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(path));
         QCOMPARE(controlsNotEnabled(form, false), QStringList());
         QCOMPARE(fieldBoxTexts(form), QStringList({"0", "", "", "", "", "0", "0", "0", "0"}));
     }

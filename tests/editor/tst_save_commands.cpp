@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -265,7 +266,7 @@ private slots:
         QVERIFY2(successShown(session.dialogs), qPrintable(session.dialogs.messages.value(0).text));
         QCOMPARE(session.onDisk(), session.original);
         QCOMPARE(readFile(other), expectedUneditedSave(session.original).replace(108, 33, slot("Copied")));
-        QCOMPARE(session.form->PathBox->text(), other);
+        QCOMPARE(session.form->PathBox->text(), QDir::toNativeSeparators(other));
         QCOMPARE(session.form->Chart.ChartPath, other);
         QVERIFY(!session.form->InfoDirty);
 
@@ -323,7 +324,7 @@ private slots:
         QCOMPARE(session.dialogs.fileRequests.size(), 2);
         QVERIFY(session.dialogs.messages.isEmpty());
         QVERIFY(sameHeldValues(session.form->Chart, before));
-        QCOMPARE(session.form->PathBox->text(), session.path);
+        QCOMPARE(session.form->PathBox->text(), QDir::toNativeSeparators(session.path));
         QVERIFY(session.form->InfoDirty && session.form->FullImageDirty);
         QCOMPARE(session.onDisk(), session.original);
         QCOMPARE(session.entries(), QStringList{"chart.ojn"});
@@ -392,7 +393,7 @@ private slots:
         QCOMPARE(session.entries(), QStringList({"chart.ojn", "folder"}));
         QVERIFY(QDir(session.dir.filePath("folder")).isEmpty());
         QVERIFY(sameHeldValues(session.form->Chart, before));
-        QCOMPARE(session.form->PathBox->text(), session.path);
+        QCOMPARE(session.form->PathBox->text(), QDir::toNativeSeparators(session.path));
         QCOMPARE(session.form->findChild<QLineEdit *>(box)->text(), text);
         QVERIFY(session.form->InfoDirty && session.form->SmallFrameDirty);
         QVERIFY(session.form->BtnSave->isEnabled() && session.form->TitleBox->isEnabled());
