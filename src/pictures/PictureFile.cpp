@@ -24,6 +24,11 @@ Outcome readPictureFile(const QString &path, PictureFileContent &content)
     if (info.exists() && !info.isFile() && !info.isDir())
         return failure(QStringLiteral("it is not an ordinary file."));
 
+#ifdef Q_OS_WIN
+    // Windows would say only "Access is denied"; these are Qt's words elsewhere.
+    if (info.isDir())
+        return failure(QStringLiteral("file to open is a directory."));
+#endif
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(file.errorString() + QLatin1Char('.'));

@@ -3,6 +3,7 @@
 #include "support/EditorFixture.h"
 #include "support/ScopedLocale.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SystemCodePage.h"
 #include "support/TestPictures.h"
 
 #include <QAction>
@@ -182,6 +183,7 @@ private slots:
         QFETCH(int, genre);
         QFETCH(QStringList, notes);
         const ScopedLocale scoped(locale);
+        OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(locale);
         QTemporaryDir dir;
         const QString path = dir.filePath("song.ojn");
         writeFile(path, chart);
@@ -474,6 +476,7 @@ private slots:
         QFETCH(QByteArray, titleBytes);
         QFETCH(QString, shown);
         const ScopedLocale scoped(locale);
+        OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(locale);
         QTemporaryDir dir;
         // Byte 140, just past the slot's 32 bytes, holds the character's
         // second half; it must not be taken in.
@@ -505,6 +508,7 @@ private slots:
         QFETCH(QLocale, locale);
         QFETCH(QByteArray, chart);
         const ScopedLocale scoped(locale);
+        OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(locale);
         QTemporaryDir dir;
         const QString path = dir.filePath("song.ojn");
         writeFile(path, chart);

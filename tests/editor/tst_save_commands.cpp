@@ -1,5 +1,6 @@
 #include "ChartSession.h"
 #include "model/ChartLayout.h"
+#include "support/SystemCodePage.h"
 #include "support/TestPictures.h"
 
 #include <QAction>
@@ -119,6 +120,7 @@ private slots:
         QFETCH(QString, locale);
         QFETCH(int, codePage);
         QLocale::setDefault(QLocale(locale));
+        OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(QLocale(locale));
         ChartSession session(chart);
         QVERIFY(session.opened());
         QCOMPARE(session.form->codec().codePage(), codePage);
@@ -178,6 +180,7 @@ private slots:
         QFETCH(int, offset);
         QFETCH(QByteArray, bytes);
         QLocale::setDefault(QLocale(locale));
+        OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(QLocale(locale));
         ChartSession session(ChartBuilder().putBytes(108, QByteArray(64, 'q')).build());
         QVERIFY(session.opened());
 
@@ -364,6 +367,7 @@ private slots:
         QFETCH(QString, saveAsName);
         QFETCH(QStringList, expectedInMessage);
         QLocale::setDefault(QLocale(locale));
+        OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(QLocale(locale));
         ChartSession session(ChartBuilder().build());
         QVERIFY(session.opened());
         QVERIFY(QDir(session.dir.path()).mkdir("folder"));
