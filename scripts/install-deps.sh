@@ -19,7 +19,7 @@ case "${1:-run}" in
     # The cross compilers (posix threads, as Qt needs), dpkg-source for
     # Qt's source, Wine to run the tests, a font for the offscreen
     # platform there, and zip for the portable folder.
-    windows) packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils wine wine64 fonts-dejavu-core zip) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils wine wine64 fonts-dejavu-core zip unzip) ;;
 esac
 
 missing=()

@@ -11,6 +11,8 @@ cmake --build build-windows
 # A Wine prefix of its own inside the build folder, made without a display:
 # no Mono or Gecko installers (they would ask), no window to wait for.
 export WINEPREFIX="$PWD/build-windows/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# As in CI: no display, whatever the desktop this runs on.
+unset DISPLAY WAYLAND_DISPLAY
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     timeout 300 wine wineboot --init </dev/null >/dev/null 2>&1 || { echo "Could not make the Wine prefix $WINEPREFIX." >&2; exit 1; }
     timeout 60 wineserver --wait || true
