@@ -106,14 +106,46 @@ QString TextCodec::name() const
 // East Asian or Cyrillic code pages.
 namespace {
 
+// Null when a byte is no character in the code page.
+QString convertStrictly(UINT codePage, const char *bytes, int size)
+{
+    DWORD flags = MB_ERR_INVALID_CHARS;
+    int length = MultiByteToWideChar(codePage, flags, bytes, size, nullptr, 0);
+    if (length == 0 && GetLastError() == ERROR_INVALID_FLAGS) {
+        flags = 0; // pages such as ISO-2022 take no flags, and check nothing
+        length = MultiByteToWideChar(codePage, flags, bytes, size, nullptr, 0);
+    }
+    if (length <= 0)
+        return {};
+    QString text(length, Qt::Uninitialized);
+    MultiByteToWideChar(codePage, flags, bytes, size, reinterpret_cast<LPWSTR>(text.data()), length);
+    return text;
+}
+
 QString decodeWith(UINT codePage, const QByteArray &bytes)
 {
     if (bytes.isEmpty())
         return {};
-    const int length = MultiByteToWideChar(codePage, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
-    QString text(length, Qt::Uninitialized);
-    MultiByteToWideChar(codePage, 0, bytes.constData(), int(bytes.size()), reinterpret_cast<LPWSTR>(text.data()),
-                        length);
+    QString text = convertStrictly(codePage, bytes.constData(), int(bytes.size()));
+    if (!text.isNull())
+        return text;
+    // Bytes that are no character (a two-byte character cut in half) each
+    // become U+FFFD, as with Qt's converters, rather than Windows' "?": an
+    // edited text then cannot quietly store a question mark in their place.
+    CPINFO info{};
+    const bool doubleByte = GetCPInfo(codePage, &info) && info.MaxCharSize == 2;
+    text.clear();
+    for (qsizetype at = 0; at < bytes.size();) {
+        const bool pair = doubleByte && at + 1 < bytes.size() && IsDBCSLeadByteEx(codePage, BYTE(bytes[at]));
+        const QString character = convertStrictly(codePage, bytes.constData() + at, pair ? 2 : 1);
+        if (character.isNull()) {
+            text += QChar(QChar::ReplacementCharacter);
+            ++at; // the byte after a bad lead byte may be a character of its own
+        } else {
+            text += character;
+            at += pair ? 2 : 1;
+        }
+    }
     return text;
 }
 
