@@ -42,7 +42,7 @@ while [ ${#queue[@]} -gt 0 ]; do
             cp "$found" "$stage/"
             queue+=("$stage/$dll")
             [[ "$found" == "$qt"/* ]] || runtime_files+=("$(realpath "$found")")
-        elif ! ls "$windows_dlls" | grep -qix "$dll" && [[ "$dll" != api-ms-win-* ]]; then
+        elif [ ! -e "$windows_dlls/${dll,,}" ] && [[ "$dll" != api-ms-win-* ]]; then
             echo "$(basename "$file") needs $dll, which is neither Qt's, MinGW's nor Windows' own." >&2
             exit 1
         fi
@@ -53,6 +53,7 @@ x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"
 # The licences: Qt's (LGPL 3 and the bundled libraries'), where its source
 # is, and the MinGW runtime's.
 cp "$qt"/licenses/*.txt "$stage/licenses/Qt/"
+rm -f "$stage/licenses/Qt/LicenseRef-Qt-Commercial.txt" # not the licence this Qt is used under
 cp "$qt/licenses/debian-copyright" "$stage/licenses/Qt/copyright-of-every-file.txt"
 qt_package_version="$(dpkg-query -W -f='${Version}' libqt6core6)"
 cat > "$stage/licenses/Qt/SOURCE.txt" <<NOTICE
