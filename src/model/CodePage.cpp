@@ -129,13 +129,17 @@ QString decodeWith(UINT codePage, const QByteArray &bytes)
     QString text = convertStrictly(codePage, bytes.constData(), int(bytes.size()));
     if (!text.isNull())
         return text;
-    // Bytes that are no character (a two-byte character cut in half) each
+    // Bytes that are no character (a bad pair of bytes) each
     // become U+FFFD, as with Qt's converters, rather than Windows' "?": an
     // edited text then cannot quietly store a question mark in their place.
     CPINFO info{};
     const bool doubleByte = GetCPInfo(codePage, &info) && info.MaxCharSize == 2;
     text.clear();
     for (qsizetype at = 0; at < bytes.size();) {
+        // A lead byte at the very end is a character the slot cut in half:
+        // left out, as Qt's converters leave it.
+        if (doubleByte && at + 1 == bytes.size() && IsDBCSLeadByteEx(codePage, BYTE(bytes[at])))
+            break;
         const bool pair = doubleByte && at + 1 < bytes.size() && IsDBCSLeadByteEx(codePage, BYTE(bytes[at]));
         const QString character = convertStrictly(codePage, bytes.constData() + at, pair ? 2 : 1);
         if (character.isNull()) {
