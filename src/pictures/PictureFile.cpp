@@ -11,6 +11,16 @@
 #include <limits>
 
 namespace ojn {
+namespace {
+
+// The system's reason as the end of a sentence; Qt's words on Windows
+// already end in a full stop.
+QString sentence(const QString &reason)
+{
+    return reason.endsWith(QLatin1Char('.')) ? reason : reason + QLatin1Char('.');
+}
+
+} // namespace
 
 Outcome readPictureFile(const QString &path, PictureFileContent &content)
 {
@@ -31,14 +41,14 @@ Outcome readPictureFile(const QString &path, PictureFileContent &content)
 #endif
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(file.errorString() + QLatin1Char('.'));
+        return failure(sentence(file.errorString()));
     // A chart stores a picture's size in 32 bits.
     if (file.size() > std::numeric_limits<qint32>::max())
         return failure(QStringLiteral("it is too large to be stored in a chart."));
 
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return failure(file.errorString() + QLatin1Char('.'));
+        return failure(sentence(file.errorString()));
     if (bytes.isEmpty())
         return failure(QStringLiteral("the file is empty."));
 

@@ -49,9 +49,9 @@ private slots:
         QTest::addColumn<QString>("reason");
         // Each truly fails, even as root.
 #ifdef Q_OS_WIN
-        QTest::newRow("missing file") << "gone.jpg" << QByteArray() << "cannot find the file";
+        QTest::newRow("missing file") << "gone.jpg" << QByteArray() << "File not found.";
 #else
-        QTest::newRow("missing file") << "gone.jpg" << QByteArray() << "No such file";
+        QTest::newRow("missing file") << "gone.jpg" << QByteArray() << "No such file or directory.";
 #endif
         QTest::newRow("a folder") << "folder.jpg" << QByteArray() << "irectory";
         QTest::newRow("empty file") << "empty.jpg" << QByteArray("") << "the file is empty";
