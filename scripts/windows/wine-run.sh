@@ -12,8 +12,9 @@ done < <(compgen -e | grep '^QT_' || true)
 export WINEQT_FORCE_STDERR_LOGGING=1
 # The offscreen platform finds fonts through FreeType, in this folder only.
 export WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\dejavu'
-# The Windows locale, and so the ANSI code page, follows LC_ALL; a test
-# that needs another sets its own.
-export LC_ALL="${LC_ALL:-en_US.UTF-8}"
+# The Windows locale, and so the ANSI code page, follows LC_ALL under Wine:
+# Western (1252) unless the test is one of the runs under another locale,
+# whatever the locale of the shell this runs in.
+export LC_ALL="${OJN_TEST_LOCALE:-C}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 exec wine "$@"

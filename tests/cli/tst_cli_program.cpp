@@ -50,6 +50,20 @@ ProgramRun runProgram(const QStringList &args, const QStringList &localeVariable
     return run;
 }
 
+// A program on Windows takes the system's locale, not its environment's,
+// and a child the test's own (under Wine: the test's LC_ALL). So there a
+// row runs in the test's run under its locale (LOCALE_RUNS) and skips in
+// the others.
+bool runsUnder(const QStringList &localeVariables)
+{
+#ifdef Q_OS_WIN
+    return localeVariables.contains("LC_ALL=" + qEnvironmentVariable("LC_ALL"));
+#else
+    Q_UNUSED(localeVariables);
+    return true;
+#endif
+}
+
 } // namespace
 
 class CliProgramTest : public QObject {
@@ -84,7 +98,7 @@ private slots:
         writeFile(encrypted, "new" + ChartBuilder().build());
         args.replaceInStrings("@good", good);
         args.replaceInStrings("@encrypted", encrypted);
-        err.replace("@encrypted", encrypted);
+        err.replace("@encrypted", QDir::toNativeSeparators(encrypted));
 
         const ProgramRun run = runProgram(args);
         QCOMPARE(run.status, status);
@@ -148,6 +162,8 @@ private slots:
         QFETCH(int, codePage);
         QFETCH(QString, title);
         QFETCH(QByteArray, titleBytes);
+        if (!runsUnder(variables))
+            QSKIP("runs in the run under its locale");
         const QString chart = ChartBuilder().writeTo(dir.filePath("locale.ojn"));
         ProgramRun run = runProgram({"set", chart, "--bpm", bpm, "--title", title}, variables);
         QVERIFY2(run.status == 0, qPrintable(run.err));
@@ -164,6 +180,8 @@ private slots:
     {
         const QString chart = ChartBuilder().writeTo(dir.filePath("korean.ojn"));
         const QStringList korean{"LC_ALL=ko_KR.UTF-8"};
+        if (!runsUnder(korean))
+            QSKIP("runs in the run under a Korean locale");
         ProgramRun run = runProgram({"set", chart, "--title", QStringLiteral("노래 제목")}, korean);
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QCOMPARE(readFile(chart).mid(108, 10), QByteArray("\xb3\xeb\xb7\xa1 \xc1\xa6\xb8\xf1\0", 10));
