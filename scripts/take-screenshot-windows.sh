@@ -18,16 +18,20 @@ wait_for() {
 if [ "${1:-}" = --in-display ]; then
     program=$2
     chart=$3
-    wine "$program" >/dev/null 2>&1 &
+    # Wine's GDI reports font heights that put a line edit's text above its
+    # box; Qt's FreeType engine draws the text where Windows does.
+    WINEQT_QPA_PLATFORM=windows:fontengine=freetype wine "$program" >/dev/null 2>&1 &
     wait_for 'main=$(xdotool search --onlyvisible --name "^OJN Tevrik Editor" | head -n 1); [ -n "$main" ]' 120
-    # "Browse OJN...", then the chart's Windows path into the dialog's name field.
+    windows() { xdotool search --onlyvisible --classname '^ojn-tevrik-editor.exe$' | wc -l; }
+    # "Browse OJN...", then the chart's Windows path into the file dialog
+    # (a window without a title), whose name field has the focus.
     sleep 1
     xdotool mousemove --window "$main" 470 36 click 1
-    wait_for 'dialog=$(xdotool search --onlyvisible --name "^Open$" | head -n 1); [ -n "$dialog" ]' 30
+    wait_for '[ "$(windows)" -ge 2 ]' 30
     sleep 1
-    xdotool windowfocus --sync "$dialog" type --delay 20 "$chart"
+    xdotool type --delay 20 "$chart"
     xdotool key Return
-    wait_for '[ -z "$(xdotool search --onlyvisible --name "^Open$")" ]' 30
+    wait_for '[ "$(windows)" -eq 1 ]' 30
     xdotool mousemove 0 0
     # Grab until two grabs agree: the window has finished painting.
     wait_for 'import -window "$main" "$shots/a.png" && sleep 0.5 && import -window "$main" "$shots/b.png" &&
