@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages this project needs, when any is missing.
-# Usage: scripts/install-deps.sh [run|test|package|screenshot]
+# Usage: scripts/install-deps.sh [run|test|package|screenshot|windows]
 set -euo pipefail
 
 packages=(cmake g++ ninja-build qt6-base-dev libgl-dev)
@@ -21,6 +21,10 @@ case "${1:-run}" in
     package) packages+=(dpkg-dev file) ;;
     # ImageMagick grabs the window.
     screenshot) packages+=(xvfb xauth x11-utils xdotool libglib2.0-bin imagemagick) ;;
+    # The cross compilers (posix threads, as Qt needs), dpkg-source for
+    # Qt's source, Wine to run the tests, a font for the offscreen
+    # platform there, and zip for the portable folder.
+    windows) packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils wine wine64 fonts-dejavu-core zip unzip) ;;
 esac
 
 missing=()

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, twice: a normal build, then a
+# Builds everything and runs every test, three times: a normal build, a
 # clang build with AddressSanitizer and UndefinedBehaviorSanitizer (where a
 # leak, an overflow or undefined behaviour fails the run), which also fuzzes
-# the chart reader for 60 seconds. Ends with CTest's summary of the
-# sanitizer run and a non-zero exit when anything fails.
+# the chart reader for 60 seconds, and a build for 64-bit Windows run under
+# Wine. Ends with CTest's summary of the Windows run and a non-zero exit
+# when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -34,3 +35,7 @@ build-asan/fuzz/chart_reader_fuzzer -max_total_time=60 -timeout=10 -print_final_
 grep -E "^(Done|stat::number_of_executed_units)" build-asan/fuzz.log
 
 ctest --test-dir build-asan --output-on-failure
+
+# The same suite cross-built for Windows, under Wine (Qt for Windows is
+# built once and cached).
+scripts/windows/test-windows.sh

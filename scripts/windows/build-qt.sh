@@ -64,12 +64,12 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja -Wno-dev \
     > "$work/configure.log" || { tail -n 40 "$work/configure.log"; exit 1; }
 cmake --build "$work/build" > "$work/build.log" || { grep -m 20 -B 5 -A 20 'FAILED\|error:' "$work/build.log"; exit 1; }
 cmake --install "$work/build" > /dev/null
-# Qt's licence texts and where this source came from, for the portable zip.
+# Qt's licence texts and Debian's record of every file's copyright and
+# licence, for the portable zip (scripts/build-windows.sh writes there
+# where the source is). The source tree goes away below, so keep them now.
 mkdir -p "$prefix/licenses"
-cp "$source_dir"/LICENSES/*.txt "$prefix/licenses/" 2>/dev/null || true
-cp "$source_dir/debian/copyright" "$prefix/licenses/debian-copyright" 2>/dev/null || true
-echo "qtbase $qt_version, Debian source package qt6-base ($(cat "$work/apt/sources.list" "$work"/apt/*.sources 2>/dev/null | grep -m1 -oE 'https?://[^ ]+'))" \
-    > "$prefix/licenses/SOURCE.txt"
+cp "$source_dir"/LICENSES/*.txt "$prefix/licenses/"
+cp "$source_dir/debian/copyright" "$prefix/licenses/debian-copyright"
 rm -rf "$work"
 touch "$prefix/.complete"
 echo "$prefix"

@@ -1,4 +1,5 @@
 #include "cli/HeaderTool.h"
+#include "cli/StandardStream.h"
 
 #include <QCoreApplication>
 
@@ -10,8 +11,10 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ojn-header"));
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    const std::unique_ptr<QIODevice> standardOutput = ojn::cli::openStandardStream(stdout);
+    const std::unique_ptr<QIODevice> standardError = ojn::cli::openStandardStream(stderr);
+    QTextStream out(standardOutput.get());
+    QTextStream err(standardError.get());
     ojn::cli::Console console{out, err, QLocale(), ojn::TextCodec(ojn::systemAnsiCodePage())};
     int status = ojn::cli::runHeaderTool(QCoreApplication::arguments().mid(1), console);
     out.flush();

@@ -8,6 +8,7 @@
 #include "pictures/PictureFromByteStream.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 
 namespace ojn {
@@ -36,7 +37,7 @@ void Form1::loadChart(const QString &path)
 {
     // The path shows the chosen file even when it then fails to open.
     Chart.ChartPath = path;
-    PathBox->setText(Chart.ChartPath);
+    PathBox->setText(QDir::toNativeSeparators(Chart.ChartPath));
 
     ChartReadResult result = readChartFile(Chart.ChartPath);
     switch (result.status) {

@@ -67,7 +67,7 @@ void Form1::saveChartAs()
         return;
     }
     setEditingControlsEnabled(true); // also clears the change flags
-    PathBox->setText(chosen);
+    PathBox->setText(QDir::toNativeSeparators(chosen));
     Chart.ChartPath = chosen;
     showInfo(QStringLiteral("Successfully Save OJN File."));
 }

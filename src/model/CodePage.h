@@ -26,7 +26,8 @@ public:
 
     int codePage() const { return m_codePage; }
     // The converter's name, e.g. "windows-949" (Windows' own tables, not
-    // IBM's "CP949", which shows a backslash as a won sign).
+    // IBM's "CP949", which shows a backslash as a won sign). On Windows the
+    // system's own tables of that code page do the converting.
     QString name() const;
 
     [[nodiscard]] QString decode(const QByteArray &bytes) const;

@@ -65,23 +65,51 @@ bool syncToDisk(QFile &file, QString &error)
     return true;
 }
 
+#ifdef Q_OS_WIN
+LPCWSTR nativePath(const QString &path)
+{
+    return reinterpret_cast<LPCWSTR>(path.utf16());
+}
+
 bool replaceFile(const QString &from, const QString &to, QString &error)
 {
-#ifdef Q_OS_WIN
-    // Windows refuses to replace a read-only file.
-    SetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()), FILE_ATTRIBUTE_NORMAL);
-    if (!MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()),
-                     reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const QString source = QDir::toNativeSeparators(from);
+    const QString target = QDir::toNativeSeparators(to);
+    // Windows refuses to replace a read-only file. The attribute goes back
+    // on when the replacing fails, so the old file stays as it was.
+    const DWORD attributes = GetFileAttributesW(nativePath(target));
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly)
+        SetFileAttributesW(nativePath(target), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+    // A virus scanner or an indexer holds a file for a moment only; a
+    // program that has it open for good gets a message after a second.
+    DWORD code = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (MoveFileExW(nativePath(source), nativePath(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        code = GetLastError();
+        if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED && code != ERROR_LOCK_VIOLATION)
+            break;
+        Sleep(100);
+    }
+    if (readOnly)
+        SetFileAttributesW(nativePath(target), attributes);
+    error = qt_error_string(int(code));
+    if (code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED || code == ERROR_LOCK_VIOLATION)
+        error += QStringLiteral(" Another program may have the file open; close it there and save again.");
+    return false;
+}
 #else
+bool replaceFile(const QString &from, const QString &to, QString &error)
+{
     // rename() replaces the target in one step, read-only or not.
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-#endif
         error = systemError();
         return false;
     }
     return true;
 }
+#endif
 
 // Makes the rename itself durable; a failure here loses nothing.
 void syncFolder([[maybe_unused]] const QString &folder)

@@ -11,6 +11,16 @@
 #include <limits>
 
 namespace ojn {
+namespace {
+
+// The system's reason as the end of a sentence; Qt's words on Windows
+// already end in a full stop.
+QString sentence(const QString &reason)
+{
+    return reason.endsWith(QLatin1Char('.')) ? reason : reason + QLatin1Char('.');
+}
+
+} // namespace
 
 Outcome readPictureFile(const QString &path, PictureFileContent &content)
 {
@@ -24,16 +34,21 @@ Outcome readPictureFile(const QString &path, PictureFileContent &content)
     if (info.exists() && !info.isFile() && !info.isDir())
         return failure(QStringLiteral("it is not an ordinary file."));
 
+#ifdef Q_OS_WIN
+    // Windows would say only "Access is denied"; these are Qt's words elsewhere.
+    if (info.isDir())
+        return failure(QStringLiteral("file to open is a directory."));
+#endif
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(file.errorString() + QLatin1Char('.'));
+        return failure(sentence(file.errorString()));
     // A chart stores a picture's size in 32 bits.
     if (file.size() > std::numeric_limits<qint32>::max())
         return failure(QStringLiteral("it is too large to be stored in a chart."));
 
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return failure(file.errorString() + QLatin1Char('.'));
+        return failure(sentence(file.errorString()));
     if (bytes.isEmpty())
         return failure(QStringLiteral("the file is empty."));
 

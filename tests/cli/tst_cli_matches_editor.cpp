@@ -6,6 +6,7 @@
 #include "model/ChartLayout.h"
 #include "support/ChartBuilder.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SystemCodePage.h"
 #include "support/TestPictures.h"
 
 #include <QComboBox>
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QLineEdit>
 #include <QMap>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,15 +45,15 @@ private slots:
     {
         QTest::addColumn<QByteArray>("chart");
         QTest::addColumn<QString>("localeName");
-        QStringEncoder korean("windows-949");
+        const TextCodec korean(949);
         QTest::newRow("plain") << ChartBuilder().build() << "C";
         QTest::newRow("negative numbers") << ChartBuilder().songId(-99).levels(-1, -32768, 32767).noteCounts(-5, 0, 2147483647).build()
                                           << "C";
         QTest::newRow("fractional BPM in German") << ChartBuilder().bpm(133.3333f).genre(0).build() << "de_DE";
         QTest::newRow("huge BPM") << ChartBuilder().bpm(3.4e38f).build() << "C";
         QTest::newRow("Korean texts")
-            << ChartBuilder().titleBytes(QByteArray(korean.encode(QStringLiteral("제목"))) + QByteArray(1, '\0'))
-                   .artistBytes(QByteArray(korean.encode(QStringLiteral("가수"))) + QByteArray(1, '\0')).genre(10).build()
+            << ChartBuilder().titleBytes(korean.encode(QStringLiteral("제목")).value() + QByteArray(1, '\0'))
+                   .artistBytes(korean.encode(QStringLiteral("가수")).value() + QByteArray(1, '\0')).genre(10).build()
             << "ko_KR";
         QTest::newRow("full slots") << ChartBuilder().putBytes(108, QByteArray(64, 'T')).artistBytes(QByteArray(32, 'A'))
                                            .patternBytes(QByteArray(32, 'P')).ojmBytes(QByteArray(32, 'O')).build()
@@ -65,6 +65,7 @@ private slots:
         QFETCH(QString, localeName);
         const QLocale locale(localeName);
         QLocale::setDefault(locale);
+        OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(locale);
         const QString path = dir.filePath("chart.ojn");
         writeFile(path, chart);
 
@@ -152,6 +153,7 @@ private slots:
         QFETCH(bool, newPictures);
         const QLocale locale(localeName);
         QLocale::setDefault(locale);
+        OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(locale);
         const QString cover = dir.filePath("cover.jpg");
         const QString thumbnail = dir.filePath("thumb.bmp");
         writeFile(cover, jpegBytes(QSize(64, 48), Qt::green));

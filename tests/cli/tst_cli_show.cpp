@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "model/CodePage.h"
 #include "support/ChartBuilder.h"
 #include "support/TestPictures.h"
 
@@ -6,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -14,14 +14,14 @@
 #include <cmath>
 #include <limits>
 
+using namespace ojn;
 using namespace ojn::test;
 
 namespace {
 
 QByteArray cp949(const QString &text)
 {
-    QStringEncoder encoder("windows-949");
-    return encoder.encode(text);
+    return TextCodec(949).encode(text).value_or(QByteArray());
 }
 
 // The stored text of a slot, read straight from the bytes.
@@ -145,7 +145,7 @@ private slots:
         const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), charts.size());
 
-        QStringDecoder decode("windows-949");
+        const TextCodec codec(949);
         for (int i = 0; i < charts.size(); ++i) {
             const QByteArray &bytes = charts[i];
             QJsonParseError error;
@@ -171,7 +171,7 @@ private slots:
             for (const auto &t : texts) {
                 const QByteArray stored = slotText(bytes, t.offset);
                 QCOMPARE(QByteArray::fromHex(o[QString(t.key) + "Hex"].toString().toLatin1()), stored);
-                QCOMPARE(o[t.key].toString(), QString(decode(stored)));
+                QCOMPARE(o[t.key].toString(), codec.decode(stored));
             }
             const qint32 coverOffset = int32At(bytes, 296);
             const qint32 coverSize = int32At(bytes, 268);

@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 #ifdef Q_OS_UNIX
 #include <grp.h>
 #include <pwd.h>
@@ -134,18 +137,58 @@ private slots:
     }
 
     // Run as root, permission bits stop nothing; so the save runs in a
-    // child process as the user "nobody".
+    // child process as the user "nobody". On Windows the read-only
+    // attribute stands in for the bits, and a file another program holds
+    // open for a folder the user may not write.
     void permissionsAsAnOrdinaryUser_data()
     {
         QTest::addColumn<bool>("folderWritable");
         QTest::addColumn<bool>("targetReadOnly");
+#ifdef Q_OS_WIN
+        QTest::newRow("file held open by another program") << false << false;
+        QTest::newRow("read-only file held open by another program") << false << true;
+#else
         QTest::newRow("folder not writable") << false << false;
         QTest::newRow("read-only file in a folder not writable") << false << true;
+#endif
         QTest::newRow("read-only file in a writable folder is replaced") << true << true;
     }
     void permissionsAsAnOrdinaryUser()
     {
-#ifndef Q_OS_UNIX
+#ifdef Q_OS_WIN
+        QFETCH(bool, folderWritable);
+        QFETCH(bool, targetReadOnly);
+        QTemporaryDir dir;
+        const QString input = ChartBuilder().trailing("tail").writeTo(dir.filePath("input.ojn"));
+        const QString folder = dir.filePath("charts");
+        QVERIFY(QDir().mkdir(folder));
+        const QString target = folder + QStringLiteral("/chart.ojn");
+        const QByteArray oldContent(5000, 'o');
+        writeFile(target, oldContent);
+        QVERIFY(QFile::setPermissions(target, targetReadOnly ? readable : readable | QFile::WriteOwner));
+        // Opened without sharing, as a program that keeps its file locked.
+        const HANDLE held = folderWritable ? INVALID_HANDLE_VALUE
+                                           : CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(target).utf16()),
+                                                         GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        QVERIFY(folderWritable || held != INVALID_HANDLE_VALUE);
+        const Outcome saved = saveChartFile(recordOf(input), target);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+
+        if (folderWritable) {
+            QVERIFY2(saved.ok(), qPrintable(saved.error()));
+            QCOMPARE(readFile(target), expectedUneditedSave(readFile(input)));
+            QVERIFY(QFileInfo(target).permissions() & QFile::WriteOwner);
+        } else {
+            QVERIFY(!saved.ok());
+            QVERIFY2(saved.error().contains(QDir::toNativeSeparators(target)) && saved.error().contains("another program", Qt::CaseInsensitive),
+                     qPrintable(saved.error()));
+            QCOMPARE(readFile(target), oldContent);
+            QCOMPARE(bool(QFileInfo(target).permissions() & QFile::WriteOwner), !targetReadOnly);
+        }
+        QCOMPARE(entries(folder), QStringList{"chart.ojn"});
+        QVERIFY(QFile::setPermissions(target, readable | QFile::WriteOwner));
+#elif !defined(Q_OS_UNIX)
         QSKIP("runs a child process as another user");
 #else
         QFETCH(bool, folderWritable);

@@ -120,10 +120,14 @@ private slots:
         const QString path = dir.filePath("chart.ojn");
         writeFile(dir.filePath("precious"), "precious");
         QVERIFY(QDir(dir.path()).mkdir(".chart.ojn.00000000.saving"));
+#ifndef Q_OS_WIN // there QFile::link makes a shortcut, an ordinary file
         QVERIFY(QFile::link(dir.filePath("precious"), dir.filePath(".chart.ojn.00000001.saving")));
+#endif
         QVERIFY(writeFileSafely(path, writes("new chart")).ok());
         QVERIFY(QFileInfo(dir.filePath(".chart.ojn.00000000.saving")).isDir());
+#ifndef Q_OS_WIN
         QVERIFY(QFileInfo(dir.filePath(".chart.ojn.00000001.saving")).isSymLink());
+#endif
         QCOMPARE(readFile(dir.filePath("precious")), QByteArray("precious"));
     }
 };
