@@ -63,12 +63,14 @@ the third-party code inside them is under the licences named in
 copyright-of-every-file.txt.
 
 They were built without changes from Debian's source package qt6-base,
-version $qt_package_version. That source, with Debian's patches, is at
+version $qt_package_version, which Debian's archive and its snapshot
+archive keep. On any Debian 12 system this fetches that source, with
+Debian's patches:
 
-  https://snapshot.debian.org/package/qt6-base/$qt_package_version/
+  apt-get source qt6-base=$qt_package_version
 
-and on any Debian 12 system with "apt-get source qt6-base=$qt_package_version".
-Qt's own unchanged source is at https://download.qt.io/archive/qt/
+Qt's own unchanged source of the same version is in the Qt Project's
+archive of releases.
 
 You may replace these DLLs with your own build of Qt ${qt_package_version%%+*} (MinGW-w64,
 64-bit): the programs load them from this folder.
