@@ -89,6 +89,8 @@ An editor for the header of O2Jam note charts (.ojn files).
 Nothing to install: keep this folder together, anywhere, and start
 ojn-tevrik-editor.exe. To remove the program, delete the folder; it
 writes nothing anywhere else (no settings, no registry entries).
+To open a chart, use Browse OJN..., drop the chart on the window, or
+choose "Open with" on a chart in Explorer and pick ojn-tevrik-editor.exe.
 
 ojn-header.exe does the same from a command prompt, for scripts and
 batches; "ojn-header --help" is its whole manual. Example:
@@ -97,6 +99,8 @@ batches; "ojn-header --help" is its whole manual. Example:
 
 Chart texts are read and written in Windows' ANSI code page (949 on a
 Korean Windows, 932 on a Japanese one, 1252 on a Western one).
+ojn-header takes another with --code-page, e.g. --code-page 949 for
+Korean charts on a Western Windows.
 
 The licences of the parts that come with the program are in licenses\.
 README
