@@ -29,16 +29,14 @@ Outcome readPictureFile(const QString &path, PictureFileContent &content)
     };
 
     // A device or a pipe has no end to read up to, and opening a pipe
-    // would wait for a writer that never comes: refuse both unopened.
+    // would wait for a writer that never comes: refuse both unopened. A
+    // folder is named as one before opening too, where Windows would say
+    // only "Access is denied".
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir())
-        return failure(QStringLiteral("it is not an ordinary file."));
-
-#ifdef Q_OS_WIN
-    // Windows would say only "Access is denied"; these are Qt's words elsewhere.
     if (info.isDir())
         return failure(QStringLiteral("file to open is a directory."));
-#endif
+    if (info.exists() && !info.isFile())
+        return failure(QStringLiteral("it is not an ordinary file."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(sentence(file.errorString()));
