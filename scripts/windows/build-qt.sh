@@ -46,7 +46,7 @@ mkdir -p "$work/apt/lists/partial" "$work/apt/archives/partial" "$work/src"
 # A private sources list and state folder leave the system's apt as it was.
 {
     for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [ -f "$f" ] && grep -E '^deb ' "$f" | sed 's/^deb /deb-src /'
+        [ -f "$f" ] && sed -n 's/^deb /deb-src /p' "$f"
     done
     for f in /etc/apt/sources.list.d/*.sources; do
         [ -f "$f" ] && sed -E 's/^Types:.*/Types: deb-src/' "$f" > "$work/apt/$(basename "$f")"
