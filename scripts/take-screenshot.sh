@@ -6,14 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Waits until a shell condition holds, for at most $2 seconds.
-wait_for() {
-    local deadline=$((SECONDS + $2))
-    until eval "$1"; do
-        [ "$SECONDS" -lt "$deadline" ] || { echo "timed out waiting for: $1" >&2; exit 1; }
-        sleep 0.1
-    done
-}
+source scripts/wait-for.sh
 
 if [ "${1:-}" = --in-display ]; then
     chart=$2
