@@ -12,6 +12,8 @@ namespace ojn {
 // than opening each. A file that cannot be opened, or that changes while
 // it is read, gives a scan whose findings say so; nothing is thrown.
 // Calls share nothing, so any number may run at once on any threads.
+// Give them regular files only: opening a pipe waits for a writer.
+// listMusicFolder lists nothing else; a command line checks its arguments.
 
 // The header-level check: the size and the first 300 bytes (for an
 // encrypted chart its first 7 and last 300).
