@@ -27,7 +27,7 @@ MusicFolderListing listMusicFolder(const QString &folder)
         listing.error = QStringLiteral("%1 is not a folder.").arg(shown);
         return listing;
     }
-    if (!info.isReadable() || !info.isExecutable()) {
+    if (!info.isReadable()) {
         listing.error = QStringLiteral("The folder %1 cannot be read: permission denied.").arg(shown);
         return listing;
     }
