@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FieldValues.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,16 +10,6 @@
 namespace ojn::cli {
 
 enum class Command { Help, Version, Show, Set, Extract };
-
-// New field values given to `set`, exactly as typed; absent ones stay.
-struct FieldEdits {
-    std::optional<QString> SongID, Title, Artist, Pattern, OJMFile, Genre, BPM, LevelEx, LevelNx, LevelHx;
-
-    bool any() const
-    {
-        return SongID || Title || Artist || Pattern || OJMFile || Genre || BPM || LevelEx || LevelNx || LevelHx;
-    }
-};
 
 // One run of the program, as the command line asks for it.
 struct Invocation {

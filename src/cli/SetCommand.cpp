@@ -50,8 +50,7 @@ std::optional<Changes> checkedChanges(const Invocation &invocation, Console &con
     // The texts and numbers pass or fail the same way for every chart, so
     // a trial on an empty chart finds a bad value before any file is read.
     ChartRecord trial;
-    const FieldTexts texts = withEdits(fieldTextsOf(trial, console.codec, console.locale), changes.edits);
-    if (Outcome check = applyFieldTexts(texts, trial, console.codec, console.locale); !check.ok()) {
+    if (Outcome check = applyFieldEdits(changes.edits, trial, console.codec, console.locale); !check.ok()) {
         console.error(check.error());
         return std::nullopt;
     }
@@ -74,8 +73,7 @@ bool setOne(const QString &path, const Changes &changes, const std::optional<QSt
     std::optional<ChartRecord> record = readChartOrReport(path, console);
     if (!record)
         return false;
-    const FieldTexts texts = withEdits(fieldTextsOf(*record, console.codec, console.locale), changes.edits);
-    if (Outcome applied = applyFieldTexts(texts, *record, console.codec, console.locale); !applied.ok()) {
+    if (Outcome applied = applyFieldEdits(changes.edits, *record, console.codec, console.locale); !applied.ok()) {
         console.fileError(path, applied.error());
         return false;
     }
@@ -102,25 +100,6 @@ std::optional<QString> genreNameFor(const QString &value)
     if (isNumber && number >= 0 && number < GenreCount)
         return genreNames()[size_t(number)];
     return std::nullopt;
-}
-
-FieldTexts withEdits(FieldTexts texts, const FieldEdits &edits)
-{
-    const auto typeOver = [](QString &text, const std::optional<QString> &edit) {
-        if (edit)
-            text = *edit;
-    };
-    typeOver(texts.SongID, edits.SongID);
-    typeOver(texts.Title, edits.Title);
-    typeOver(texts.Artist, edits.Artist);
-    typeOver(texts.Pattern, edits.Pattern);
-    typeOver(texts.OJMFile, edits.OJMFile);
-    typeOver(texts.Genre, edits.Genre);
-    typeOver(texts.BPM, edits.BPM);
-    typeOver(texts.LevelEx, edits.LevelEx);
-    typeOver(texts.LevelNx, edits.LevelNx);
-    typeOver(texts.LevelHx, edits.LevelHx);
-    return texts;
 }
 
 int runSet(const Invocation &invocation, Console &console)

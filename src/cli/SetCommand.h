@@ -12,9 +12,6 @@ namespace ojn::cli {
 // (exact) or its number 0 to 10; nothing for anything else.
 [[nodiscard]] std::optional<QString> genreNameFor(const QString &value);
 
-// The editor's field texts with the given edits typed over them.
-[[nodiscard]] FieldTexts withEdits(FieldTexts texts, const FieldEdits &edits);
-
 // `set`: checks every value once, before any chart is read (a bad value is
 // a usage error), then changes and writes each chart in turn, going on
 // past the ones that are refused or fail to write.

@@ -1,7 +1,9 @@
-// Opening a chart dropped on the window, as File > Open would open it.
+// Opening a chart dropped on the window, as File > Open would open it, or
+// a dropped folder as a music folder.
 #include "editor/Form1.h"
 
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -48,6 +50,11 @@ void Form1::openDroppedFiles(const QStringList &files)
     if (files.size() > 1) {
         showError(QStringLiteral("%1 files were dropped, so none was opened. Drop one chart at a time.")
                       .arg(files.size()));
+        return;
+    }
+    // A folder is a music folder to look at, in a window of its own.
+    if (QFileInfo(files.first()).isDir()) {
+        emit musicFolderRequested(files.first());
         return;
     }
     openChartFile(files.first());

@@ -55,6 +55,7 @@ void Form1::connectCommands()
     // One handler per command, shared by a button and its menu twin.
     connect(BtnBrowseOJN, &QPushButton::clicked, this, &Form1::openChart);
     connect(OpenMenuStrip, &QAction::triggered, this, &Form1::openChart);
+    connect(OpenMusicFolderMenuStrip, &QAction::triggered, this, &Form1::openMusicFolder);
     connect(BtnSave, &QPushButton::clicked, this, &Form1::saveChart);
     connect(SaveMenuStrip, &QAction::triggered, this, &Form1::saveChart);
     connect(BtnSaveAs, &QPushButton::clicked, this, &Form1::saveChartAs);

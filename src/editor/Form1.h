@@ -77,7 +77,7 @@ public:
     QPushButton *BtnAbout = nullptr, *BtnSave = nullptr, *BtnSaveAs = nullptr;
 
     QMenu *FileMenuStrip = nullptr, *HelpMenuStrip = nullptr;
-    QAction *OpenMenuStrip = nullptr, *Separator1 = nullptr, *SaveMenuStrip = nullptr;
+    QAction *OpenMenuStrip = nullptr, *OpenMusicFolderMenuStrip = nullptr, *Separator1 = nullptr, *SaveMenuStrip = nullptr;
     QAction *SaveAsMenuStrip = nullptr, *Separator2 = nullptr, *ExitMenuStrip = nullptr;
     QAction *AboutMenuStrip = nullptr;
 
@@ -98,6 +98,7 @@ public:
 
 public slots:
     void openChart();         // BtnBrowseOJN, OpenMenuStrip
+    void openMusicFolder();   // OpenMusicFolderMenuStrip
     void saveChart();         // BtnSave, SaveMenuStrip
     void saveChartAs();       // BtnSaveAs, SaveAsMenuStrip
     void changeFullImage();   // BtnChangeFullImage
@@ -108,6 +109,17 @@ public slots:
     void extractSmallFrame(); // BtnExtractSmallFrame
     void showAbout();         // BtnAbout, AboutMenuStrip
     void exitProgram();       // ExitMenuStrip
+
+    // The chart at `path` was changed and saved by another window. When it
+    // is the open chart, it is read again; with unsaved edits, the user is
+    // asked first whether to drop them.
+    void chartChangedOnDisk(const QString &path);
+
+signals:
+    // File > "Open Music Folder..." or a folder dropped on the window.
+    void musicFolderRequested(const QString &folder);
+    // Any successful save of a chart: Save, Save As, or on being asked.
+    void chartSaved(const QString &path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

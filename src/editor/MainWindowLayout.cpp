@@ -171,6 +171,8 @@ void Form1::buildMenus()
     FileMenuStrip->setObjectName(QStringLiteral("FileMenuStrip"));
     OpenMenuStrip = FileMenuStrip->addAction(QStringLiteral("Open"));
     OpenMenuStrip->setObjectName(QStringLiteral("OpenMenuStrip"));
+    OpenMusicFolderMenuStrip = FileMenuStrip->addAction(QStringLiteral("Open &Music Folder..."));
+    OpenMusicFolderMenuStrip->setObjectName(QStringLiteral("OpenMusicFolderMenuStrip"));
     Separator1 = FileMenuStrip->addSeparator();
     Separator1->setObjectName(QStringLiteral("Separator1"));
     SaveMenuStrip = FileMenuStrip->addAction(QStringLiteral("Save"));

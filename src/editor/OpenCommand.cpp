@@ -1,5 +1,7 @@
 // Opening a chart: BtnBrowseOJN and File > Open, and a chart named on the
-// command line or dropped on the window, which skip only the file dialog.
+// command line or dropped on the window, which skip only the file dialog;
+// reading it again after another window changed it; asking for a music
+// folder.
 #include "editor/Form1.h"
 
 #include "model/ChartLayout.h"
@@ -9,6 +11,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace ojn {
@@ -25,6 +28,33 @@ void Form1::openChart()
     if (FileDialog.FileName.isEmpty())
         return;
     loadChart(FileDialog.FileName);
+}
+
+void Form1::openMusicFolder()
+{
+    const QString folder = m_dialogs.askFolder(this, QStringLiteral("Open Music Folder"), QString());
+    if (!folder.isEmpty())
+        emit musicFolderRequested(folder);
+}
+
+void Form1::chartChangedOnDisk(const QString &path)
+{
+    // Only a chart open for editing; after a refused open the path box
+    // names a file that is not open.
+    if (!SaveMenuStrip->isEnabled() || QFileInfo(path) != QFileInfo(Chart.ChartPath))
+        return;
+    if (InfoDirty || FullImageDirty || SmallFrameDirty) {
+        const QString question =
+            QStringLiteral("%1 was changed and saved in another window.\n\n"
+                           "Load it again? Your unsaved changes here would be lost. "
+                           "If you keep them, saving writes every field as this window shows it.")
+                .arg(QDir::toNativeSeparators(path));
+        if (m_dialogs.showMessage(this, question, QStringLiteral("Chart Changed"), MessageIcon::Question,
+                                  MessageButtons::YesNo)
+            != MessageAnswer::Yes)
+            return;
+    }
+    loadChart(Chart.ChartPath);
 }
 
 void Form1::openChartFile(const QString &path)

@@ -37,6 +37,7 @@ Outcome Form1::WriteChartFile(const QString &path)
     if (Outcome saved = saveChartFile(next, path); !saved.ok())
         return saved;
     Chart = std::move(next);
+    emit chartSaved(path);
     return Outcome::success();
 }
 

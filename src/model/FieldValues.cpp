@@ -124,4 +124,28 @@ Outcome applyFieldTexts(const FieldTexts &texts, ChartRecord &record, const Text
     return Outcome::success();
 }
 
+FieldTexts withEdits(FieldTexts texts, const FieldEdits &edits)
+{
+    const auto typeOver = [](QString &text, const std::optional<QString> &edit) {
+        if (edit)
+            text = *edit;
+    };
+    typeOver(texts.SongID, edits.SongID);
+    typeOver(texts.Title, edits.Title);
+    typeOver(texts.Artist, edits.Artist);
+    typeOver(texts.Pattern, edits.Pattern);
+    typeOver(texts.OJMFile, edits.OJMFile);
+    typeOver(texts.Genre, edits.Genre);
+    typeOver(texts.BPM, edits.BPM);
+    typeOver(texts.LevelEx, edits.LevelEx);
+    typeOver(texts.LevelNx, edits.LevelNx);
+    typeOver(texts.LevelHx, edits.LevelHx);
+    return texts;
+}
+
+Outcome applyFieldEdits(const FieldEdits &edits, ChartRecord &record, const TextCodec &codec, const QLocale &locale)
+{
+    return applyFieldTexts(withEdits(fieldTextsOf(record, codec, locale), edits), record, codec, locale);
+}
+
 } // namespace ojn

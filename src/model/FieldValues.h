@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
+
 namespace ojn {
 
 // The texts of the editable header fields, as the user sees them.
@@ -35,5 +37,24 @@ struct FieldTexts {
 // and a number outside its field's range. On refusal the record is
 // untouched.
 Outcome applyFieldTexts(const FieldTexts &texts, ChartRecord &record, const TextCodec &codec, const QLocale &locale);
+
+// New values for some of the editable fields, as typed; an absent one
+// keeps each chart's own value. `ojn-header set` and the Music Folder
+// window's "Edit Selected..." both edit charts through these.
+struct FieldEdits {
+    std::optional<QString> SongID, Title, Artist, Pattern, OJMFile, Genre, BPM, LevelEx, LevelNx, LevelHx;
+
+    bool any() const
+    {
+        return SongID || Title || Artist || Pattern || OJMFile || Genre || BPM || LevelEx || LevelNx || LevelHx;
+    }
+};
+
+// The field texts with the given edits typed over them.
+[[nodiscard]] FieldTexts withEdits(FieldTexts texts, const FieldEdits &edits);
+
+// The edits applied to the record as if typed over its own field texts
+// (see applyFieldTexts): an untouched field keeps its bytes exactly.
+Outcome applyFieldEdits(const FieldEdits &edits, ChartRecord &record, const TextCodec &codec, const QLocale &locale);
 
 } // namespace ojn

@@ -25,6 +25,10 @@ public:
     virtual QString askFileName(QWidget *owner, FileDialogMode mode, const QString &fileName,
                                 const QString &filter) = 0;
 
+    // Shows a folder chooser starting at `folder`. Returns the chosen
+    // folder, or the empty text when the user cancelled.
+    virtual QString askFolder(QWidget *owner, const QString &caption, const QString &folder) = 0;
+
     // A modal message box; returns the button pressed.
     virtual MessageAnswer showMessage(QWidget *owner, const QString &text, const QString &caption,
                                       MessageIcon icon, MessageButtons buttons) = 0;

@@ -24,6 +24,11 @@ QString WidgetDialogs::askFileName(QWidget *owner, FileDialogMode mode, const QS
     return QFileDialog::getSaveFileName(owner, QString(), fileName, qtFilter);
 }
 
+QString WidgetDialogs::askFolder(QWidget *owner, const QString &caption, const QString &folder)
+{
+    return QFileDialog::getExistingDirectory(owner, caption, folder);
+}
+
 MessageAnswer WidgetDialogs::showMessage(QWidget *owner, const QString &text, const QString &caption, MessageIcon icon,
                                          MessageButtons buttons)
 {

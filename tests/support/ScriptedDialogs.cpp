@@ -10,6 +10,12 @@ QString ScriptedDialogs::askFileName(QWidget *, FileDialogMode mode, const QStri
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+QString ScriptedDialogs::askFolder(QWidget *, const QString &caption, const QString &)
+{
+    folderRequests.append(caption);
+    return folders.isEmpty() ? QString() : folders.dequeue();
+}
+
 MessageAnswer ScriptedDialogs::showMessage(QWidget *, const QString &text, const QString &caption, MessageIcon icon,
                                            MessageButtons buttons)
 {

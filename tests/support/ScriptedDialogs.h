@@ -5,6 +5,7 @@
 #include <QList>
 #include <QQueue>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -36,6 +37,7 @@ public:
 
     // Queued answers; an empty queue answers "cancel" and "No".
     QQueue<QString> fileNames;
+    QQueue<QString> folders;
     QQueue<MessageAnswer> answers;
     // Called for each modal window instead of running it; may look at the
     // window and close it. Without it the window is just closed.
@@ -45,11 +47,13 @@ public:
     std::function<void(const Message &)> onMessage;
 
     QList<FileRequest> fileRequests;
+    QStringList folderRequests; // the captions
     QList<Message> messages;
     QList<QString> modalWindows; // objectNames, in order
     int endProgramCalls = 0;
 
     QString askFileName(QWidget *owner, FileDialogMode mode, const QString &fileName, const QString &filter) override;
+    QString askFolder(QWidget *owner, const QString &caption, const QString &folder) override;
     MessageAnswer showMessage(QWidget *owner, const QString &text, const QString &caption, MessageIcon icon,
                               MessageButtons buttons) override;
     void showModal(QDialog &window) override;
