@@ -37,7 +37,7 @@ EditorCommandLine parseEditorCommandLine(const QStringList &arguments)
     }
     if (charts.size() > 1 || (charts.size() == 1 && charts.first().isEmpty())) {
         parsed.action = EditorCommandLine::Action::Usage;
-        parsed.error = charts.size() > 1 ? QStringLiteral("give one chart; the editor opens one at a time.")
+        parsed.error = charts.size() > 1 ? QStringLiteral("give one chart or one music folder.")
                                          : QStringLiteral("the chart's path is empty.");
         return parsed;
     }
@@ -67,15 +67,17 @@ QStringList editorArguments(int argc, char *argv[])
 
 QString editorHelpText()
 {
-    return QStringLiteral("Usage: ojn-tevrik-editor [CHART]\n"
+    return QStringLiteral("Usage: ojn-tevrik-editor [CHART | MUSIC_FOLDER]\n"
                           "\n"
                           "Edits the header of an O2Jam note chart (.ojn file). With CHART, opens\n"
-                          "that chart at start, as File > Open does.\n"
+                          "that chart at start, as File > Open does. With a MUSIC_FOLDER (a game's\n"
+                          "Music folder), shows all of its charts in a Music Folder window, as\n"
+                          "File > Open Music Folder... does.\n"
                           "\n"
                           "Options:\n"
                           "  -h, --help   show this help\n"
                           "  --version    show the program's version\n"
-                          "  --           end of options: the argument after it is the chart\n");
+                          "  --           end of options: the argument after it is the chart or folder\n");
 }
 
 QString editorVersionText()
@@ -86,7 +88,7 @@ QString editorVersionText()
 QString editorUsageText(const QString &error)
 {
     return QStringLiteral("ojn-tevrik-editor: %1\n"
-                          "Usage: ojn-tevrik-editor [CHART]\n"
+                          "Usage: ojn-tevrik-editor [CHART | MUSIC_FOLDER]\n"
                           "Try 'ojn-tevrik-editor --help' for more.\n")
         .arg(error);
 }

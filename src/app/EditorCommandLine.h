@@ -7,12 +7,12 @@
 
 namespace ojn {
 
-// What the editor's command line asks for: at most one chart to open, as a
-// file manager passes it, or the help or the version.
+// What the editor's command line asks for: at most one chart or music
+// folder to open, as a file manager passes it, or the help or the version.
 struct EditorCommandLine {
     enum class Action { Run, Help, Version, Usage };
     Action action = Action::Run;
-    QString chartPath; // Run: the chart to open at start (absolute), or empty
+    QString chartPath; // Run: the chart or music folder to open at start (absolute), or empty
     QString error;     // Usage: what is wrong
 };
 

@@ -1,8 +1,10 @@
 #include "app/EditorCommandLine.h"
+#include "app/MusicFolderWindows.h"
 #include "editor/Form1.h"
 #include "platform/WidgetDialogs.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -25,7 +27,7 @@ int main(int argc, char *argv[])
         break;
     }
 
-    // Qt sees only the program's name: the one chart is all the editor
+    // Qt sees only the program's name: the one chart or folder is all the editor
     // takes from its command line, no Qt options.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
@@ -35,12 +37,20 @@ int main(int argc, char *argv[])
 
     ojn::WidgetDialogs dialogs;
     ojn::Form1 window(dialogs);
+    ojn::MusicFolderWindows folderWindows(window, dialogs);
     window.show();
     // Opened from the event loop, so the window is up and any message
     // about the chart shows over it.
     if (!commandLine.chartPath.isEmpty()) {
         QMetaObject::invokeMethod(
-            &window, [&window, &commandLine] { window.openChartFile(commandLine.chartPath); }, Qt::QueuedConnection);
+            &window,
+            [&window, &folderWindows, &commandLine] {
+                if (QFileInfo(commandLine.chartPath).isDir())
+                    folderWindows.open(commandLine.chartPath);
+                else
+                    window.openChartFile(commandLine.chartPath);
+            },
+            Qt::QueuedConnection);
     }
     return QApplication::exec();
 }

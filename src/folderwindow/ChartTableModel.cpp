@@ -378,6 +378,9 @@ bool ChartTableModel::lessThan(int leftRow, int rightRow, int column) const
         return left && *left < *right;
     }
     const RowTexts &left = m_texts[leftRow], &right = m_texts[rightRow];
+    // Songs with no chart have no file name; they go after the charts.
+    if (c == Column::File && (chartAt(leftRow) != nullptr) != (chartAt(rightRow) != nullptr))
+        return chartAt(leftRow) != nullptr;
     if (c == Column::Findings && left.severityRank != right.severityRank)
         return left.severityRank < right.severityRank;
     return QString::compare(left.shown[size_t(column)], right.shown[size_t(column)], Qt::CaseInsensitive) < 0;

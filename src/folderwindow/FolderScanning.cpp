@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTableView>
 
 namespace ojn {
 
@@ -91,6 +92,9 @@ void MusicFolderWindow::onHeadersRead(const QList<ChartScan> &scans, qsizetype d
     if (!scans.isEmpty()) {
         m_charts.applyScans(scans, m_scanStamp);
         refreshPanelFindings();
+        // A current row from the start, so the keys work at once.
+        if (!ChartTable->currentIndex().isValid())
+            ChartTable->setCurrentIndex(m_sorted.index(0, 0));
     }
     m_scanDone = done;
     m_scanTotal = total;

@@ -92,7 +92,7 @@ private slots:
                                                        << "@encrypted: This Encrypted OJN, This Editor Doesn't Support Encrypted OJN.";
         QTest::newRow("all good") << QStringList{"show", "--json", "@good", "@good"} << 0 << "\"songId\":1234" << "";
         // The editor answers these without a window, which it could not open here.
-        QTest::newRow("editor --help") << QStringList{"@editor", "-h"} << 0 << "Usage: ojn-tevrik-editor [CHART]\n" << "";
+        QTest::newRow("editor --help") << QStringList{"@editor", "-h"} << 0 << "Usage: ojn-tevrik-editor [CHART | MUSIC_FOLDER]\n" << "";
         QTest::newRow("editor --version") << QStringList{"@editor", "--version"} << 0 << "ojn-tevrik-editor 1." << "";
         QTest::newRow("editor, unknown option") << QStringList{"@editor", "@good", "-platform"} << 2 << ""
                                                 << "ojn-tevrik-editor: unknown option '-platform'.\nUsage:";

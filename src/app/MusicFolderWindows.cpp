@@ -1,0 +1,47 @@
+#include "app/MusicFolderWindows.h"
+
+#include "editor/Form1.h"
+#include "folderwindow/MusicFolderWindow.h"
+
+#include <QDir>
+
+namespace ojn {
+
+MusicFolderWindows::MusicFolderWindows(Form1 &editor, Dialogs &dialogs)
+    : m_editor(editor)
+    , m_dialogs(dialogs)
+{
+    connect(&editor, &Form1::musicFolderRequested, this, &MusicFolderWindows::open);
+}
+
+MusicFolderWindows::~MusicFolderWindows()
+{
+    for (const QPointer<MusicFolderWindow> &window : std::as_const(m_windows))
+        delete window.data();
+}
+
+void MusicFolderWindows::open(const QString &folder)
+{
+    m_windows.removeAll(nullptr);
+    for (const QPointer<MusicFolderWindow> &window : std::as_const(m_windows)) {
+        if (QDir(window->folder()) == QDir(folder)) {
+            window->raise();
+            window->activateWindow();
+            return;
+        }
+    }
+    auto *window = new MusicFolderWindow(m_dialogs);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_windows.append(window);
+    connect(window, &MusicFolderWindow::openChartRequested, &m_editor, [this](const QString &path) {
+        m_editor.openChartFile(path);
+        m_editor.raise();
+        m_editor.activateWindow();
+    });
+    connect(window, &MusicFolderWindow::chartSaved, &m_editor, &Form1::chartChangedOnDisk);
+    connect(&m_editor, &Form1::chartSaved, window, &MusicFolderWindow::refreshChart);
+    window->show();
+    window->openFolder(folder);
+}
+
+} // namespace ojn

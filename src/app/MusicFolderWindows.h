@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+namespace ojn {
+
+class Form1;
+class MusicFolderWindow;
+
+// Opens Music Folder windows beside the main window and wires each to it:
+// a chart asked for in a folder window opens in the main window, a chart
+// saved in either is read again by the other. The windows themselves
+// never meet. One window per folder; asking again raises it.
+class MusicFolderWindows final : public QObject {
+    Q_OBJECT
+public:
+    MusicFolderWindows(Form1 &editor, Dialogs &dialogs);
+    // Closes the folder windows still open, letting their work stop.
+    ~MusicFolderWindows() override;
+
+    void open(const QString &folder);
+
+private:
+    Form1 &m_editor;
+    Dialogs &m_dialogs;
+    QList<QPointer<MusicFolderWindow>> m_windows;
+};
+
+} // namespace ojn
