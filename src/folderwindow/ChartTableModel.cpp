@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace ojn {
 namespace {
@@ -45,6 +46,13 @@ bool sameFindings(const Findings &a, const Findings &b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](const Finding &x, const Finding &y) { return x.type == y.type && x.text == y.text; });
+}
+
+// Whether a new check of a chart shows what the old one showed.
+bool sameChart(const ChartScan &a, const ChartScan &b)
+{
+    return a.fileSize == b.fileSize && a.encrypted == b.encrypted && a.header.has_value() == b.header.has_value()
+        && (!a.header || a.header->bytes == b.header->bytes) && sameFindings(a.findings, b.findings);
 }
 
 // The song's length: the longest of its three charts.
@@ -124,103 +132,131 @@ void ChartTableModel::reset(const MusicFolderListing &listing)
     m_scans.clear();
     m_stamps.clear();
     m_folderFindings.clear();
-    m_comparison = {};
+    m_listStatus.clear();
     m_rowOfPath.clear();
+    m_rowsOfSongId.clear();
     m_missingSongs.clear();
     m_texts.clear();
     endResetModel();
 }
 
+void ChartTableModel::indexSongId(int row, bool add)
+{
+    const std::optional<ChartHeader> &header = m_scans[row].header;
+    if (!header)
+        return;
+    QList<int> &rows = m_rowsOfSongId[header->songId];
+    if (add)
+        rows.append(row);
+    else
+        rows.removeOne(row);
+}
+
 void ChartTableModel::applyScans(const QList<ChartScan> &scans, quint64 stamp)
 {
-    QList<int> changed;
+    QList<int> touched; // rows whose chart changed, and new rows
+    QList<int> oldGroups; // rows that shared a song ID a chart no longer holds
     QList<ChartScan> added;
     for (const ChartScan &scan : scans) {
         const int row = m_rowOfPath.value(scan.path, -1);
         if (row < 0) {
             added.append(scan);
-        } else if (m_stamps[row] <= stamp) {
-            m_scans[row] = scan;
-            m_stamps[row] = stamp;
-            changed.append(row);
+            continue;
         }
+        if (m_stamps[row] > stamp)
+            continue;
+        m_stamps[row] = stamp;
+        // A note check that found nothing new changes nothing shown.
+        if (sameChart(m_scans[row], scan)) {
+            m_scans[row] = scan;
+            continue;
+        }
+        indexSongId(row, false);
+        if (const std::optional<ChartHeader> &old = m_scans[row].header)
+            oldGroups += m_rowsOfSongId.value(old->songId);
+        m_scans[row] = scan;
+        indexSongId(row, true);
+        touched.append(row);
     }
-    if (added.isEmpty()) {
-        recheckFolder(changed);
-        return;
-    }
-    const QList<Findings> oldFolder = m_folderFindings;
-    const QList<ChartListState> oldStates = m_comparison.charts;
     const int first = int(m_scans.size());
-    beginInsertRows({}, first, first + int(added.size()) - 1);
-    for (const ChartScan &scan : added) {
-        m_rowOfPath.insert(scan.path, int(m_scans.size()));
-        m_scans.append(scan);
-        m_stamps.append(stamp);
+    if (added.isEmpty()) {
+        recheckRows(touched + oldGroups);
+    } else {
+        beginInsertRows({}, first, first + int(added.size()) - 1);
+        for (const ChartScan &scan : added) {
+            const int row = int(m_scans.size());
+            m_rowOfPath.insert(scan.path, row);
+            m_scans.append(scan);
+            m_stamps.append(stamp);
+            m_folderFindings.append(Findings());
+            m_listStatus.append(ListStatus::NotListed);
+            indexSongId(row, true);
+            touched.append(row);
+        }
+        m_texts.insert(first, added.size(), RowTexts{});
+        recheckRows(touched + oldGroups, first);
+        endInsertRows();
     }
-    m_folderFindings = checkFolder(m_scans, m_listing, m_codec);
-    m_comparison = m_songList ? compareSongList(*m_songList, m_scans) : SongListComparison{};
-    m_texts.insert(first, added.size(), RowTexts{});
-    for (int row = first; row < m_scans.size(); ++row)
-        m_texts[row] = textsOf(row);
-    endInsertRows();
-
-    for (int row = 0; row < first; ++row) {
-        const bool stateChanged = row < oldStates.size() && row < m_comparison.charts.size()
-            && oldStates[row].status != m_comparison.charts[row].status;
-        if (stateChanged || !sameFindings(oldFolder[row], m_folderFindings[row]))
-            changed.append(row);
-    }
-    refreshTexts(changed);
-    showMissingSongs();
+    if (!touched.isEmpty())
+        updateMissingSongs();
 }
 
-void ChartTableModel::recheckFolder(QList<int> changedRows)
+void ChartTableModel::recheckRows(QList<int> changed, int newRows)
 {
-    const QList<Findings> folder = checkFolder(m_scans, m_listing, m_codec);
-    SongListComparison comparison = m_songList ? compareSongList(*m_songList, m_scans) : SongListComparison{};
-    for (int row = 0; row < m_scans.size(); ++row) {
-        const ListStatus before = row < m_comparison.charts.size() ? m_comparison.charts[row].status : ListStatus::NotListed;
-        const ListStatus after = row < comparison.charts.size() ? comparison.charts[row].status : ListStatus::NotListed;
-        if (before != after || m_comparison.charts.size() != comparison.charts.size()
-            || !sameFindings(folder[row], m_folderFindings.value(row)))
-            changedRows.append(row);
+    std::sort(changed.begin(), changed.end());
+    QList<int> rows = changed;
+    for (const int row : changed) {
+        if (const std::optional<ChartHeader> &header = m_scans[row].header)
+            rows += m_rowsOfSongId.value(header->songId);
     }
-    m_folderFindings = folder;
-    m_comparison = std::move(comparison);
-    refreshTexts(changedRows);
-    showMissingSongs();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.isEmpty())
+        return;
+    QList<ChartScan> charts;
+    charts.reserve(rows.size());
+    for (const int row : rows)
+        charts.append(m_scans[row]);
+    const QList<Findings> folder = checkFolder(charts, m_listing, m_codec);
+    const SongListComparison compared = m_songList ? compareSongList(*m_songList, charts) : SongListComparison{};
+    QList<int> refreshed;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const int row = rows[i];
+        const ListStatus status = m_songList ? compared.charts[i].status : ListStatus::NotListed;
+        const bool differs = std::binary_search(changed.begin(), changed.end(), row) || status != m_listStatus[row]
+            || !sameFindings(folder[i], m_folderFindings[row]);
+        if (differs && row < newRows)
+            refreshed.append(row);
+        m_folderFindings[row] = folder[i];
+        m_listStatus[row] = status;
+    }
+    refreshTexts(refreshed);
 }
 
-void ChartTableModel::refreshTexts(const QList<int> &rows)
+void ChartTableModel::refreshTexts(const QList<int> &sortedRows)
 {
-    QList<int> sorted = rows;
-    std::sort(sorted.begin(), sorted.end());
-    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     // One signal per run of neighbouring rows.
-    for (qsizetype i = 0; i < sorted.size();) {
+    for (qsizetype i = 0; i < sortedRows.size();) {
         qsizetype j = i;
-        for (; j < sorted.size() && sorted[j] == sorted[i] + (j - i); ++j)
-            m_texts[sorted[j]] = textsOf(sorted[j]);
-        emit dataChanged(index(sorted[i], 0), index(sorted[j - 1], ChartColumnCount - 1));
+        for (; j < sortedRows.size() && sortedRows[j] == sortedRows[i] + (j - i); ++j)
+            m_texts[sortedRows[j]].made = false;
+        emit dataChanged(index(sortedRows[i], 0), index(sortedRows[j - 1], ChartColumnCount - 1));
         i = j;
     }
 }
 
-void ChartTableModel::showMissingSongs()
+void ChartTableModel::updateMissingSongs()
 {
     QList<ChartHeader> missing;
     if (m_allChartsRead && m_songList) {
-        for (const qsizetype entry : m_comparison.missingEntries) {
+        for (const qsizetype entry : compareSongList(*m_songList, m_scans).missingEntries) {
             if (std::optional<ChartHeader> header = parseChartHeader(m_songList->entries[entry]))
                 missing.append(std::move(*header));
         }
     }
-    const auto sameSongs = [&] {
-        return std::equal(missing.begin(), missing.end(), m_missingSongs.begin(), m_missingSongs.end(),
-                          [](const ChartHeader &a, const ChartHeader &b) { return a.bytes == b.bytes; });
-    };
-    if (sameSongs())
+    const bool same = std::equal(missing.begin(), missing.end(), m_missingSongs.begin(), m_missingSongs.end(),
+                                 [](const ChartHeader &a, const ChartHeader &b) { return a.bytes == b.bytes; });
+    if (same)
         return;
     const int first = int(m_scans.size());
     if (!m_missingSongs.isEmpty()) {
@@ -231,9 +267,8 @@ void ChartTableModel::showMissingSongs()
     }
     if (!missing.isEmpty()) {
         beginInsertRows({}, first, first + int(missing.size()) - 1);
+        m_texts.resize(first + missing.size());
         m_missingSongs = std::move(missing);
-        for (int row = first; row < first + m_missingSongs.size(); ++row)
-            m_texts.append(textsOf(row));
         endInsertRows();
     }
 }
@@ -241,13 +276,30 @@ void ChartTableModel::showMissingSongs()
 void ChartTableModel::setSongList(const std::optional<SongList> &list)
 {
     m_songList = list;
-    recheckFolder({});
+    QList<int> rows(m_scans.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    recheckRows(rows);
+    updateMissingSongs();
 }
 
 void ChartTableModel::setAllChartsRead(bool allRead)
 {
     m_allChartsRead = allRead;
-    showMissingSongs();
+    updateMissingSongs();
+}
+
+void ChartTableModel::prepareTexts(int first, int count) const
+{
+    for (int row = first; row < qMin(first + count, int(m_texts.size())); ++row)
+        static_cast<void>(textsAt(row));
+}
+
+const ChartTableModel::RowTexts &ChartTableModel::textsAt(int row) const
+{
+    RowTexts &texts = m_texts[row];
+    if (!texts.made)
+        texts = textsOf(row);
+    return texts;
 }
 
 void ChartTableModel::setFindingIcons(const QIcon &problem, const QIcon &note)
@@ -266,10 +318,12 @@ FolderSummary ChartTableModel::summary() const
     }
     summary.hasSongList = m_songList.has_value();
     summary.allChartsRead = m_allChartsRead;
-    summary.stale = m_comparison.count(ListStatus::Stale);
-    summary.notListed = m_comparison.count(ListStatus::NotListed);
-    summary.listedTwice = m_comparison.count(ListStatus::ListedTwice);
-    summary.missing = m_comparison.missingEntries.size();
+    if (m_songList) {
+        summary.stale = m_listStatus.count(ListStatus::Stale);
+        summary.notListed = m_listStatus.count(ListStatus::NotListed);
+        summary.listedTwice = m_listStatus.count(ListStatus::ListedTwice);
+    }
+    summary.missing = m_missingSongs.size();
     return summary;
 }
 
@@ -327,11 +381,12 @@ std::optional<double> ChartTableModel::numberAt(int row, ChartColumn column) con
 ChartTableModel::RowTexts ChartTableModel::textsOf(int row) const
 {
     RowTexts texts;
+    texts.made = true;
     auto &shown = texts.shown;
     const auto at = [&shown](Column column) -> QString & { return shown[size_t(column)]; };
     const ChartScan *scan = chartAt(row);
     if (scan)
-        at(Column::File) = QFileInfo(scan->path).fileName();
+        at(Column::File) = scan->path.mid(scan->path.lastIndexOf(QLatin1Char('/')) + 1);
     if (const ChartHeader *h = headerAt(row)) {
         at(Column::SongId) = integerText(h->songId);
         at(Column::Title) = m_codec.decode(h->title);
@@ -350,21 +405,24 @@ ChartTableModel::RowTexts ChartTableModel::textsOf(int row) const
     }
     if (!scan)
         at(Column::ListStatus) = listStatusName(ListStatus::Missing);
-    else if (m_songList && row < m_comparison.charts.size())
-        at(Column::ListStatus) = listStatusName(m_comparison.charts[row].status);
+    else if (m_songList)
+        at(Column::ListStatus) = listStatusName(m_listStatus[row]);
 
-    const Findings findings = findingsAt(row);
-    QStringList findingTexts;
-    for (const Finding &finding : findings) {
-        findingTexts << finding.text;
-        texts.severityRank = std::max(texts.severityRank, finding.isProblem() ? 2 : 1);
+    if (scan) {
+        QString &findings = at(Column::Findings);
+        for (const Findings *list : {&scan->findings, &m_folderFindings[row]}) {
+            for (const Finding &finding : *list) {
+                if (!findings.isEmpty())
+                    findings += QLatin1String("; ");
+                findings += finding.text;
+                texts.severityRank = std::max(texts.severityRank, finding.isProblem() ? 2 : 1);
+            }
+        }
     }
-    at(Column::Findings) = findingTexts.join(QLatin1String("; "));
 
-    QStringList searched;
     for (const Column column : TextColumns)
-        searched << at(column);
-    texts.folded = searched.join(QLatin1Char('\n')).toCaseFolded();
+        texts.folded += at(column) + QLatin1Char('\n');
+    texts.folded = std::move(texts.folded).toCaseFolded();
     return texts;
 }
 
@@ -377,10 +435,16 @@ bool ChartTableModel::lessThan(int leftRow, int rightRow, int column) const
             return !left.has_value();
         return left && *left < *right;
     }
-    const RowTexts &left = m_texts[leftRow], &right = m_texts[rightRow];
-    // Songs with no chart have no file name; they go after the charts.
-    if (c == Column::File && (chartAt(leftRow) != nullptr) != (chartAt(rightRow) != nullptr))
-        return chartAt(leftRow) != nullptr;
+    if (c == Column::File) {
+        // Straight from the paths, so sorting by file needs no texts made.
+        // Songs with no chart have no file name; they go after the charts.
+        const ChartScan *left = chartAt(leftRow), *right = chartAt(rightRow);
+        if (!left || !right)
+            return left && !right;
+        const auto name = [](const QString &path) { return QStringView(path).mid(path.lastIndexOf(QLatin1Char('/')) + 1); };
+        return name(left->path).compare(name(right->path), Qt::CaseInsensitive) < 0;
+    }
+    const RowTexts &left = textsAt(leftRow), &right = textsAt(rightRow);
     if (c == Column::Findings && left.severityRank != right.severityRank)
         return left.severityRank < right.severityRank;
     return QString::compare(left.shown[size_t(column)], right.shown[size_t(column)], Qt::CaseInsensitive) < 0;
@@ -388,7 +452,7 @@ bool ChartTableModel::lessThan(int leftRow, int rightRow, int column) const
 
 bool ChartTableModel::matches(int row, const QString &foldedNeedle) const
 {
-    return m_texts[row].folded.contains(foldedNeedle);
+    return textsAt(row).folded.contains(foldedNeedle);
 }
 
 int ChartTableModel::rowCount(const QModelIndex &parent) const
@@ -407,7 +471,7 @@ QVariant ChartTableModel::data(const QModelIndex &index, int role) const
         return {};
     const int row = index.row();
     const auto column = Column(index.column());
-    const RowTexts &texts = m_texts[row];
+    const RowTexts &texts = textsAt(row);
     const ChartScan *scan = chartAt(row);
     switch (role) {
     case Qt::DisplayRole:

@@ -57,8 +57,9 @@ public:
     // a row only when no later work has refreshed it, so a check that read
     // a chart before a save cannot put back what the save changed.
     [[nodiscard]] quint64 nextStamp() { return ++m_clock; }
-    // Adds the charts not yet shown and replaces the others (by path), then
-    // checks the folder again and compares it with the song list.
+    // Adds the charts not yet shown and replaces the others (by path), and
+    // checks again across the folder and against the song list what they
+    // touch: work in proportion to the batch, not to the folder.
     void applyScans(const QList<ChartScan> &scans, quint64 stamp);
 
     // The song list the charts are compared with, or none.
@@ -69,6 +70,10 @@ public:
     void setAllChartsRead(bool allRead);
 
     void setFindingIcons(const QIcon &problem, const QIcon &note);
+
+    // Makes the texts of the rows from `first` on (at most `count`) ahead
+    // of need; they are otherwise made when first shown, sorted or filtered.
+    void prepareTexts(int first, int count) const;
 
     [[nodiscard]] const MusicFolderListing &listing() const { return m_listing; }
     [[nodiscard]] const QList<ChartScan> &charts() const { return m_scans; }
@@ -96,6 +101,7 @@ public:
 
 private:
     struct RowTexts {
+        bool made = false;
         std::array<QString, ChartColumnCount> shown;
         QString folded; // the text columns, case-folded, for the filter
         int severityRank = 0; // 0 nothing found, 1 a note, 2 a problem
@@ -104,11 +110,17 @@ private:
     [[nodiscard]] const ChartHeader *headerAt(int row) const;
     [[nodiscard]] std::optional<double> numberAt(int row, ChartColumn column) const;
     [[nodiscard]] RowTexts textsOf(int row) const;
-    void refreshTexts(const QList<int> &rows);
-    // Checks the folder again and compares it with the list; refreshes the
-    // rows that changed, and the rows of songs without a chart.
-    void recheckFolder(QList<int> changedRows);
-    void showMissingSongs();
+    [[nodiscard]] const RowTexts &textsAt(int row) const;
+    // Drops the texts of the rows (sorted, each once) and says they changed.
+    void refreshTexts(const QList<int> &sortedRows);
+    // The folder's findings and the list status of the charts changed and
+    // of every row that shares a song ID with them, since a duplicate names
+    // them all. The rows whose findings or status change are refreshed,
+    // those from `newRows` on excepted: the views do not know them yet.
+    void recheckRows(QList<int> changed, int newRows = INT_MAX);
+    // The rows of songs the list holds with no chart, once all are read.
+    void updateMissingSongs();
+    void indexSongId(int row, bool add);
 
     TextCodec m_codec;
     QLocale m_locale;
@@ -122,10 +134,11 @@ private:
     QList<ChartScan> m_scans;
     QList<quint64> m_stamps;
     QList<Findings> m_folderFindings;
-    SongListComparison m_comparison;
+    QList<ListStatus> m_listStatus; // when there is a song list
     QHash<QString, int> m_rowOfPath;
+    QHash<qint32, QList<int>> m_rowsOfSongId;
     QList<ChartHeader> m_missingSongs;
-    QList<RowTexts> m_texts; // every row
+    mutable QList<RowTexts> m_texts; // every row, made when first needed
     QIcon m_problemIcon, m_noteIcon;
 };
 

@@ -12,8 +12,17 @@
 
 namespace ojn {
 
+namespace {
+
+// About 10 ms of the window's time, however large the batch.
+constexpr qsizetype RowsPerStep = 2000;
+
+} // namespace
+
 void MusicFolderWindow::connectWork()
 {
+    m_stepTimer.setSingleShot(true);
+    connect(&m_stepTimer, &QTimer::timeout, this, &MusicFolderWindow::runNextStep);
     connect(&m_work, &FolderWork::folderListed, this, &MusicFolderWindow::onFolderListed);
     connect(&m_work, &FolderWork::headersRead, this, &MusicFolderWindow::onHeadersRead);
     connect(&m_work, &FolderWork::headerScanFinished, this, &MusicFolderWindow::onHeaderScanFinished);
@@ -32,13 +41,7 @@ void MusicFolderWindow::openFolder(const QString &folder)
     }
     m_folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     setWindowTitle(QStringLiteral("Music Folder - %1").arg(QDir::toNativeSeparators(m_folder)));
-    m_songListPath.clear();
-    m_songListError.clear();
-    const QString beside = songListBeside(m_folder);
-    if (!beside.isEmpty())
-        loadSongList(beside);
-    else
-        m_charts.setSongList(std::nullopt);
+    m_songListPath = songListBeside(m_folder);
     startScan();
 }
 
@@ -47,18 +50,43 @@ void MusicFolderWindow::rescan()
     if (m_folder.isEmpty() || m_work.saving())
         return;
     // The list chosen stays; it is read again, as the charts are.
-    if (!m_songListPath.isEmpty())
-        loadSongList(m_songListPath);
     startScan();
+}
+
+void MusicFolderWindow::queueStep(std::function<void()> step)
+{
+    m_steps.append(std::move(step));
+    if (!m_stepTimer.isActive())
+        m_stepTimer.start(0);
+}
+
+void MusicFolderWindow::runNextStep()
+{
+    if (m_steps.isEmpty())
+        return;
+    const std::function<void()> step = m_steps.takeFirst();
+    if (!m_steps.isEmpty())
+        m_stepTimer.start(0);
+    step();
+    // The last step may follow the work's own end.
+    if (!busy())
+        finishWork();
 }
 
 void MusicFolderWindow::startScan()
 {
+    m_steps.clear();
     m_allHeadersRead = false;
     m_headerScanCancelled = false;
     m_noteCheckCancelled = false;
     m_listingError.clear();
+    m_songListError.clear();
     m_charts.reset({});
+    // Read once the table is empty, so comparing costs nothing yet.
+    if (!m_songListPath.isEmpty())
+        loadSongList(m_songListPath);
+    else
+        m_charts.setSongList(std::nullopt);
     m_scanStamp = m_charts.nextStamp();
     m_work.startScan(m_folder);
     m_scanFormat = QStringLiteral("Listing the folder");
@@ -78,16 +106,30 @@ void MusicFolderWindow::cancelWork()
 
 void MusicFolderWindow::onFolderListed(const MusicFolderListing &listing)
 {
-    m_charts.reset(listing);
-    if (!listing.error.isEmpty()) {
-        m_listingError = listing.error;
-        showError(listing.error);
-    }
-    m_scanFormat = QStringLiteral("Reading headers: %v of %m");
-    onHeadersRead({}, 0, listing.chartPaths.size());
+    queueStep([this, listing] {
+        m_charts.reset(listing);
+        m_scanFormat = QStringLiteral("Reading headers: %v of %m");
+        applyScanResults({}, 0, listing.chartPaths.size());
+        if (!listing.error.isEmpty()) {
+            m_listingError = listing.error;
+            updateStatus();
+            showError(listing.error);
+        }
+    });
 }
 
 void MusicFolderWindow::onHeadersRead(const QList<ChartScan> &scans, qsizetype done, qsizetype total)
+{
+    for (qsizetype start = 0; start < scans.size(); start += RowsPerStep) {
+        const QList<ChartScan> part = scans.mid(start, RowsPerStep);
+        const qsizetype doneWithPart = done - (scans.size() - start - part.size());
+        queueStep([this, part, doneWithPart, total] { applyScanResults(part, doneWithPart, total); });
+    }
+    if (scans.isEmpty())
+        queueStep([this, done, total] { applyScanResults({}, done, total); });
+}
+
+void MusicFolderWindow::applyScanResults(const QList<ChartScan> &scans, qsizetype done, qsizetype total)
 {
     if (!scans.isEmpty()) {
         m_charts.applyScans(scans, m_scanStamp);
@@ -105,16 +147,20 @@ void MusicFolderWindow::onHeadersRead(const QList<ChartScan> &scans, qsizetype d
 
 void MusicFolderWindow::onHeaderScanFinished(bool cancelled)
 {
-    m_allHeadersRead = !cancelled;
-    m_headerScanCancelled = cancelled;
-    m_charts.setAllChartsRead(!cancelled);
-    m_scanFormat = QStringLiteral("Checking note sections: %v of %m");
-    emit headerScanFinished();
-    if (cancelled)
-        finishWork();
-    else
-        onHeadersRead({}, 0, m_scanTotal);
-    updateCommands();
+    queueStep([this, cancelled] {
+        m_allHeadersRead = !cancelled;
+        m_headerScanCancelled = cancelled;
+        m_charts.setAllChartsRead(!cancelled);
+        m_scanFormat = QStringLiteral("Checking note sections: %v of %m");
+        // The texts of every row, made while the note check runs, so the
+        // first filter or sort by a text column finds them ready.
+        for (int first = 0; first < m_charts.rowCount(); first += RowsPerStep)
+            queueStep([this, first] { m_charts.prepareTexts(first, RowsPerStep); });
+        emit headerScanFinished();
+        if (!cancelled)
+            applyScanResults({}, 0, m_scanTotal);
+        updateCommands();
+    });
 }
 
 void MusicFolderWindow::onNotesChecked(const QList<ChartScan> &scans, qsizetype done, qsizetype total)
@@ -124,8 +170,8 @@ void MusicFolderWindow::onNotesChecked(const QList<ChartScan> &scans, qsizetype 
 
 void MusicFolderWindow::onNoteCheckFinished(bool cancelled)
 {
-    m_noteCheckCancelled = cancelled;
-    finishWork();
+    // The step after which nothing is left to do ends the work.
+    queueStep([this, cancelled] { m_noteCheckCancelled = cancelled; });
 }
 
 void MusicFolderWindow::refreshChart(const QString &path)

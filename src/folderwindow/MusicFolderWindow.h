@@ -37,8 +37,9 @@ public:
     [[nodiscard]] const QString &songListPath() const { return m_songListPath; }
     [[nodiscard]] ChartTableModel &charts() { return m_charts; }
     [[nodiscard]] ChartSortFilter &sortedCharts() { return m_sorted; }
-    // Whether a scan, a check or a save is still running.
-    [[nodiscard]] bool busy() const { return m_work.scanning() || m_work.saving(); }
+    // Whether a scan, a check or a save is still running, or its results
+    // are still being added.
+    [[nodiscard]] bool busy() const { return m_work.scanning() || m_work.saving() || !m_steps.isEmpty(); }
 
     // --- Controls ------------------------------------------------------
     QLabel *FilterLabel = nullptr;
@@ -89,6 +90,11 @@ private:
     void connectWork();
 
     void startScan();
+    // Results of the scan are added one bounded step per turn of the event
+    // loop, in the order they came, so that input never waits long.
+    void queueStep(std::function<void()> step);
+    void runNextStep();
+    void applyScanResults(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
     void onFolderListed(const MusicFolderListing &listing);
     void onHeadersRead(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
     void onHeaderScanFinished(bool cancelled);
@@ -124,6 +130,8 @@ private:
     ChartSortFilter m_sorted;
     FolderWork m_work;
     QTimer m_panelTimer; // shows the current chart once the selection settles
+    QTimer m_stepTimer;
+    QList<std::function<void()>> m_steps;
 
     QString m_folder;
     QString m_songListPath;

@@ -95,8 +95,10 @@ void MusicFolderWindow::buildNewSongList()
     // The current list's extra sections (prices, "new" marks, ...) are
     // carried over: they name songs by ID, so they fit the new list too.
     QByteArray extraSections;
-    if (!m_songListPath.isEmpty() && loadSongList(m_songListPath))
-        extraSections = m_charts.songList()->extraSections;
+    if (!m_songListPath.isEmpty()) {
+        if (const SongListReadResult current = readSongListFile(m_songListPath); current.list)
+            extraSections = current.list->extraSections;
+    }
     const SongListBuild build = buildSongList(m_charts.charts(), extraSections);
     if (!build.list) {
         showError(build.error);
