@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 source scripts/wait-for.sh
+source scripts/windows/lookups.sh
 
 if [ "${1:-}" = --in-display ]; then
     program=$2
@@ -44,7 +45,7 @@ unzip -q "$zip" -d "$shots"
 mkdir "$shots/O2Jam"
 build/tests/desktop/make_sample_chart "$shots/O2Jam/o2ma1042.ojn"
 program="$(find "$shots" -name ojn-tevrik-editor.exe)"
-chart="Z:${shots//\//\\}\\O2Jam\\o2ma1042.ojn"
+chart="$(windows_path "$shots/O2Jam/o2ma1042.ojn")"
 mkdir -p docs
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" "$0" --in-display "$program" "$chart"
 echo "docs/screenshot-windows.png"

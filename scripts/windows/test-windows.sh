@@ -4,6 +4,7 @@
 # when a test fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source scripts/windows/lookups.sh
 
 qt="$(scripts/windows/configure.sh | tail -n 1)"
 cmake --build build-windows
@@ -18,10 +19,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     timeout 60 wineserver --wait || true
 fi
 # Where the programs find Qt's and MinGW's DLLs (Windows paths).
-windows_path() { local p; p="$(realpath "$1")"; echo "Z:${p//\//\\}"; }
-runtime="$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)"
-pthread="$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)"
-export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$(dirname "$runtime")");$(windows_path "$(dirname "$pthread")")"
+WINEPATH="$(windows_path "$qt/bin")"
+while read -r dir; do WINEPATH+=";$(windows_path "$dir")"; done < <(mingw_runtime_dirs)
+export WINEPATH
 
 started=$SECONDS
 status=0
