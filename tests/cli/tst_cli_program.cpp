@@ -98,6 +98,8 @@ private slots:
                                                 << "ojn-tevrik-editor: unknown option '-platform'.\nUsage:";
         QTest::newRow("editor, two charts") << QStringList{"@editor", "--", "@good", "-b.ojn"} << 2 << "" << "give one chart";
         QTest::newRow("editor, empty path") << QStringList{"@editor", ""} << 2 << "" << "the chart's path is empty";
+        // Not in the ANSI code page: through a pipe in UTF-8, as ojn-header writes.
+        QTest::newRow("editor, Korean option") << QStringList{"@editor", "--노래"} << 2 << "" << "unknown option '--노래'.";
     }
     void exitStatusesAndStreams()
     {
