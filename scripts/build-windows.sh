@@ -2,7 +2,9 @@
 # Builds the Windows version: both programs cross-built for 64-bit Windows
 # against Qt built from Debian's source (once, then cached), packed with
 # the DLLs they load into build-windows/ojn-tevrik-editor-<version>-windows-x64.zip,
-# a portable folder that needs no installing. Prints the zip's path.
+# a portable folder that needs no installing, and the same programs in an
+# installer beside it, ...-windows-x64-setup.exe. Prints the zip's path,
+# then the installer's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows/lookups.sh
@@ -54,4 +56,29 @@ fill windows/zip-README.txt.in "$stage/README.txt" VERSION="$version"
 zip_file="build-windows/$name.zip"
 rm -f "$zip_file"
 (cd build-windows/zip && zip -q -r -9 "../$name.zip" "$name")
+
+# The installer puts the same files in place, but the README, which is
+# about the zip. Its uninstaller deletes exactly those, then their folders
+# when nothing else is left in them.
+lists=build-windows/installer
+rm -rf "$lists"
+mkdir -p "$lists"
+(cd "$stage" && find . -type f ! -path ./README.txt | LC_ALL=C sort) > "$lists/files"
+(cd "$stage" && find . -mindepth 1 -type d | LC_ALL=C sort -r) > "$lists/folders"
+installed() { local path="${1#.}"; echo "\$INSTDIR${path//\//\\}"; }
+folder=""
+while read -r file; do
+    [ "$(dirname "$file")" = "$folder" ] || { folder="$(dirname "$file")"; echo "SetOutPath \"$(installed "$folder")\""; }
+    echo "File \"$PWD/$stage/${file#./}\""
+done < "$lists/files" > "$lists/install.nsh"
+{
+    while read -r file; do echo "Delete \"$(installed "$file")\""; done < "$lists/files"
+    while read -r folder; do echo "RMDir \"$(installed "$folder")\""; done < "$lists/folders"
+} > "$lists/uninstall.nsh"
+setup_file="build-windows/$name-setup.exe"
+makensis -V2 -DVERSION="$version" -DOUTFILE="$PWD/$setup_file" -DFILES="$PWD/$lists" \
+    -DICONS="$PWD/src/resources/icons" -DSIZE_KB="$(du -sk --exclude=README.txt "$stage" | cut -f1)" \
+    windows/installer.nsi >&2
+
 echo "$zip_file"
+echo "$setup_file"

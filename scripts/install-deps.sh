@@ -14,32 +14,33 @@ packages_for() {
 cmake                      all
 g++                        all
 ninja-build                all
-qt6-base-dev               all                    # also the host tools (moc, rcc) of the Windows build
+qt6-base-dev               all                            # also the host tools (moc, rcc) of the Windows build
 libgl-dev                  all
-xvfb                       test screenshot        # real windows without a display
-xauth                      test screenshot
-x11-utils                  test screenshot        # xprop, to read a window
-xdotool                    test screenshot        # finding and clicking windows
-libglib2.0-bin             test screenshot        # gio: launching from the menu entry
-util-linux                 test                   # setpriv: permission tests as an ordinary user
-strace                     test                   # the order of a save's system calls
-desktop-file-utils         test                   # the menu entry's validator
-appstream                  test                   # the metainfo's validator
-dpkg-dev                   test package windows   # dpkg-shlibdeps for the package; dpkg-source for Qt's source
-file                       test package           # dpkg-shlibdeps asks it
-shared-mime-info           test                   # the chart file type in a temporary prefix,
-xdg-utils                  test                   # and xdg-mime with the `mimetype` it asks
-libfile-mimeinfo-perl      test                   # outside a desktop session
-clang                      test                   # the sanitizer build and libFuzzer
+xvfb                       test screenshot windows        # real windows without a display
+xauth                      test screenshot windows
+x11-utils                  test screenshot                # xprop, to read a window
+xdotool                    test screenshot windows        # finding and clicking windows
+libglib2.0-bin             test screenshot                # gio: launching from the menu entry
+util-linux                 test                           # setpriv: permission tests as an ordinary user
+strace                     test                           # the order of a save's system calls
+desktop-file-utils         test                           # the menu entry's validator
+appstream                  test                           # the metainfo's validator
+dpkg-dev                   test package windows           # dpkg-shlibdeps for the package; dpkg-source for Qt's source
+file                       test package                   # dpkg-shlibdeps asks it
+shared-mime-info           test                           # the chart file type in a temporary prefix,
+xdg-utils                  test                           # and xdg-mime with the `mimetype` it asks
+libfile-mimeinfo-perl      test                           # outside a desktop session
+clang                      test                           # the sanitizer build and libFuzzer
 libclang-rt-14-dev         test
-imagemagick                screenshot             # grabbing the window
-g++-mingw-w64-x86-64-posix windows                # the cross compilers (posix threads, as Qt needs)
-xz-utils                   windows                # Qt's source
-wine                       windows                # running the tests and the installer
+imagemagick                screenshot                     # grabbing the window
+g++-mingw-w64-x86-64-posix windows                        # the cross compilers (posix threads, as Qt needs)
+xz-utils                   windows                        # Qt's source
+wine                       windows                        # running the tests and the installer
 wine64                     windows
-fonts-dejavu-core          windows                # a font for the offscreen platform under Wine
-zip                        windows                # the portable folder
+fonts-dejavu-core          windows                        # a font for the offscreen platform under Wine
+zip                        windows                        # the portable folder
 unzip                      windows
+nsis                       windows                        # makensis: the installer
 TABLE
 }
 mapfile -t packages < <(packages_for "$purpose")
