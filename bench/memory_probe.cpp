@@ -2,7 +2,7 @@
 // or, given a path, of an editor that has opened that chart through its
 // real open command.
 #include "editor/Form1.h"
-#include "platform/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -3,7 +3,7 @@
 #include "FirstPaint.h"
 
 #include "editor/Form1.h"
-#include "platform/WidgetDialogs.h"
+#include "dialogs/WidgetDialogs.h"
 
 #include <QApplication>
 
