@@ -1,7 +1,5 @@
 #include "CliRunner.h"
-#include "model/ChartFile.h"
-#include "model/ChartReader.h"
-#include "model/FieldValues.h"
+#include "model/CodePage.h"
 #include "support/ChartBuilder.h"
 #include "support/TestPictures.h"
 
@@ -10,7 +8,6 @@
 #include <QTest>
 #include <QtEndian>
 
-#include <cstring>
 
 using namespace ojn;
 using namespace ojn::test;
@@ -34,16 +31,6 @@ QByteArray slot(const QByteArray &text)
 QByteArray encoded(int codePage, const QString &text)
 {
     return TextCodec(codePage).encode(text).value_or(QByteArray());
-}
-
-QStringList argumentsFor(const FieldTexts &t)
-{
-    QStringList args{"--id", t.SongID, "--title", t.Title, "--artist", t.Artist, "--pattern", t.Pattern,
-                     "--ojm", t.OJMFile, "--bpm", t.BPM, "--level-ex", t.LevelEx, "--level-nx", t.LevelNx,
-                     "--level-hx", t.LevelHx};
-    if (!t.Genre.isEmpty()) // an empty genre box keeps the stored genre
-        args << "--genre" << t.Genre;
-    return args;
 }
 
 } // namespace
@@ -107,79 +94,6 @@ private slots:
         expected.replace(offset, bytes.size(), bytes);
         QCOMPARE(readFile(path), expected);
         QCOMPARE(filesIn(dir.path()), QStringList{"one-field.ojn"});
-    }
-
-    // What the editor's Save writes for the same box texts: its conversions
-    // (applyFieldTexts) and its safe write (saveChartFile).
-    void sameBytesAsTheEditorsSave_data()
-    {
-        QTest::addColumn<QByteArray>("chart");
-        QTest::addColumn<QString>("localeName");
-        QTest::addColumn<int>("codePage");
-        QTest::addColumn<QStringList>("texts"); // SongID Title Artist Pattern OJMFile Genre BPM Ex Nx Hx
-        QTest::addColumn<bool>("newPictures");
-
-        const QByteArray plain = ChartBuilder().build();
-        QTest::newRow("every field") << plain << "C" << 1252
-                                     << QStringList{"4021", "Title", "Artist", "Pattern", "o2ma4021.ojm", "Rock", "145.5", "3", "7", "11"} << false;
-        QTest::newRow("German numbers") << plain << "de_DE" << 1252
-                                        << QStringList{"12,5", "T", "A", "P", "o.ojm", "Etc", "128,25", "13,5", "-2,5", "1e2"} << false;
-        QTest::newRow("Korean texts") << plain << "ko_KR" << 949
-                                      << QStringList{"-1", QStringLiteral("노래"), QStringLiteral("가수"), QStringLiteral("만든이"),
-                                                     "o2ma1.ojm", "Ballad", "90", "0", "0", "0"} << false;
-        QTest::newRow("32-byte texts") << plain << "C" << 1252
-                                       << QStringList{"0", QString(32, 't'), QString(32, 'a'), QString(32, 'p'), QString(32, 'o'),
-                                                      "Jazz", "0.5", "1", "2", "3"} << false;
-        QTest::newRow("stored genre outside the list kept") << ChartBuilder().genre(42).build() << "C" << 1252
-                                                            << QStringList{"1", "T", "A", "P", "O", "", "100", "1", "2", "3"} << false;
-        QTest::newRow("texts as stored, with leftovers")
-            << ChartBuilder().titleBytes(QByteArray("Same\0rest", 9)).artistBytes(QByteArray(32, 'Z')).build() << "C" << 1252
-            << QStringList{"1234", "Same", QString(32, 'Z'), "Tester", "o2ma1234.ojm", "Techno", "120", "1", "5", "9"} << false;
-        QTest::newRow("new pictures") << ChartBuilder().trailing("dropped").build() << "C" << 1252
-                                      << QStringList{"5", "T", "A", "P", "O", "Funk", "200", "4", "5", "6"} << true;
-    }
-    void sameBytesAsTheEditorsSave()
-    {
-        QFETCH(QByteArray, chart);
-        QFETCH(QString, localeName);
-        QFETCH(int, codePage);
-        QFETCH(QStringList, texts);
-        QFETCH(bool, newPictures);
-        const QLocale locale(localeName);
-        const TextCodec codec(codePage);
-        const QString source = dir.filePath("source.ojn");
-        writeFile(source, chart);
-        const QString cover = dir.filePath("cover.jpg");
-        const QString thumbnail = dir.filePath("thumb.bmp");
-        writeFile(cover, jpegBytes(QSize(64, 48), Qt::green));
-        writeFile(thumbnail, bmpBytes(QSize(20, 10), Qt::yellow));
-
-        const FieldTexts fields{texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6], texts[7], texts[8], texts[9]};
-        ChartReadResult read = readChartFile(source);
-        QVERIFY2(read.status == ChartReadStatus::Read, qPrintable(read.error));
-        const Outcome applied = applyFieldTexts(fields, read.record, codec, locale);
-        QVERIFY2(applied.ok(), qPrintable(applied.error()));
-        if (newPictures) {
-            read.record.FullImageData = readFile(cover);
-            read.record.SmallFrameData = readFile(thumbnail);
-        }
-        const QString editorSaved = dir.filePath("editor.ojn");
-        const Outcome saved = saveChartFile(read.record, editorSaved);
-        QVERIFY2(saved.ok(), qPrintable(saved.error()));
-
-        const QString cliSaved = dir.filePath("cli.ojn");
-        QStringList args = QStringList{"set", source, "--output", cliSaved} + argumentsFor(fields);
-        if (newPictures)
-            args << "--cover" << cover << "--thumbnail" << thumbnail;
-        const CliRun run = runCli(args, locale, codePage);
-        QVERIFY2(run.status == 0, qPrintable(run.err));
-        QCOMPARE(readFile(cliSaved), readFile(editorSaved));
-        QCOMPARE(readFile(source), chart);
-
-        // In place it is the same.
-        const CliRun inPlace = runCli(QStringList{"set", source} + args.mid(4), locale, codePage);
-        QVERIFY2(inPlace.status == 0, qPrintable(inPlace.err));
-        QCOMPARE(readFile(source), readFile(editorSaved));
     }
 
     void unaskedFieldsKeepTheirBytes_data()

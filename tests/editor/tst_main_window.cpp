@@ -1,5 +1,4 @@
-#include "editor/Form1.h"
-#include "support/ScriptedDialogs.h"
+#include "support/EditorFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,17 +13,6 @@
 
 using namespace ojn;
 using namespace ojn::test;
-
-namespace {
-
-bool isEnabled(QObject *control)
-{
-    if (auto *action = qobject_cast<QAction *>(control))
-        return action->isEnabled();
-    return qobject_cast<QWidget *>(control)->isEnabled();
-}
-
-} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -49,8 +37,7 @@ private slots:
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
         QCOMPARE(form.editingControls().size(), size_t(27));
-        for (QObject *control : form.editingControls())
-            QVERIFY2(!isEnabled(control), qPrintable(control->objectName()));
+        QCOMPARE(controlsNotEnabled(form, false), QStringList());
         for (QObject *control : std::initializer_list<QObject *>{form.BtnBrowseOJN, form.BtnAbout, form.PathBox,
                                                                   form.OpenMenuStrip, form.ExitMenuStrip, form.AboutMenuStrip})
             QVERIFY2(isEnabled(control), qPrintable(control->objectName()));

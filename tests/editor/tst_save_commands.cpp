@@ -1,4 +1,4 @@
-#include "ChartSession.h"
+#include "support/EditorFixture.h"
 #include "model/ChartLayout.h"
 #include "support/SystemCodePage.h"
 #include "support/TestPictures.h"
@@ -121,11 +121,11 @@ private slots:
         QFETCH(int, codePage);
         QLocale::setDefault(QLocale(locale));
         OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(QLocale(locale));
-        ChartSession session(chart);
+        EditorFixture session(chart);
         QVERIFY(session.opened());
-        QCOMPARE(session.form->codec().codePage(), codePage);
+        QCOMPARE(session.form.codec().codePage(), codePage);
 
-        session.form->BtnSave->click();
+        session.form.BtnSave->click();
         QVERIFY2(successShown(session.dialogs), qPrintable(session.dialogs.messages.value(0).text));
         const QByteArray expected = expectedUneditedSave(chart);
         const QByteArray actual = session.onDisk();
@@ -183,12 +183,12 @@ private slots:
         OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(QLocale(locale));
         // A tempo of nine digits (bits 0x43055555) shows as 133.3333 and must
         // keep its bits when another field is edited.
-        ChartSession session(ChartBuilder().putBytes(108, QByteArray(64, 'q')).bpm(133.33333f).build());
+        EditorFixture session(ChartBuilder().putBytes(108, QByteArray(64, 'q')).bpm(133.33333f).build());
         QVERIFY(session.opened());
 
-        setField(*session.form, box, text);
-        QVERIFY(session.form->InfoDirty);
-        session.form->BtnSave->click();
+        setField(session.form, box, text);
+        QVERIFY(session.form.InfoDirty);
+        session.form.BtnSave->click();
         QVERIFY2(successShown(session.dialogs), qPrintable(session.dialogs.messages.value(0).text));
 
         QByteArray expected = expectedUneditedSave(session.original);
@@ -197,52 +197,52 @@ private slots:
         QVERIFY2(actual == expected, qPrintable(firstDifference(actual, expected)));
         // Boxes are not refreshed: 0012 still shows as typed.
         if (box != QLatin1String("GenreBox"))
-            QCOMPARE(session.form->findChild<QLineEdit *>(box)->text(), text);
-        QVERIFY(!session.form->InfoDirty && !session.form->FullImageDirty && !session.form->SmallFrameDirty);
+            QCOMPARE(session.form.findChild<QLineEdit *>(box)->text(), text);
+        QVERIFY(!session.form.InfoDirty && !session.form.FullImageDirty && !session.form.SmallFrameDirty);
     }
 
     void heldValuesAreTheWrittenOnes()
     {
-        ChartSession session(ChartBuilder().levels(5, 6, 7).build());
+        EditorFixture session(ChartBuilder().levels(5, 6, 7).build());
         QVERIFY(session.opened());
-        session.form->ExBox->setText("0012.5");
-        session.form->BtnSave->click();
-        QCOMPARE(session.form->Chart.LevelEx, qint16(12));
-        QCOMPARE(session.form->ExBox->text(), QString("0012.5"));
+        session.form.ExBox->setText("0012.5");
+        session.form.BtnSave->click();
+        QCOMPARE(session.form.Chart.LevelEx, qint16(12));
+        QCOMPARE(session.form.ExBox->text(), QString("0012.5"));
         // A box that stops being a number brings back what was written.
-        session.form->ExBox->setText("x");
-        QCOMPARE(session.form->ExBox->text(), QString("12"));
+        session.form.ExBox->setText("x");
+        QCOMPARE(session.form.ExBox->text(), QString("12"));
     }
 
     void noGenreSelectedKeepsTheStoredValue()
     {
-        ChartSession session(ChartBuilder().genre(3).build());
+        EditorFixture session(ChartBuilder().genre(3).build());
         QVERIFY(session.opened());
-        session.form->GenreBox->setCurrentIndex(-1);
-        QCOMPARE(session.form->GenreBox->currentText(), QString());
-        session.form->BtnSave->click();
+        session.form.GenreBox->setCurrentIndex(-1);
+        QCOMPARE(session.form.GenreBox->currentText(), QString());
+        session.form.BtnSave->click();
         QCOMPARE(int16At(session.onDisk(), 12), qint16(3));
 
         // ...or the value of the last save.
-        session.form->GenreBox->setCurrentText("Jazz");
-        session.form->SaveMenuStrip->trigger();
+        session.form.GenreBox->setCurrentText("Jazz");
+        session.form.SaveMenuStrip->trigger();
         QCOMPARE(int16At(session.onDisk(), 12), qint16(6));
-        session.form->GenreBox->setCurrentIndex(-1);
-        session.form->BtnSave->click();
+        session.form.GenreBox->setCurrentIndex(-1);
+        session.form.BtnSave->click();
         QCOMPARE(int16At(session.onDisk(), 12), qint16(6));
         QCOMPARE(session.dialogs.messages.size(), 3);
     }
 
     void replacedCoverOfAnotherSize()
     {
-        ChartSession session(ChartBuilder().trailing("after the thumbnail").build());
+        EditorFixture session(ChartBuilder().trailing("after the thumbnail").build());
         QVERIFY(session.opened());
         const QByteArray cover = jpegBytes(QSize(64, 48), Qt::green);
-        const QByteArray thumbnail = session.form->Chart.SmallFrameData;
-        QVERIFY(cover.size() != session.form->Chart.FullImageData.size());
-        session.form->Chart.FullImageData = cover;
-        session.form->FullImageDirty = true;
-        session.form->BtnSave->click();
+        const QByteArray thumbnail = session.form.Chart.SmallFrameData;
+        QVERIFY(cover.size() != session.form.Chart.FullImageData.size());
+        session.form.Chart.FullImageData = cover;
+        session.form.FullImageDirty = true;
+        session.form.BtnSave->click();
         QVERIFY(successShown(session.dialogs));
 
         const qint32 offset = int32At(session.original, 296);
@@ -252,17 +252,17 @@ private slots:
         QVERIFY2(actual == expected, qPrintable(firstDifference(actual, expected)));
         QCOMPARE(int32At(actual, 296), offset);
         QCOMPARE(int32At(actual, 100), qint32(thumbnail.size()));
-        QVERIFY(!session.form->FullImageDirty);
+        QVERIFY(!session.form.FullImageDirty);
     }
 
     void saveAsToANewName()
     {
-        ChartSession session(ChartBuilder().build());
+        EditorFixture session(ChartBuilder().build());
         QVERIFY(session.opened());
-        const QString other = session.dir.filePath("copy.ojn");
-        session.form->TitleBox->setText("Copied");
+        const QString other = session.file("copy.ojn");
+        session.form.TitleBox->setText("Copied");
         session.dialogs.fileNames.enqueue(other);
-        session.form->SaveAsMenuStrip->trigger();
+        session.form.SaveAsMenuStrip->trigger();
 
         const ScriptedDialogs::FileRequest request = session.dialogs.fileRequests.last();
         QCOMPARE(request.mode, FileDialogMode::Save);
@@ -271,13 +271,13 @@ private slots:
         QVERIFY2(successShown(session.dialogs), qPrintable(session.dialogs.messages.value(0).text));
         QCOMPARE(session.onDisk(), session.original);
         QCOMPARE(readFile(other), expectedUneditedSave(session.original).replace(108, 33, slot("Copied")));
-        QCOMPARE(session.form->PathBox->text(), QDir::toNativeSeparators(other));
-        QCOMPARE(session.form->Chart.ChartPath, other);
-        QVERIFY(!session.form->InfoDirty);
+        QCOMPARE(session.form.PathBox->text(), QDir::toNativeSeparators(other));
+        QCOMPARE(session.form.Chart.ChartPath, other);
+        QVERIFY(!session.form.InfoDirty);
 
         // Save now goes to the new file.
-        session.form->ArtistBox->setText("Second");
-        session.form->BtnSave->click();
+        session.form.ArtistBox->setText("Second");
+        session.form.BtnSave->click();
         QCOMPARE(session.onDisk(), session.original);
         QCOMPARE(readFile(other).mid(172, 7), QByteArray("Second\0", 7));
         QCOMPARE(session.entries(), QStringList({"chart.ojn", "copy.ojn"}));
@@ -298,20 +298,20 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, existing);
         QFETCH(bool, readOnly);
-        ChartSession session(ChartBuilder().trailing("dropped").build());
+        EditorFixture session(ChartBuilder().trailing("dropped").build());
         QVERIFY(session.opened());
-        const QString target = session.dir.filePath(name);
+        const QString target = session.file(name);
         if (!existing.isEmpty())
             writeFile(target, existing);
         if (readOnly)
             QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
 
         session.dialogs.fileNames.enqueue(target);
-        session.form->BtnSaveAs->click();
+        session.form.BtnSaveAs->click();
         QVERIFY2(successShown(session.dialogs), qPrintable(session.dialogs.messages.value(0).text));
         QCOMPARE(readFile(target), expectedUneditedSave(session.original));
         QVERIFY(QFile::permissions(target) & QFile::WriteOwner);
-        QCOMPARE(session.form->Chart.ChartPath, target);
+        QCOMPARE(session.form.Chart.ChartPath, target);
         QStringList expectedEntries{"chart.ojn", name};
         expectedEntries.removeDuplicates();
         expectedEntries.sort();
@@ -320,17 +320,17 @@ private slots:
 
     void cancelledSaveAsChangesNothing()
     {
-        ChartSession session(ChartBuilder().build());
+        EditorFixture session(ChartBuilder().build());
         QVERIFY(session.opened());
-        session.form->TitleBox->setText("Edited");
-        session.form->FullImageDirty = true;
-        const ChartRecord before = session.form->Chart;
-        session.form->BtnSaveAs->click(); // no answer queued: cancelled
+        session.form.TitleBox->setText("Edited");
+        session.form.FullImageDirty = true;
+        const ChartRecord before = session.form.Chart;
+        session.form.BtnSaveAs->click(); // no answer queued: cancelled
         QCOMPARE(session.dialogs.fileRequests.size(), 2);
         QVERIFY(session.dialogs.messages.isEmpty());
-        QVERIFY(sameHeldValues(session.form->Chart, before));
-        QCOMPARE(session.form->PathBox->text(), QDir::toNativeSeparators(session.path));
-        QVERIFY(session.form->InfoDirty && session.form->FullImageDirty);
+        QVERIFY(sameHeldValues(session.form.Chart, before));
+        QCOMPARE(session.form.PathBox->text(), QDir::toNativeSeparators(session.path));
+        QVERIFY(session.form.InfoDirty && session.form.FullImageDirty);
         QCOMPARE(session.onDisk(), session.original);
         QCOMPARE(session.entries(), QStringList{"chart.ojn"});
     }
@@ -370,20 +370,20 @@ private slots:
         QFETCH(QStringList, expectedInMessage);
         QLocale::setDefault(QLocale(locale));
         OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(QLocale(locale));
-        ChartSession session(ChartBuilder().build());
+        EditorFixture session(ChartBuilder().build());
         QVERIFY(session.opened());
         QVERIFY(QDir(session.dir.path()).mkdir("folder"));
-        setField(*session.form, box, text);
-        QCOMPARE(session.form->findChild<QLineEdit *>(box)->text(), text);
-        session.form->SmallFrameDirty = true;
-        const ChartRecord before = session.form->Chart;
+        setField(session.form, box, text);
+        QCOMPARE(session.form.findChild<QLineEdit *>(box)->text(), text);
+        session.form.SmallFrameDirty = true;
+        const ChartRecord before = session.form.Chart;
 
-        const QString target = saveAsName.isEmpty() ? session.path : session.dir.filePath(saveAsName);
+        const QString target = saveAsName.isEmpty() ? session.path : session.file(saveAsName);
         if (saveAsName.isEmpty()) {
-            session.form->BtnSave->click();
+            session.form.BtnSave->click();
         } else {
             session.dialogs.fileNames.enqueue(target);
-            session.form->BtnSaveAs->click();
+            session.form.BtnSaveAs->click();
         }
 
         QCOMPARE(session.dialogs.messages.size(), 1);
@@ -397,12 +397,12 @@ private slots:
 
         QCOMPARE(session.onDisk(), session.original);
         QCOMPARE(session.entries(), QStringList({"chart.ojn", "folder"}));
-        QVERIFY(QDir(session.dir.filePath("folder")).isEmpty());
-        QVERIFY(sameHeldValues(session.form->Chart, before));
-        QCOMPARE(session.form->PathBox->text(), QDir::toNativeSeparators(session.path));
-        QCOMPARE(session.form->findChild<QLineEdit *>(box)->text(), text);
-        QVERIFY(session.form->InfoDirty && session.form->SmallFrameDirty);
-        QVERIFY(session.form->BtnSave->isEnabled() && session.form->TitleBox->isEnabled());
+        QVERIFY(QDir(session.file("folder")).isEmpty());
+        QVERIFY(sameHeldValues(session.form.Chart, before));
+        QCOMPARE(session.form.PathBox->text(), QDir::toNativeSeparators(session.path));
+        QCOMPARE(session.form.findChild<QLineEdit *>(box)->text(), text);
+        QVERIFY(session.form.InfoDirty && session.form.SmallFrameDirty);
+        QVERIFY(session.form.BtnSave->isEnabled() && session.form.TitleBox->isEnabled());
     }
 };
 

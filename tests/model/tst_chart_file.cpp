@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,9 +15,7 @@
 #include <windows.h>
 #endif
 #ifdef Q_OS_UNIX
-#include <grp.h>
-#include <pwd.h>
-#include <unistd.h>
+#include "support/OrdinaryUser.h"
 #endif
 
 using namespace ojn;
@@ -136,10 +133,10 @@ private slots:
         QCOMPARE(entries(dir.path()), QStringList{"chart.ojn"});
     }
 
-    // Run as root, permission bits stop nothing; so the save runs in a
-    // child process as the user "nobody". On Windows the read-only
-    // attribute stands in for the bits, and a file another program holds
-    // open for a folder the user may not write.
+    // The save runs in a child process as an ordinary user, for whom
+    // permission bits count. On Windows the read-only attribute stands in
+    // for the bits, and a file another program holds open for a folder the
+    // user may not write.
     void permissionsAsAnOrdinaryUser_data()
     {
         QTest::addColumn<bool>("folderWritable");
@@ -157,19 +154,6 @@ private slots:
     {
         QFETCH(bool, folderWritable);
         QFETCH(bool, targetReadOnly);
-#if defined(Q_OS_UNIX)
-        const bool asRoot = ::geteuid() == 0;
-        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-        if (asRoot && setpriv.isEmpty())
-            QSKIP("setpriv (util-linux) is needed to run the save as an ordinary user");
-        const passwd *nobody = ::getpwnam("nobody");
-        const group *nogroup = ::getgrnam("nogroup");
-        if (asRoot)
-            QVERIFY2(nobody && nogroup, "the user nobody and the group nogroup must exist");
-#elif !defined(Q_OS_WIN)
-        QSKIP("runs a child process as another user");
-#endif
-
         QTemporaryDir dir;
         const QString input = ChartBuilder().trailing("tail").writeTo(dir.filePath("input.ojn"));
         const QString folder = dir.filePath("charts");
@@ -198,17 +182,11 @@ private slots:
         QVERIFY(QFile::setPermissions(helper, usable));
         QVERIFY(QFile::setPermissions(input, readable | QFile::WriteOwner));
         QVERIFY(QFile::setPermissions(folder, folderWritable ? usable | QFile::WriteOwner : usable));
-        if (asRoot) {
-            QCOMPARE(::chown(QFile::encodeName(target).constData(), nobody->pw_uid, nogroup->gr_gid), 0);
-            if (folderWritable)
-                QCOMPARE(::chown(QFile::encodeName(folder).constData(), nobody->pw_uid, nogroup->gr_gid), 0);
-        }
+        QVERIFY(giveToOrdinaryUser(target));
+        QVERIFY(!folderWritable || giveToOrdinaryUser(folder));
 
         QProcess save;
-        if (asRoot)
-            save.start(setpriv, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", helper, input, target});
-        else
-            save.start(helper, {input, target}); // already an ordinary user
+        startAsOrdinaryUser(save, helper, {input, target});
         QVERIFY2(save.waitForFinished(60000), qPrintable(save.errorString()));
         QCOMPARE(save.exitStatus(), QProcess::NormalExit);
         const bool saved = save.exitCode() == 0;
@@ -222,8 +200,7 @@ private slots:
             QCOMPARE(readFile(target), expectedUneditedSave(readFile(input)));
             QVERIFY(QFileInfo(target).permissions() & QFile::WriteOwner);
 #ifdef Q_OS_UNIX
-            if (asRoot)
-                QCOMPARE(QFileInfo(target).ownerId(), nobody->pw_uid); // written by nobody, not by us
+            QCOMPARE(QFileInfo(target).ownerId(), ordinaryUserId()); // written by that user, not by us
 #endif
         } else {
             QVERIFY2(!saved, "the save went through");

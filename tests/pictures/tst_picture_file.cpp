@@ -9,9 +9,9 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
-#include <sys/stat.h>
+#include "support/OrdinaryUser.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 #endif
 
 using namespace ojn;
@@ -137,10 +137,7 @@ private slots:
         if (command == "read")
             arguments.removeLast();
         QProcess helper;
-        if (::geteuid() == 0)
-            helper.start("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups"} + arguments);
-        else
-            helper.start(arguments.takeFirst(), arguments);
+        startAsOrdinaryUser(helper, arguments.takeFirst(), arguments);
         QVERIFY(helper.waitForFinished(30000));
         const QString message = QString::fromLocal8Bit(helper.readAllStandardOutput() + helper.readAllStandardError());
         QCOMPARE(helper.exitCode(), 1);

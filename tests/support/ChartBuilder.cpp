@@ -139,24 +139,6 @@ float floatAt(const QByteArray &chart, qint64 offset)
     return qFromLittleEndian<float>(chart.constData() + offset);
 }
 
-QByteArray expectedUneditedSave(const QByteArray &chart)
-{
-    const qint32 offset = int32At(chart, 296);
-    const qint32 coverSize = int32At(chart, 268);
-    const qint32 thumbSize = int32At(chart, 100);
-    QByteArray out = chart.left(offset + coverSize + thumbSize);
-    // As the layout's writing steps do it, slot by slot: 33 zero bytes, then
-    // the text (up to its first zero, at most 32 bytes) over them.
-    for (qint64 slot : {108, 172, 204, 236}) {
-        const QByteArray text = chart.mid(slot, 32).split('\0').first();
-        out.replace(slot, 33, QByteArray(33, '\0'));
-        out.replace(slot, text.size(), text);
-    }
-    // The OJM slot's clearing reaches FullImageSize, which is rewritten.
-    qToLittleEndian<qint32>(coverSize, out.data() + 268);
-    return out;
-}
-
 ChartReadResult readChartBytes(const QByteArray &bytes)
 {
     QByteArray copy = bytes;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ChartReader.h"
+#include "support/UneditedSave.h"
 
 #include <QByteArray>
 #include <QString>
@@ -61,11 +62,6 @@ private:
 qint32 int32At(const QByteArray &chart, qint64 offset);
 qint16 int16At(const QByteArray &chart, qint64 offset);
 float floatAt(const QByteArray &chart, qint64 offset);
-
-// What a save of an unedited chart must give, computed straight from the
-// layout: the body with each text slot's 33 bytes zeroed after the text,
-// the offset and sizes recomputed, then cover and thumbnail, nothing after.
-QByteArray expectedUneditedSave(const QByteArray &chart);
 
 // Reads chart bytes as the chart core does, from memory.
 ChartReadResult readChartBytes(const QByteArray &bytes);
