@@ -101,10 +101,9 @@ private slots:
         ChartRecord record = recordOf(path);
         record.Title = "Edited";
 
-        QString temporaryName;
+        QStringList whileWriting;
         const Outcome outcome = writeFileSafely(path, [&](QIODevice &device) {
-            if (auto *file = qobject_cast<QFile *>(&device))
-                temporaryName = QFileInfo(file->fileName()).fileName();
+            whileWriting = entries(dir.path());
             FailingDevice failing(device, budget);
             return writeChart(record, failing);
         });
@@ -112,7 +111,8 @@ private slots:
         QVERIFY(!outcome.ok());
         // The failure came while a temporary file beside the target was
         // being written, and that file is gone again.
-        QVERIFY2(temporaryName.startsWith(".chart.ojn.") && temporaryName.endsWith(".saving"), qPrintable(temporaryName));
+        QCOMPARE(whileWriting.size(), 2);
+        QVERIFY2(isTemporaryFileOf(whileWriting.first(), "chart.ojn"), qPrintable(whileWriting.first()));
         for (const QString &expected : {QDir::toNativeSeparators(path), QStringLiteral("No space left on device"), part})
             QVERIFY2(outcome.error().contains(expected), qPrintable(outcome.error()));
         QCOMPARE(readFile(path), before);
@@ -131,6 +131,44 @@ private slots:
         QVERIFY2(outcome.error().contains("artist takes 33 bytes"), qPrintable(outcome.error()));
         QCOMPARE(readFile(path), before);
         QCOMPARE(entries(dir.path()), QStringList{"chart.ojn"});
+    }
+
+    // Two programs save in one folder at once, different charts or the same
+    // one, many times over: a save tidying up after itself must never take
+    // the other's temporary file, so every save goes through, and each
+    // chart ends as one of the versions saved, whole.
+    void concurrentSavesInOneFolder_data()
+    {
+        QTest::addColumn<bool>("sameChart");
+        QTest::newRow("different charts") << false;
+        QTest::newRow("the same chart") << true;
+    }
+    void concurrentSavesInOneFolder()
+    {
+        QFETCH(bool, sameChart);
+        QTemporaryDir dir;
+        QByteArray saved[2];
+        QProcess savers[2];
+        for (int i = 0; i < 2; ++i) {
+            const QByteArray chart = ChartBuilder().songId(i).noteData(QByteArray(40000 + 20000 * i, char('a' + i))).build();
+            saved[i] = expectedUneditedSave(chart);
+            const QString source = dir.filePath(QStringLiteral("source%1").arg(i));
+            writeFile(source, chart);
+            const QString target = dir.filePath(sameChart ? QStringLiteral("chart.ojn") : QStringLiteral("chart%1.ojn").arg(i));
+            savers[i].start(QStringLiteral(SAVE_CHART_HELPER), {source, target, QStringLiteral("150")});
+        }
+        for (QProcess &saver : savers) {
+            QVERIFY2(saver.waitForFinished(60000), qPrintable(saver.errorString()));
+            QVERIFY2(saver.exitStatus() == QProcess::NormalExit && saver.exitCode() == 0, saver.readAllStandardError().constData());
+        }
+        if (sameChart) {
+            const QByteArray onDisk = readFile(dir.filePath("chart.ojn"));
+            QVERIFY2(onDisk == saved[0] || onDisk == saved[1], "the chart is neither version whole");
+            QCOMPARE(entries(dir.path()), QStringList({"chart.ojn", "source0", "source1"}));
+        } else {
+            QVERIFY2(readFile(dir.filePath("chart0.ojn")) == saved[0] && readFile(dir.filePath("chart1.ojn")) == saved[1], "a chart is torn");
+            QCOMPARE(entries(dir.path()), QStringList({"chart0.ojn", "chart1.ojn", "source0", "source1"}));
+        }
     }
 
     // The save runs in a child process as an ordinary user, for whom
