@@ -6,7 +6,6 @@
 #include "support/UneditedSave.h"
 
 #include <QBuffer>
-#include <QtEndian>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,25 +15,15 @@
 namespace ojn::fuzz {
 namespace {
 
+using test::numberAt;
+using test::textAt;
+
 void require(bool promise, const char *what)
 {
     if (!promise) {
         std::fprintf(stderr, "broken promise: %s\n", what);
         std::abort();
     }
-}
-
-template <typename T>
-T numberAt(QByteArrayView chart, qint64 offset)
-{
-    return qFromLittleEndian<T>(chart.data() + offset);
-}
-
-QByteArrayView textAt(QByteArrayView chart, qint64 offset)
-{
-    const QByteArrayView slot = chart.sliced(offset, 32);
-    const qsizetype end = slot.indexOf('\0');
-    return end < 0 ? slot : slot.first(end);
 }
 
 bool sameBits(float a, float b)

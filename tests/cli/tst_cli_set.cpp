@@ -7,27 +7,11 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
-
 
 using namespace ojn;
 using namespace ojn::test;
 
 namespace {
-
-template <typename T>
-QByteArray littleEndian(T value)
-{
-    QByteArray bytes(sizeof(T), '\0');
-    qToLittleEndian<T>(value, bytes.data());
-    return bytes;
-}
-
-// A text slot's first 32 bytes after a save of this text.
-QByteArray slot(const QByteArray &text)
-{
-    return text.leftJustified(32, '\0', true);
-}
 
 QByteArray encoded(int codePage, const QString &text)
 {
@@ -54,14 +38,14 @@ private slots:
         const QString c = QStringLiteral("C");
         QTest::newRow("song ID") << QStringList{"--id", "-123456"} << c << 1252 << 0 << littleEndian<qint32>(-123456) << 0;
         QTest::newRow("song ID with a German comma") << QStringList{"--id=2,5"} << "de_DE" << 1252 << 0 << littleEndian<qint32>(2) << 0;
-        QTest::newRow("title") << QStringList{"--title", "New Title"} << c << 1252 << 108 << slot("New Title") << 0;
-        QTest::newRow("title starting with dashes") << QStringList{"--title=--x"} << c << 1252 << 108 << slot("--x") << 0;
-        QTest::newRow("empty artist") << QStringList{"--artist", ""} << c << 1252 << 172 << slot("") << 0;
-        QTest::newRow("artist in code page 1252") << QStringList{"--artist", "Café"} << c << 1252 << 172 << slot("Caf\xe9") << 0;
-        QTest::newRow("pattern") << QStringList{"--pattern", " spaced "} << c << 1252 << 204 << slot(" spaced ") << 0;
-        QTest::newRow("OJM file") << QStringList{"--ojm", "o2ma9.ojm"} << c << 1252 << 236 << slot("o2ma9.ojm") << 0;
+        QTest::newRow("title") << QStringList{"--title", "New Title"} << c << 1252 << 108 << savedSlot("New Title") << 0;
+        QTest::newRow("title starting with dashes") << QStringList{"--title=--x"} << c << 1252 << 108 << savedSlot("--x") << 0;
+        QTest::newRow("empty artist") << QStringList{"--artist", ""} << c << 1252 << 172 << savedSlot("") << 0;
+        QTest::newRow("artist in code page 1252") << QStringList{"--artist", "Café"} << c << 1252 << 172 << savedSlot("Caf\xe9") << 0;
+        QTest::newRow("pattern") << QStringList{"--pattern", " spaced "} << c << 1252 << 204 << savedSlot(" spaced ") << 0;
+        QTest::newRow("OJM file") << QStringList{"--ojm", "o2ma9.ojm"} << c << 1252 << 236 << savedSlot("o2ma9.ojm") << 0;
         QTest::newRow("Korean title in code page 949")
-            << QStringList{"--title", QStringLiteral("노래")} << "ko_KR" << 949 << 108 << slot(encoded(949, QStringLiteral("노래"))) << 0;
+            << QStringList{"--title", QStringLiteral("노래")} << "ko_KR" << 949 << 108 << savedSlot(encoded(949, QStringLiteral("노래"))) << 0;
         QTest::newRow("genre by name") << QStringList{"--genre", "Soul / R&B"} << c << 1252 << 12 << littleEndian<qint16>(5) << 0;
         QTest::newRow("genre by number") << QStringList{"--genre", "10"} << c << 1252 << 12 << littleEndian<qint16>(10) << 0;
         QTest::newRow("genre 0") << QStringList{"--genre", "0"} << c << 1252 << 12 << littleEndian<qint16>(0) << 0;
@@ -71,8 +55,8 @@ private slots:
         QTest::newRow("level Nx") << QStringList{"--level-nx", "32767"} << c << 1252 << 22 << littleEndian<qint16>(32767) << 0;
         QTest::newRow("level Hx") << QStringList{"--level-hx", "-32768"} << c << 1252 << 24 << littleEndian<qint16>(-32768) << 0;
 #ifndef Q_OS_WIN // there QFile::link makes a shortcut, an ordinary file
-        QTest::newRow("title, through a link") << QStringList{"--title", "Linked"} << c << 1252 << 108 << slot("Linked") << 1;
-        QTest::newRow("title, through two links") << QStringList{"--title", "Linked"} << c << 1252 << 108 << slot("Linked") << 2;
+        QTest::newRow("title, through a link") << QStringList{"--title", "Linked"} << c << 1252 << 108 << savedSlot("Linked") << 1;
+        QTest::newRow("title, through two links") << QStringList{"--title", "Linked"} << c << 1252 << 108 << savedSlot("Linked") << 2;
 #endif
     }
     void changesOneField()

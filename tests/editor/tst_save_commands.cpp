@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
-#include <QtEndian>
 
 #include <limits>
 
@@ -18,37 +17,6 @@ using namespace ojn;
 using namespace ojn::test;
 
 namespace {
-
-QByteArray le16(qint16 v)
-{
-    QByteArray b(2, '\0');
-    qToLittleEndian<qint16>(v, b.data());
-    return b;
-}
-
-QByteArray le32(qint32 v)
-{
-    QByteArray b(4, '\0');
-    qToLittleEndian<qint32>(v, b.data());
-    return b;
-}
-
-QByteArray leFloat(float v)
-{
-    QByteArray b(4, '\0');
-    qToLittleEndian<float>(v, b.data());
-    return b;
-}
-
-// A text slot after a save: zeroes over `width` bytes, the text over them.
-// The 33rd zero lands in the next field, which is written after it, so it
-// only shows behind the title.
-QByteArray slot(const QByteArray &text, int width = 33)
-{
-    QByteArray bytes(width, '\0');
-    bytes.replace(0, text.size(), text);
-    return bytes;
-}
 
 // Types `text` into the named field control as a user would leave it.
 void setField(Form1 &form, const QString &name, const QString &text)
@@ -141,19 +109,19 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("song ID") << "en_US" << "IDBox" << "987654" << 0 << le32(987654);
-        QTest::newRow("Ex -3") << "en_US" << "ExBox" << "-3" << 20 << le16(-3);
-        QTest::newRow("Nx 0012") << "en_US" << "NxBox" << "0012" << 22 << le16(12);
-        QTest::newRow("Hx lowest") << "en_US" << "HxBox" << "-32768" << 24 << le16(-32768);
-        QTest::newRow("BPM 12.5") << "en_US" << "BPMBox" << "12.5" << 16 << leFloat(12.5f);
-        QTest::newRow("BPM 128,5 in German") << "de_DE" << "BPMBox" << "128,5" << 16 << leFloat(128.5f);
-        QTest::newRow("genre Etc") << "en_US" << "GenreBox" << "Etc" << 12 << le16(10);
-        QTest::newRow("title") << "en_US" << "TitleBox" << "New Title" << 108 << slot("New Title");
-        QTest::newRow("artist") << "en_US" << "ArtistBox" << "Someone Else" << 172 << slot("Someone Else", 32);
+        QTest::newRow("song ID") << "en_US" << "IDBox" << "987654" << 0 << littleEndian<qint32>(987654);
+        QTest::newRow("Ex -3") << "en_US" << "ExBox" << "-3" << 20 << littleEndian<qint16>(-3);
+        QTest::newRow("Nx 0012") << "en_US" << "NxBox" << "0012" << 22 << littleEndian<qint16>(12);
+        QTest::newRow("Hx lowest") << "en_US" << "HxBox" << "-32768" << 24 << littleEndian<qint16>(-32768);
+        QTest::newRow("BPM 12.5") << "en_US" << "BPMBox" << "12.5" << 16 << littleEndian<float>(12.5f);
+        QTest::newRow("BPM 128,5 in German") << "de_DE" << "BPMBox" << "128,5" << 16 << littleEndian<float>(128.5f);
+        QTest::newRow("genre Etc") << "en_US" << "GenreBox" << "Etc" << 12 << littleEndian<qint16>(10);
+        QTest::newRow("title") << "en_US" << "TitleBox" << "New Title" << 108 << savedSlot("New Title", 33);
+        QTest::newRow("artist") << "en_US" << "ArtistBox" << "Someone Else" << 172 << savedSlot("Someone Else");
         QTest::newRow("artist in code page 949") << "ko_KR" << "ArtistBox" << QString::fromUtf8("한한") << 172
-                                                 << slot(koreanHan + koreanHan, 32);
-        QTest::newRow("pattern") << "en_US" << "PatternBox" << "Mapper" << 204 << slot("Mapper", 32);
-        QTest::newRow("OJM file") << "en_US" << "OJMBox" << "o2ma42.ojm" << 236 << slot("o2ma42.ojm", 32);
+                                                 << savedSlot(koreanHan + koreanHan);
+        QTest::newRow("pattern") << "en_US" << "PatternBox" << "Mapper" << 204 << savedSlot("Mapper");
+        QTest::newRow("OJM file") << "en_US" << "OJMBox" << "o2ma42.ojm" << 236 << savedSlot("o2ma42.ojm");
     }
     void editedFieldIsWritten()
     {
@@ -230,7 +198,7 @@ private slots:
 
         const qint32 offset = int32At(session.original, 296);
         QByteArray expected = expectedUneditedSave(session.original).left(offset) + cover + thumbnail;
-        expected.replace(268, 4, le32(qint32(cover.size())));
+        expected.replace(268, 4, littleEndian<qint32>(qint32(cover.size())));
         const QByteArray actual = session.onDisk();
         QVERIFY2(actual == expected, qPrintable(firstDifference(actual, expected)));
         QCOMPARE(int32At(actual, 296), offset);
@@ -253,7 +221,7 @@ private slots:
         QCOMPARE(request.filter, QString("O2Jam Note File|*.ojn"));
         QVERIFY2(successShown(session.dialogs), qPrintable(session.dialogs.messages.value(0).text));
         QCOMPARE(session.onDisk(), session.original);
-        QCOMPARE(readFile(other), expectedUneditedSave(session.original).replace(108, 33, slot("Copied")));
+        QCOMPARE(readFile(other), expectedUneditedSave(session.original).replace(108, 33, savedSlot("Copied", 33)));
         QCOMPARE(session.form.PathBox->text(), QDir::toNativeSeparators(other));
         QCOMPARE(session.form.Chart.ChartPath, other);
         QVERIFY(!session.form.InfoDirty);

@@ -124,6 +124,13 @@ QString ChartBuilder::writeTo(const QString &path) const
     return path;
 }
 
+QByteArray savedSlot(const QByteArray &text, int width)
+{
+    QByteArray bytes(width, '\0');
+    bytes.replace(0, text.size(), text);
+    return bytes;
+}
+
 qint32 int32At(const QByteArray &chart, qint64 offset)
 {
     return qFromLittleEndian<qint32>(chart.constData() + offset);

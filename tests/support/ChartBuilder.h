@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtEndian>
 #include <QtGlobal>
 
 namespace ojn::test {
@@ -57,6 +58,20 @@ private:
     QByteArray m_trailing;
     bool m_rawOffset = false, m_rawCoverSize = false, m_rawThumbnailSize = false;
 };
+
+// A number's bytes as a chart holds it: little-endian.
+template <typename T>
+QByteArray littleEndian(T value)
+{
+    QByteArray bytes(sizeof(T), '\0');
+    qToLittleEndian<T>(value, bytes.data());
+    return bytes;
+}
+
+// A text slot as a save leaves it: `width` zero bytes, the text over them.
+// The title's 33rd zero stays in its 64-byte slot; the other texts' lands in
+// the next field, which is written after it, so they show 32.
+QByteArray savedSlot(const QByteArray &text, int width = 32);
 
 // The bytes at `offset` of a chart, as integers.
 qint32 int32At(const QByteArray &chart, qint64 offset);

@@ -1,7 +1,5 @@
 #include "support/UneditedSave.h"
 
-#include <QtEndian>
-
 #include <cstring>
 
 namespace ojn::test {
@@ -24,21 +22,14 @@ void writeNumberAt(QByteArray &file, qint64 offset, T value)
     writeAt(file, offset, QByteArrayView(bytes, sizeof(T)));
 }
 
-template <typename T>
-T numberAt(QByteArrayView chart, qint64 offset)
-{
-    return qFromLittleEndian<T>(chart.data() + offset);
-}
+} // namespace
 
-// A text slot's bytes up to the first zero, at most 32 of them.
 QByteArrayView textAt(QByteArrayView chart, qint64 offset)
 {
     const QByteArrayView slot = chart.sliced(offset, 32);
     const qsizetype end = slot.indexOf('\0');
     return end < 0 ? slot : slot.first(end);
 }
-
-} // namespace
 
 QByteArray expectedUneditedSave(QByteArrayView chart)
 {

@@ -2,8 +2,18 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QtEndian>
 
 namespace ojn::test {
+
+// A chart's number at `offset` (little-endian), and the text slot at
+// `offset`: its bytes up to the first zero, at most 32 of them.
+template <typename T>
+T numberAt(QByteArrayView chart, qint64 offset)
+{
+    return qFromLittleEndian<T>(chart.data() + offset);
+}
+[[nodiscard]] QByteArrayView textAt(QByteArrayView chart, qint64 offset);
 
 // What a save of an unedited chart must give, worked out on a plain byte
 // array as the layout's writing steps describe it, independently of the
