@@ -17,7 +17,6 @@
 #include <QUrl>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #ifdef Q_OS_UNIX
@@ -89,11 +88,6 @@ QByteArray previousChart()
 {
     return ChartBuilder().songId(77).genre(2).bpm(128.5f).levels(4, 5, 6).noteCounts(11, 22, 33)
         .titleBytes(QByteArray("Earlier\0", 8)).build();
-}
-
-bool sameBits(float a, float b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 } // namespace
@@ -505,38 +499,6 @@ private slots:
         QVERIFY(f.opened());
         QCOMPARE(f.form.TitleBox->text(), shown);
         QCOMPARE(f.form.Chart.Title, titleBytes);
-    }
-
-    // What a box cannot show exactly survives a save of the untouched box.
-    void unshownValuesSurviveAnUneditedSave_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QByteArray>("chart");
-        const QLocale korean(QLocale::Korean, QLocale::SouthKorea);
-        QTest::newRow("genre 11") << english << ChartBuilder().genre(11).build();
-        QTest::newRow("genre -300") << english << ChartBuilder().genre(-300).build();
-        QTest::newRow("NaN BPM with a payload") << english << ChartBuilder().putInt32(16, 0x7fc01234).build();
-        QTest::newRow("infinite BPM") << english << ChartBuilder().bpm(std::numeric_limits<float>::infinity()).build();
-        QTest::newRow("cut two-byte character") << korean << ChartBuilder().titleBytes(QByteArray(31, 'a') + '\xc7').build();
-        QTest::newRow("bytes the code page does not use") << korean << ChartBuilder().artistBytes("\xff\xfe\x80").build();
-    }
-    void unshownValuesSurviveAnUneditedSave()
-    {
-        QFETCH(QLocale, locale);
-        QFETCH(QByteArray, chart);
-        const ScopedLocale scoped(locale);
-        OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(locale);
-        EditorFixture f(chart);
-        QVERIFY(f.opened());
-
-        f.form.BtnSave->click();
-
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QVERIFY2(f.dialogs.messages.first().caption == "Info", qPrintable(f.dialogs.messages.first().text));
-        const QByteArray saved = f.onDisk();
-        QCOMPARE(int16At(saved, 12), int16At(chart, 12));
-        QVERIFY(sameBits(floatAt(saved, 16), floatAt(chart, 16)));
-        QCOMPARE(saved, expectedUneditedSave(chart));
     }
 };
 

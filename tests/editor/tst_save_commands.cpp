@@ -79,8 +79,8 @@ private slots:
             << ChartBuilder().titleBytes("\xff\xfe\x80 x").build() << "ko_KR" << 949;
         QTest::newRow("genre outside the list") << ChartBuilder().genre(42).build() << "en_US" << 1252;
         QTest::newRow("negative genre") << ChartBuilder().genre(-2).build() << "en_US" << 1252;
-        QTest::newRow("tempo that is not a number")
-            << ChartBuilder().bpm(std::numeric_limits<float>::quiet_NaN()).build() << "en_US" << 1252;
+        QTest::newRow("tempo that is not a number, with a payload") << ChartBuilder().putInt32(16, 0x7fc01234).build() << "en_US" << 1252;
+        QTest::newRow("infinite tempo") << ChartBuilder().bpm(std::numeric_limits<float>::infinity()).build() << "en_US" << 1252;
         QTest::newRow("no pictures") << ChartBuilder().cover(QByteArray()).thumbnail(QByteArray()).build() << "en_US" << 1252;
     }
     void uneditedSaveGivesTheLayoutsBytes()
