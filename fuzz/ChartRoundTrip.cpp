@@ -3,7 +3,7 @@
 #include "model/ChartLayout.h"
 #include "model/ChartReader.h"
 #include "model/ChartWriter.h"
-#include "support/UneditedSave.h"
+#include "support/ChartBytes.h"
 
 #include <QBuffer>
 
@@ -16,6 +16,7 @@ namespace ojn::fuzz {
 namespace {
 
 using test::numberAt;
+using test::readChartBytes;
 using test::textAt;
 
 void require(bool promise, const char *what)
@@ -31,19 +32,11 @@ bool sameBits(float a, float b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-ChartReadResult read(QByteArrayView bytes)
-{
-    QByteArray copy = bytes.toByteArray();
-    QBuffer device(&copy);
-    device.open(QIODevice::ReadOnly);
-    return readChart(device);
-}
-
 } // namespace
 
 void checkChartInput(QByteArrayView input)
 {
-    const ChartReadResult result = read(input);
+    const ChartReadResult result = readChartBytes(input);
 
     const bool encrypted = input.size() >= 3 && std::memcmp(input.data(), "new", 3) == 0;
     require((result.status == ChartReadStatus::Encrypted) == encrypted, "exactly the charts starting with \"new\" are encrypted");
@@ -88,7 +81,7 @@ void checkChartInput(QByteArrayView input)
     }
     require(written == test::expectedUneditedSave(input), "an unedited chart is written back as the layout's steps promise");
 
-    const ChartReadResult again = read(written);
+    const ChartReadResult again = readChartBytes(written);
     require(again.status == ChartReadStatus::Read, "a written chart reads back");
     const ChartRecord &b = again.record;
     require(b.SongID == r.SongID && b.Genre == r.Genre && sameBits(b.BPM, r.BPM) && b.Title == r.Title && b.Artist == r.Artist

@@ -252,7 +252,7 @@ private slots:
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(QDir::toNativeSeparators(chart)) && run.err.contains("Could not save"), qPrintable(run.err));
         QCOMPARE(readFile(chart), bytes);
-        QCOMPARE(filesIn(folder.path()), QStringList{"locked.ojn"});
+        QCOMPARE(entriesOf(folder.path()), QStringList{"locked.ojn"});
     }
 #endif
 };

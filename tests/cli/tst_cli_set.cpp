@@ -72,7 +72,7 @@ private slots:
         for (int i = 1; i < files.size(); ++i) // each link still to the one before
             QCOMPARE(QFileInfo(folder.filePath(files[i])).symLinkTarget(), folder.filePath(files[i - 1]));
         files.sort();
-        QCOMPARE(filesIn(folder.path()), files);
+        QCOMPARE(entriesOf(folder.path()), files);
     }
 
     void unaskedFieldsKeepTheirBytes_data()
@@ -143,7 +143,7 @@ private slots:
         const QString second = folder.filePath("b.ojn");
         writeFile(first, chart);
         writeFile(second, chart);
-        const QStringList before = filesIn(folder.path());
+        const QStringList before = entriesOf(folder.path());
 
         const CliRun run = runCli(QStringList{"set", first, second} + args, QLocale(localeName));
         QCOMPARE(run.status, 2);
@@ -151,7 +151,7 @@ private slots:
         QCOMPARE(run.err.count('\n'), 1);
         QCOMPARE(readFile(first), chart);
         QCOMPARE(readFile(second), chart);
-        QCOMPARE(filesIn(folder.path()), before);
+        QCOMPARE(entriesOf(folder.path()), before);
     }
 
     void batchGoesOnPastBadCharts()

@@ -159,13 +159,13 @@ private slots:
         EditorFixture f(m_chart);
         QVERIFY(f.opened());
         const PictureState before = stateOf(f.form);
-        const QStringList files = QDir(m_dir.path()).entryList();
+        const QStringList files = entriesOf(m_dir.path());
         twin(f.form, which).change->click();
         twin(f.form, which).extract->click();
         QCOMPARE(f.dialogs.fileRequests.size(), 3); // the open's, then these two
         QVERIFY(f.dialogs.messages.isEmpty());
         QVERIFY(stateOf(f.form) == before);
-        QCOMPARE(QDir(m_dir.path()).entryList(), files);
+        QCOMPARE(entriesOf(m_dir.path()), files);
         QCOMPARE(f.onDisk(), m_chart);
     }
 
@@ -268,7 +268,7 @@ private slots:
         if (name == "folder") {
             QVERIFY(f.dialogs.messages[0].caption == "Error" && f.dialogs.messages[0].icon == MessageIcon::Critical);
             QVERIFY2(f.dialogs.messages[0].text.contains(message), qPrintable(f.dialogs.messages[0].text));
-            QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"folder"});
+            QCOMPARE(entriesOf(dir.path()), QStringList{"folder"});
             return;
         }
         QVERIFY(f.dialogs.messages[0].caption == "Info" && f.dialogs.messages[0].icon == MessageIcon::Information);

@@ -55,19 +55,6 @@ private:
     qint64 m_written = 0;
 };
 
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-ChartRecord recordOf(const QString &path)
-{
-    ChartReadResult result = readChartFile(path);
-    if (result.status != ChartReadStatus::Read)
-        qFatal("fixture did not read: %s", qPrintable(result.error));
-    return result.record;
-}
-
 constexpr QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
 constexpr QFile::Permissions usable = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
 
@@ -98,12 +85,12 @@ private slots:
         QTemporaryDir dir;
         const QString path = ChartBuilder().trailing("old tail").writeTo(dir.filePath("chart.ojn"));
         const QByteArray before = readFile(path);
-        ChartRecord record = recordOf(path);
+        ChartRecord record = recordOf(readFile(path));
         record.Title = "Edited";
 
         QStringList whileWriting;
         const Outcome outcome = writeFileSafely(path, [&](QIODevice &device) {
-            whileWriting = entries(dir.path());
+            whileWriting = entriesOf(dir.path());
             FailingDevice failing(device, budget);
             return writeChart(record, failing);
         });
@@ -116,7 +103,7 @@ private slots:
         for (const QString &expected : {QDir::toNativeSeparators(path), QStringLiteral("No space left on device"), part})
             QVERIFY2(outcome.error().contains(expected), qPrintable(outcome.error()));
         QCOMPARE(readFile(path), before);
-        QCOMPARE(entries(dir.path()), QStringList{"chart.ojn"});
+        QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});
     }
 
     void refusedRecordTouchesNothing()
@@ -124,13 +111,13 @@ private slots:
         QTemporaryDir dir;
         const QString path = ChartBuilder().writeTo(dir.filePath("chart.ojn"));
         const QByteArray before = readFile(path);
-        ChartRecord record = recordOf(path);
+        ChartRecord record = recordOf(readFile(path));
         record.Artist = QByteArray(33, 'a');
         const Outcome outcome = saveChartFile(record, path);
         QVERIFY(!outcome.ok());
         QVERIFY2(outcome.error().contains("artist takes 33 bytes"), qPrintable(outcome.error()));
         QCOMPARE(readFile(path), before);
-        QCOMPARE(entries(dir.path()), QStringList{"chart.ojn"});
+        QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});
     }
 
     // Two programs save in one folder at once, different charts or the same
@@ -164,10 +151,10 @@ private slots:
         if (sameChart) {
             const QByteArray onDisk = readFile(dir.filePath("chart.ojn"));
             QVERIFY2(onDisk == saved[0] || onDisk == saved[1], "the chart is neither version whole");
-            QCOMPARE(entries(dir.path()), QStringList({"chart.ojn", "source0", "source1"}));
+            QCOMPARE(entriesOf(dir.path()), QStringList({"chart.ojn", "source0", "source1"}));
         } else {
             QVERIFY2(readFile(dir.filePath("chart0.ojn")) == saved[0] && readFile(dir.filePath("chart1.ojn")) == saved[1], "a chart is torn");
-            QCOMPARE(entries(dir.path()), QStringList({"chart0.ojn", "chart1.ojn", "source0", "source1"}));
+            QCOMPARE(entriesOf(dir.path()), QStringList({"chart0.ojn", "chart1.ojn", "source0", "source1"}));
         }
     }
 
@@ -207,7 +194,7 @@ private slots:
                                            : CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(target).utf16()),
                                                          GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         QVERIFY(folderWritable || held != INVALID_HANDLE_VALUE);
-        const Outcome outcome = saveChartFile(recordOf(input), target);
+        const Outcome outcome = saveChartFile(recordOf(readFile(input)), target);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         const bool saved = outcome.ok();
@@ -247,7 +234,7 @@ private slots:
             // A read-only chart that could not be replaced stays read-only.
             QCOMPARE(bool(QFileInfo(target).permissions() & QFile::WriteOwner), !targetReadOnly);
         }
-        QCOMPARE(entries(folder), QStringList{"chart.ojn"});
+        QCOMPARE(entriesOf(folder), QStringList{"chart.ojn"});
         // Let the temporary folder be removed.
         QVERIFY(QFile::setPermissions(folder, usable | QFile::WriteOwner));
         QVERIFY(QFile::setPermissions(target, readable | QFile::WriteOwner));

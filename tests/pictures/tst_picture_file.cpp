@@ -105,7 +105,7 @@ private slots:
         const Outcome written = writePictureFile(dir.filePath(name), bytes);
         QVERIFY2(written.ok(), qPrintable(written.error()));
         QCOMPARE(readFile(dir.filePath(name)), bytes);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+        QCOMPARE(entriesOf(dir.path()), QStringList{name});
     }
 
 #ifdef Q_OS_UNIX
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(helper.exitCode(), 1);
         QVERIFY2(message.contains(target) && message.contains("Permission denied"), qPrintable(message));
         QCOMPARE(readFile(target), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        QCOMPARE(entriesOf(dir.path()).size(), 2);
     }
 #endif
 };

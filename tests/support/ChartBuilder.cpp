@@ -2,7 +2,7 @@
 
 #include "support/TestPictures.h"
 
-#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
@@ -146,14 +146,6 @@ float floatAt(const QByteArray &chart, qint64 offset)
     return qFromLittleEndian<float>(chart.constData() + offset);
 }
 
-ChartReadResult readChartBytes(const QByteArray &bytes)
-{
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    return readChart(buffer);
-}
-
 ChartRecord recordOf(const QByteArray &bytes)
 {
     ChartReadResult result = readChartBytes(bytes);
@@ -168,6 +160,11 @@ QByteArray readFile(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return QByteArray();
     return f.readAll();
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/ChartReader.h"
-#include "support/UneditedSave.h"
+#include "support/ChartBytes.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtEndian>
 #include <QtGlobal>
 
@@ -78,13 +78,14 @@ qint32 int32At(const QByteArray &chart, qint64 offset);
 qint16 int16At(const QByteArray &chart, qint64 offset);
 float floatAt(const QByteArray &chart, qint64 offset);
 
-// Reads chart bytes as the chart core does, from memory.
-ChartReadResult readChartBytes(const QByteArray &bytes);
 // The record of a fixture that must read; a fixture that does not is a
 // broken test, which stops at once.
 ChartRecord recordOf(const QByteArray &bytes);
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
+// Every entry of a folder by name, hidden ones too: a left-over temporary
+// file shows up here.
+QStringList entriesOf(const QString &folder);
 
 } // namespace ojn::test

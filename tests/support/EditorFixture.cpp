@@ -1,7 +1,6 @@
 #include "support/EditorFixture.h"
 
 #include <QAction>
-#include <QDir>
 #include <QPushButton>
 
 namespace ojn::test {
@@ -25,11 +24,6 @@ QString EditorFixture::open(const QString &chartPath)
 bool EditorFixture::opened() const
 {
     return dialogs.messages.isEmpty() && form.BtnSave->isEnabled() && form.Chart.ChartPath == path;
-}
-
-QStringList EditorFixture::entries() const
-{
-    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 bool isEnabled(const QObject *control)

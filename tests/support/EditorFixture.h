@@ -32,7 +32,7 @@ struct EditorFixture {
     QByteArray onDisk() const { return readFile(path); }
     // Every entry of the folder, hidden ones too: a left-over temporary
     // file shows up here.
-    QStringList entries() const;
+    QStringList entries() const { return entriesOf(dir.path()); }
 
     QTemporaryDir dir;
     QByteArray original;

@@ -1,5 +1,10 @@
 #pragma once
 
+// Chart bytes as the layout reads them, and what a save of an unedited
+// chart gives; QtCore and the model only, so the fuzzer shares them.
+
+#include "model/ChartReader.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtEndian>
@@ -15,13 +20,16 @@ T numberAt(QByteArrayView chart, qint64 offset)
 }
 [[nodiscard]] QByteArrayView textAt(QByteArrayView chart, qint64 offset);
 
+// Reads chart bytes as the chart core does, from memory.
+ChartReadResult readChartBytes(QByteArrayView bytes);
+
 // What a save of an unedited chart must give, worked out on a plain byte
 // array as the layout's writing steps describe it, independently of the
 // writer: phase 1 writes the body and then each field at its offset (a
 // text after 33 zero bytes, which reach into the next field), phase 2
 // appends the cover and the thumbnail and records their offset and sizes;
 // nothing after the thumbnail remains. `chart` must be one the reader
-// accepts. Shared by the tests and the fuzzer.
+// accepts.
 [[nodiscard]] QByteArray expectedUneditedSave(QByteArrayView chart);
 
 } // namespace ojn::test

@@ -1,4 +1,6 @@
-#include "support/UneditedSave.h"
+#include "support/ChartBytes.h"
+
+#include <QBuffer>
 
 #include <cstring>
 
@@ -29,6 +31,14 @@ QByteArrayView textAt(QByteArrayView chart, qint64 offset)
     const QByteArrayView slot = chart.sliced(offset, 32);
     const qsizetype end = slot.indexOf('\0');
     return end < 0 ? slot : slot.first(end);
+}
+
+ChartReadResult readChartBytes(QByteArrayView bytes)
+{
+    QByteArray copy = bytes.toByteArray();
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return readChart(buffer);
 }
 
 QByteArray expectedUneditedSave(QByteArrayView chart)
