@@ -30,6 +30,24 @@ inline constexpr qint64 FullImageOffset = 296; // int32
 // The fixed header ends here; the note data follows up to the cover.
 inline constexpr qint64 HeaderSize = 300;
 
+// The rest of the header, read-only: the editor never changes these.
+inline constexpr qint64 Signature = 4;             // "ojn" and a zero byte
+inline constexpr qint64 EncoderVersion = 8;        // float32
+inline constexpr qint64 LevelFourth = 26;          // int16, 0 in real charts
+inline constexpr qint64 EventCounts = 28;          // int32 Ex, Nx, Hx
+inline constexpr qint64 MeasureCounts = 52;        // int32 Ex, Nx, Hx
+inline constexpr qint64 PackageCounts = 64;        // int32 Ex, Nx, Hx
+inline constexpr qint64 OldEncoderVersion = 76;    // int16
+inline constexpr qint64 OldSongID = 78;            // int16
+inline constexpr qint64 OldGenre = 80;             // 20 bytes
+inline constexpr int OldGenreLength = 20;
+inline constexpr qint64 OldFileVersion = 104;      // int32
+inline constexpr int TitleSlotLength = 64;
+inline constexpr qint64 Durations = 272;           // int32 Ex, Nx, Hx, seconds
+inline constexpr qint64 NoteSectionOffsets = 284;  // int32 Ex, Nx, Hx
+inline constexpr char SignatureBytes[] = "ojn"; // with its zero byte, 4 bytes
+inline constexpr int SignatureLength = 4;
+
 // Texts are read and written as at most this many bytes...
 inline constexpr int TextLength = 32;
 // ...and a save zeroes this many bytes at a slot before writing its text,

@@ -1,13 +1,14 @@
 #include "model/ChartReader.h"
 
+#include "model/ChartBounds.h"
 #include "model/ChartLayout.h"
+#include "model/DeviceIo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 
-#include <limits>
 #include <new>
 
 namespace ojn {
@@ -25,18 +26,7 @@ ChartReadResult failed(const QString &message)
 bool readAt(QIODevice &device, qint64 offset, qint64 count, QByteArray &out)
 {
     out = QByteArray(count, Qt::Uninitialized);
-    if (count == 0)
-        return true;
-    if (!device.seek(offset))
-        return false;
-    qint64 done = 0;
-    while (done < count) {
-        const qint64 got = device.read(out.data() + done, count - done);
-        if (got <= 0)
-            return false;
-        done += got;
-    }
-    return true;
+    return readExactlyAt(device, offset, out.data(), count);
 }
 
 template <typename T>
@@ -79,15 +69,11 @@ ChartReadResult readChart(QIODevice &device)
         return result;
     }
 
-    if (fileSize < layout::HeaderSize) {
-        return failed(QStringLiteral("The file is too short to be an OJN chart: %1 bytes, a chart header needs %2.")
-                          .arg(fileSize)
-                          .arg(layout::HeaderSize));
-    }
-
     QByteArray header;
-    if (!readAt(device, 0, layout::HeaderSize, header))
+    if (fileSize >= layout::HeaderSize && !readAt(device, 0, layout::HeaderSize, header))
         return failed(readError(device, QStringLiteral("the header")));
+    if (const QString fault = chartBoundsFault(header, fileSize); !fault.isEmpty())
+        return failed(fault);
 
     ChartReadResult result;
     ChartRecord &record = result.record;
@@ -108,36 +94,7 @@ ChartReadResult readChart(QIODevice &device)
     const qint64 coverOffset = fieldAt<qint32>(header, layout::FullImageOffset);
     const qint64 coverSize = fieldAt<qint32>(header, layout::FullImageSize);
     const qint64 thumbnailSize = fieldAt<qint32>(header, layout::SmallFrameSize);
-
-    if (coverOffset < 0)
-        return failed(QStringLiteral("The chart is damaged: the cover image offset is negative (%1).").arg(coverOffset));
-    if (coverSize < 0)
-        return failed(QStringLiteral("The chart is damaged: the cover image size is negative (%1).").arg(coverSize));
-    if (thumbnailSize < 0)
-        return failed(QStringLiteral("The chart is damaged: the thumbnail size is negative (%1).").arg(thumbnailSize));
-    if (coverOffset < layout::HeaderSize) {
-        return failed(QStringLiteral("The chart is damaged: the cover image would start at byte %1, inside the %2-byte header.")
-                          .arg(coverOffset)
-                          .arg(layout::HeaderSize));
-    }
     const qint64 thumbnailOffset = coverOffset + coverSize;
-    if (thumbnailOffset > std::numeric_limits<qint32>::max()) {
-        return failed(QStringLiteral("The chart is damaged: the cover image offset %1 plus its size %2 is beyond the 32-bit range.")
-                          .arg(coverOffset)
-                          .arg(coverSize));
-    }
-    if (thumbnailOffset > fileSize) {
-        return failed(QStringLiteral("The chart is damaged: the cover image (%1 bytes at byte %2) reaches past the end of the file (%3 bytes).")
-                          .arg(coverSize)
-                          .arg(coverOffset)
-                          .arg(fileSize));
-    }
-    if (thumbnailOffset + thumbnailSize > fileSize) {
-        return failed(QStringLiteral("The chart is damaged: the thumbnail (%1 bytes at byte %2) reaches past the end of the file (%3 bytes).")
-                          .arg(thumbnailSize)
-                          .arg(thumbnailOffset)
-                          .arg(fileSize));
-    }
 
     // Each region is read once, in place; together they are the whole file
     // up to the end of the thumbnail, with no second copy.

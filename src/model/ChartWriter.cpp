@@ -1,6 +1,7 @@
 #include "model/ChartWriter.h"
 
 #include "model/ChartLayout.h"
+#include "model/DeviceIo.h"
 
 #include <QIODevice>
 #include <QtEndian>
@@ -21,24 +22,6 @@ void putText(QByteArray &header, qint64 offset, const QByteArray &text)
 {
     std::memset(header.data() + offset, 0, layout::TextClearLength);
     std::memcpy(header.data() + offset, text.constData(), static_cast<size_t>(text.size()));
-}
-
-bool writeAll(QIODevice &device, const char *data, qint64 count)
-{
-    qint64 done = 0;
-    while (done < count) {
-        const qint64 wrote = device.write(data + done, count - done);
-        if (wrote <= 0)
-            return false;
-        done += wrote;
-    }
-    return true;
-}
-
-Outcome writeFailure(const QIODevice &device, const QString &what)
-{
-    const QString reason = device.errorString();
-    return Outcome::failure(QStringLiteral("Writing %1 failed: %2").arg(what, reason.isEmpty() ? QStringLiteral("the device took no more bytes") : reason));
 }
 
 } // namespace

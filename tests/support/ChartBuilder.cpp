@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace ojn::test {
@@ -50,6 +51,23 @@ ChartBuilder &ChartBuilder::noteData(const QByteArray &bytes)
 {
     m_notes = bytes;
     return *this;
+}
+
+ChartBuilder &ChartBuilder::noteSections(int ex, int nx, int hx)
+{
+    m_notes.clear();
+    const int counts[3] = {ex, nx, hx};
+    for (int d = 0; d < 3; ++d) {
+        putInt32(284 + 4 * d, qint32(300 + m_notes.size())).putInt32(64 + 4 * d, counts[d]);
+        for (int k = 0; k < counts[d]; ++k) {
+            char package[8];
+            qToLittleEndian<qint32>(k / 4, package);
+            qToLittleEndian<qint16>(qint16(2 + d), package + 4);
+            qToLittleEndian<qint16>(qint16(k % 3), package + 6);
+            m_notes += QByteArray(package, 8) + QByteArray(4 * (k % 3), char(0x40 + k));
+        }
+    }
+    return putBytes(4, QByteArray("ojn\0", 4));
 }
 
 ChartBuilder &ChartBuilder::cover(const QByteArray &bytes)
@@ -152,6 +170,18 @@ ChartRecord recordOf(const QByteArray &bytes)
     if (result.status != ChartReadStatus::Read)
         qFatal("fixture did not read: %s", qPrintable(result.error));
     return result.record;
+}
+
+QByteArray encryptChart(const QByteArray &plain, quint8 blockSize, quint8 mainKey, quint8 middleKey, quint8 firstKey)
+{
+    QByteArray block(blockSize, char(mainKey));
+    block[0] = char(firstKey);
+    block[blockSize / 2] = char(middleKey);
+    QByteArray body = plain;
+    for (qsizetype i = 0; i < body.size(); ++i)
+        body[i] = char(body[i] ^ block[i % blockSize]);
+    std::reverse(body.begin(), body.end());
+    return QByteArray("new") + char(blockSize) + char(mainKey) + char(middleKey) + char(firstKey) + body;
 }
 
 QByteArray readFile(const QString &path)

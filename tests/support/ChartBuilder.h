@@ -29,6 +29,10 @@ public:
     ChartBuilder &patternBytes(const QByteArray &bytes) { return putBytes(204, bytes); }
     ChartBuilder &ojmBytes(const QByteArray &bytes) { return putBytes(236, bytes); }
     ChartBuilder &noteData(const QByteArray &bytes);
+    // Note sections of that many packages each (Ex, Nx, Hx), with the
+    // signature, section offsets and package counts set to match, so the
+    // chart passes every check. Package k holds k % 3 events.
+    ChartBuilder &noteSections(int ex, int nx, int hx);
     ChartBuilder &cover(const QByteArray &bytes);
     ChartBuilder &thumbnail(const QByteArray &bytes);
     // Bytes after the thumbnail, which a save drops.
@@ -47,6 +51,7 @@ public:
     QString writeTo(const QString &path) const;
 
     const QByteArray &header() const { return m_header; }
+    const QByteArray &noteBytes() const { return m_notes; }
     const QByteArray &coverBytes() const { return m_cover; }
     const QByteArray &thumbnailBytes() const { return m_thumbnail; }
 
@@ -81,6 +86,11 @@ float floatAt(const QByteArray &chart, qint64 offset);
 // The record of a fixture that must read; a fixture that does not is a
 // broken test, which stops at once.
 ChartRecord recordOf(const QByteArray &bytes);
+
+// The chart as the published scheme encrypts it: "new", the block size,
+// the main, middle and first keys, then the chart XORed with the key block
+// and stored backwards.
+QByteArray encryptChart(const QByteArray &plain, quint8 blockSize, quint8 mainKey, quint8 middleKey, quint8 firstKey);
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);

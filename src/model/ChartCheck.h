@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/ChartHeader.h"
+#include "model/Finding.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+namespace ojn {
+
+// What checking one chart file found: a plain value, safe to hand from a
+// worker thread to a window.
+struct ChartScan {
+    QString path;
+    qint64 fileSize = -1; // -1 when the file could not be opened
+    bool encrypted = false;
+    // Absent when the chart cannot be read; a problem in `findings` then
+    // says why.
+    std::optional<ChartHeader> header;
+    Findings findings;
+    bool noteSectionsChecked = false; // the deep check ran
+
+    // Why there is no header, or empty when there is one.
+    [[nodiscard]] QString unreadableReason() const;
+};
+
+// The findings a chart's header and size show: the faults for which the
+// editor refuses to open it, a missing signature, note sections not at 300
+// for Ex, out of order or past the cover, and (as a note) bytes after the
+// thumbnail. `plainSize` is the size of the plain chart.
+[[nodiscard]] Findings checkChartHeader(const ChartHeader &header, qint64 plainSize);
+
+// A header-level check from as little of the file as it needs: its size,
+// its first bytes (up to 300) and, for an encrypted chart only, its last
+// bytes (up to 300, never any of the first 7). An encrypted chart's header
+// is decrypted in memory; one that does not decrypt to a header with the
+// "ojn" signature is unreadable. Leaves `path` empty.
+[[nodiscard]] ChartScan scanChartHeader(QByteArrayView firstBytes, QByteArrayView lastBytes, qint64 fileSize);
+
+// How far the deep check needs the plain chart: up to the cover, or to
+// the end when the cover offset is not usable.
+[[nodiscard]] qint64 noteDataEnd(const ChartHeader &header, qint64 plainSize);
+
+// The whole check of a chart held in memory: the header-level findings,
+// then the note sections' package walks.
+[[nodiscard]] ChartScan checkChartBytes(QByteArrayView file);
+
+} // namespace ojn

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+
+namespace ojn {
+
+// Encrypted charts, as the published scheme describes them: "new", then a
+// key block size, a main, a middle and a first key (7 bytes), then the
+// plain chart stored backwards and XORed with the key block. They are only
+// ever decrypted in memory, to read them; nothing writes one.
+inline constexpr int EncryptionPrefixLength = 7;
+
+// The first bytes of the plain chart inside an encrypted file. `prefix` is
+// the file's first 7 bytes and `fileEnd` its last bytes (none of the
+// prefix among them): the plain chart is stored backwards, so its first N
+// bytes come from the file's last N. Nothing when the prefix is short, is
+// not an encrypted chart's, or gives a key block of size 0.
+[[nodiscard]] std::optional<QByteArray> decryptChartStart(QByteArrayView prefix, QByteArrayView fileEnd);
+
+// The whole plain chart inside an encrypted file.
+[[nodiscard]] std::optional<QByteArray> decryptChart(QByteArrayView file);
+
+} // namespace ojn

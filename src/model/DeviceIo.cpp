@@ -1,0 +1,41 @@
+#include "model/DeviceIo.h"
+
+#include <QIODevice>
+
+namespace ojn {
+
+bool readExactlyAt(QIODevice &device, qint64 offset, char *out, qint64 count)
+{
+    if (count == 0)
+        return true;
+    if (!device.seek(offset))
+        return false;
+    qint64 done = 0;
+    while (done < count) {
+        const qint64 got = device.read(out + done, count - done);
+        if (got <= 0)
+            return false;
+        done += got;
+    }
+    return true;
+}
+
+bool writeAll(QIODevice &device, const char *data, qint64 count)
+{
+    qint64 done = 0;
+    while (done < count) {
+        const qint64 wrote = device.write(data + done, count - done);
+        if (wrote <= 0)
+            return false;
+        done += wrote;
+    }
+    return true;
+}
+
+Outcome writeFailure(const QIODevice &device, const QString &what)
+{
+    const QString reason = device.errorString();
+    return Outcome::failure(QStringLiteral("Writing %1 failed: %2").arg(what, reason.isEmpty() ? QStringLiteral("the device took no more bytes") : reason));
+}
+
+} // namespace ojn

@@ -1,0 +1,51 @@
+#include "musicfolder/MusicFolder.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace ojn {
+
+bool MusicFolderListing::containsFile(const QString &fileName) const
+{
+    return foldedFileNames.contains(fileName.toCaseFolded());
+}
+
+MusicFolderListing listMusicFolder(const QString &folder)
+{
+    MusicFolderListing listing;
+    listing.folder = folder;
+    const QString shown = QDir::toNativeSeparators(folder);
+    const QFileInfo info(folder);
+    if (!info.exists()) {
+        listing.error = QStringLiteral("The folder %1 does not exist.").arg(shown);
+        return listing;
+    }
+    if (!info.isDir()) {
+        listing.error = QStringLiteral("%1 is not a folder.").arg(shown);
+        return listing;
+    }
+    if (!info.isReadable()) {
+        listing.error = QStringLiteral("The folder %1 cannot be read: permission denied.").arg(shown);
+        return listing;
+    }
+
+    // Files only: a pipe or a device among the charts would block a read.
+    QDirIterator it(folder, QDir::Files);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = it.fileName();
+        listing.foldedFileNames.insert(name.toCaseFolded());
+        if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
+            listing.chartPaths.append(path);
+    }
+    std::sort(listing.chartPaths.begin(), listing.chartPaths.end(), [](const QString &a, const QString &b) {
+        const int blind = a.compare(b, Qt::CaseInsensitive);
+        return blind != 0 ? blind < 0 : a < b;
+    });
+    return listing;
+}
+
+} // namespace ojn

@@ -1,0 +1,77 @@
+#include "songlist/SongListSync.h"
+
+#include "songlist/SongListBuild.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace ojn {
+
+bool SongListSync::changesList() const
+{
+    return !refreshed.isEmpty() || !added.isEmpty() || (missingDropped && !missing.isEmpty());
+}
+
+QString SongListSync::summary() const
+{
+    return QStringLiteral("%1 refreshed, %2 added, %3 missing %4, %5 unchanged.")
+        .arg(refreshed.size())
+        .arg(added.size())
+        .arg(missing.size())
+        .arg(missingDropped ? QStringLiteral("dropped") : QStringLiteral("kept"))
+        .arg(unchanged);
+}
+
+SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &charts, bool dropMissing)
+{
+    SongListSync sync;
+    sync.error = duplicateSongIdError(charts);
+    if (!sync.error.isEmpty())
+        return sync;
+
+    QHash<qint32, const ChartHeader *> chartById;
+    chartById.reserve(charts.size());
+    for (const ChartScan &chart : charts) {
+        if (chart.header)
+            chartById.insert(chart.header->songId, &*chart.header);
+        else
+            sync.skipped.append(chart.path);
+    }
+
+    sync.missingDropped = dropMissing;
+    sync.list.extraSections = list.extraSections;
+    sync.list.entries.reserve(list.entries.size());
+    QSet<qint32> listed;
+    for (const QByteArray &entry : list.entries) {
+        const qint32 id = songIdOfEntry(entry);
+        listed.insert(id);
+        const ChartHeader *chart = chartById.value(id);
+        if (!chart) {
+            sync.missing.append(id);
+            if (!dropMissing)
+                sync.list.entries.append(entry);
+        } else if (chart->bytes == entry) {
+            ++sync.unchanged;
+            sync.list.entries.append(entry);
+        } else {
+            sync.refreshed.append(id);
+            sync.list.entries.append(chart->bytes);
+        }
+    }
+
+    QList<const ChartHeader *> unlisted;
+    for (const ChartHeader *chart : std::as_const(chartById)) {
+        if (!listed.contains(chart->songId))
+            unlisted.append(chart);
+    }
+    std::sort(unlisted.begin(), unlisted.end(), [](const ChartHeader *a, const ChartHeader *b) { return a->songId < b->songId; });
+    for (const ChartHeader *chart : unlisted) {
+        sync.added.append(chart->songId);
+        sync.list.entries.append(chart->bytes);
+    }
+    return sync;
+}
+
+} // namespace ojn

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/ChartCheck.h"
+#include "songlist/SongList.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace ojn {
+
+// What bringing a song list in step with a folder's charts does, worked
+// out before anything is written, so a window can show it first and a
+// command can print it.
+struct SongListSync {
+    SongList list;           // the list to save
+    QString error;           // refused (a song ID used by two charts): nothing to save
+    QList<qint32> refreshed; // entries replaced where they stand by their chart's header
+    QList<qint32> added;     // charts not listed, appended in song ID order
+    QList<qint32> missing;   // entries no readable chart matches, in list order
+    bool missingDropped = false;
+    qsizetype unchanged = 0; // entries already equal to their chart's header
+    QStringList skipped;     // charts left out because they cannot be read
+
+    // Whether saving `list` changes the file; when not, nothing is written.
+    [[nodiscard]] bool changesList() const;
+    // One line: "1 refreshed, 2 added, 3 missing kept, 40 unchanged."
+    [[nodiscard]] QString summary() const;
+};
+
+// Replaces each stale entry where it stands (every entry of a song listed
+// twice), appends unlisted charts in song ID order, and keeps entries
+// without a chart unless `dropMissing`. The extra sections are kept byte
+// for byte. Refused when two charts hold one song ID.
+[[nodiscard]] SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &charts, bool dropMissing = false);
+
+} // namespace ojn

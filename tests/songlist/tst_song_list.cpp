@@ -1,0 +1,170 @@
+#include "songlist/SongListBuild.h"
+#include "songlist/SongListComparison.h"
+#include "songlist/SongListSync.h"
+#include "support/ChartBuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using namespace ojn;
+using namespace ojn::test;
+
+namespace {
+
+QByteArray chartOf(qint32 id, const QByteArray &title = "Title")
+{
+    return ChartBuilder().noteSections(1, 1, 1).songId(id).titleBytes(title + '\0').build();
+}
+
+ChartScan scanOf(const QByteArray &chart, const QString &name)
+{
+    ChartScan scan = checkChartBytes(chart);
+    scan.path = "Music/" + name;
+    return scan;
+}
+
+QByteArray listBytes(qint32 count, const QList<QByteArray> &entries, const QByteArray &extra)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian<qint32>(count, bytes.data());
+    for (const QByteArray &e : entries)
+        bytes += e.left(300);
+    return bytes + extra;
+}
+
+QList<qint32> idsOf(const SongList &list)
+{
+    QList<qint32> ids;
+    for (const QByteArray &e : list.entries)
+        ids.append(songIdOfEntry(e));
+    return ids;
+}
+
+const QByteArray extra("\x02\0\0\0\x64\0\0\0\x01\0\x65\0\0\0\x00\x07 sections", 25);
+
+} // namespace
+
+class SongListTest : public QObject {
+    Q_OBJECT
+    // A list of 100 (current), 101 (stale), 103 twice and 104 (no chart);
+    // charts 100, 101 (retitled), 102 (not listed), 103 and one unreadable.
+    SongList m_list{{chartOf(100).left(300), chartOf(101).left(300), chartOf(103).left(300), chartOf(103).left(300),
+                     chartOf(104).left(300)},
+                    extra};
+    QList<ChartScan> m_charts{scanOf(chartOf(100), "o2ma100.ojn"), scanOf(chartOf(101, "New"), "o2ma101.ojn"),
+                              scanOf(chartOf(102), "o2ma102.ojn"), scanOf(chartOf(103), "o2ma103.ojn"),
+                              scanOf("broken", "broken.ojn")};
+
+private slots:
+    void malformedListsAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("fault");
+        const QByteArray entry = chartOf(1).left(300);
+        QTest::newRow("empty") << QByteArray() << "only 0 bytes long, too short for the 4-byte song count";
+        QTest::newRow("three bytes") << QByteArray("\1\0\0", 3) << "only 3 bytes long";
+        QTest::newRow("negative count") << listBytes(-1, {}, extra) << "song count is negative (-1)";
+        QTest::newRow("entries past the end") << listBytes(2, {entry}, {}) << "song count 2 needs 600 bytes of entries, but only 300";
+        QTest::newRow("last entry cut") << listBytes(1, {entry}, {}).chopped(1) << "but only 299 follow";
+        QTest::newRow("huge count") << listBytes(0x7fffffff, {entry}, {}) << "needs 644245094100 bytes";
+    }
+    void malformedListsAreRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, fault);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("OJNList.dat");
+        writeFile(path, bytes);
+        const SongListReadResult read = readSongListFile(path);
+        QVERIFY(!read.list);
+        QVERIFY2(read.error.contains(fault) && read.error.contains(QDir::toNativeSeparators(path)), qPrintable(read.error));
+    }
+
+    void writingKeepsEveryByte()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("OJNList.dat");
+        const QByteArray bytes = listBytes(5, m_list.entries, extra);
+        writeFile(path, bytes);
+        SongListReadResult read = readSongListFile(path);
+        QVERIFY2(read.list, qPrintable(read.error));
+        QCOMPARE(read.list->extraSections, extra);
+        QCOMPARE(idsOf(*read.list), (QList<qint32>{100, 101, 103, 103, 104}));
+        QVERIFY2(writeSongListFile(*read.list, path).ok(), "write failed");
+        QCOMPARE(readFile(path), bytes);
+
+        const QString chart = ChartBuilder().writeTo(dir.filePath("o2ma1.OJN"));
+        const Outcome refused = writeSongListFile(*read.list, chart);
+        QVERIFY2(!refused.ok() && refused.error().contains("never replaces a chart"), qPrintable(refused.error()));
+        QCOMPARE(readFile(chart), ChartBuilder().build());
+    }
+
+    void comparesByteForByteBySongId()
+    {
+        const SongListComparison c = compareSongList(m_list, m_charts);
+        QList<ListStatus> statuses;
+        for (const ChartListState &s : c.charts)
+            statuses.append(s.status);
+        QCOMPARE(statuses, (QList<ListStatus>{ListStatus::Current, ListStatus::Stale, ListStatus::NotListed,
+                                              ListStatus::ListedTwice, ListStatus::Unreadable}));
+        QCOMPARE(c.charts[3].entry, 2);
+        QCOMPARE(c.missingEntries, QList<qsizetype>{4});
+        QCOMPARE(c.count(ListStatus::Missing), 1);
+    }
+
+    void sync_data()
+    {
+        QTest::addColumn<bool>("dropMissing");
+        QTest::addColumn<QList<qint32>>("ids");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("keep missing") << false << QList<qint32>{100, 101, 103, 103, 104, 102}
+                                      << "1 refreshed, 1 added, 1 missing kept, 3 unchanged.";
+        QTest::newRow("drop missing") << true << QList<qint32>{100, 101, 103, 103, 102}
+                                      << "1 refreshed, 1 added, 1 missing dropped, 3 unchanged.";
+    }
+    void sync()
+    {
+        QFETCH(bool, dropMissing);
+        QFETCH(QList<qint32>, ids);
+        QFETCH(QString, summary);
+        const SongListSync sync = planSongListSync(m_list, m_charts, dropMissing);
+        QVERIFY2(sync.error.isEmpty(), qPrintable(sync.error));
+        QCOMPARE(sync.summary(), summary);
+        QCOMPARE(idsOf(sync.list), ids);
+        QCOMPARE(sync.list.entries[1], m_charts[1].header->bytes);
+        QCOMPARE(sync.list.extraSections, extra);
+        QCOMPARE(sync.skipped, QStringList{"Music/broken.ojn"});
+        QVERIFY(sync.changesList());
+        // Once in step, a second sync changes nothing.
+        const SongListSync again = planSongListSync(sync.list, m_charts, dropMissing);
+        QVERIFY(!again.changesList());
+        QCOMPARE(again.list.entries, sync.list.entries);
+    }
+
+    void buildListsEveryReadableChartInSongIdOrder()
+    {
+        // An encrypted chart is listed with its true, decrypted header.
+        QList<ChartScan> charts = m_charts;
+        charts.append(scanOf(encryptChart(chartOf(99), 16, 0xaa, 0x55, 0x0f), "o2ma99.ojn"));
+        const SongListBuild build = buildSongList(charts, extra);
+        QVERIFY2(build.list, qPrintable(build.error));
+        QCOMPARE(idsOf(*build.list), (QList<qint32>{99, 100, 101, 102, 103}));
+        QCOMPARE(build.list->entries.first(), chartOf(99).left(300));
+        QCOMPARE(build.list->extraSections, extra);
+        QCOMPARE(build.skipped, QStringList{"Music/broken.ojn"});
+
+        charts.append(scanOf(chartOf(101), "copy.ojn"));
+        charts.append(scanOf(chartOf(99), "again.ojn"));
+        const QString error = "song ID 99 (o2ma99.ojn, again.ojn); song ID 101 (o2ma101.ojn, copy.ojn)";
+        const SongListBuild refused = buildSongList(charts);
+        QVERIFY(!refused.list);
+        QVERIFY2(refused.error.contains(error), qPrintable(refused.error));
+        QVERIFY(planSongListSync(m_list, charts).error.contains(error));
+    }
+};
+
+QTEST_GUILESS_MAIN(SongListTest)
+#include "tst_song_list.moc"
