@@ -1,6 +1,6 @@
 #include "app/EditorCommandLine.h"
-#include "editor/Form1.h"
 #include "dialogs/WidgetDialogs.h"
+#include "editor/Form1.h"
 
 #include <QApplication>
 

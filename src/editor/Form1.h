@@ -1,13 +1,13 @@
 #pragma once
 
+#include "dialogs/Dialogs.h"
+#include "dialogs/FileDialog.h"
 #include "model/ChartRecord.h"
 #include "model/CodePage.h"
 #include "model/FieldValues.h"
 #include "model/Outcome.h"
 #include "pictures/Picture.h"
 #include "pictures/PictureWindow.h"
-#include "dialogs/Dialogs.h"
-#include "dialogs/FileDialog.h"
 
 #include <QLocale>
 #include <QMainWindow>

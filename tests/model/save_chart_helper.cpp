@@ -1,7 +1,8 @@
-// Reads a chart and saves it under another name with the model's own save,
-// as many times as asked (once by default). tst_chart_file runs it as an
-// ordinary user, where permission bits count, and two at once in one
-// folder.
+// Reads a chart and saves it under another name with the model's own save.
+// tst_chart_file runs it as an ordinary user, where permission bits count,
+// and two at once in one folder: given a number of times, it says "ready"
+// and waits for a line on its input before it starts saving, so that both
+// save at the same time.
 // Usage: save_chart_helper <chart to read> <file to save> [times]
 // Exit code: 0 saved, 1 a save failed (the reason on stderr), 2 misuse.
 #include "model/ChartFile.h"
@@ -24,6 +25,13 @@ int main(int argc, char *argv[])
     if (read.status != ojn::ChartReadStatus::Read) {
         std::fprintf(stderr, "could not read the chart: %s\n", qPrintable(read.error));
         return 2;
+    }
+    if (argc == 4) {
+        std::puts("ready");
+        std::fflush(stdout);
+        char line[16];
+        if (!std::fgets(line, sizeof line, stdin))
+            return 2;
     }
     for (int save = 0; save < times; ++save) {
         const ojn::Outcome saved = ojn::saveChartFile(read.record, QString::fromLocal8Bit(argv[2]));

@@ -142,8 +142,15 @@ private slots:
             const QString source = dir.filePath(QStringLiteral("source%1").arg(i));
             writeFile(source, chart);
             const QString target = dir.filePath(sameChart ? QStringLiteral("chart.ojn") : QStringLiteral("chart%1.ojn").arg(i));
-            savers[i].start(QStringLiteral(SAVE_CHART_HELPER), {source, target, QStringLiteral("150")});
+            savers[i].start(QStringLiteral(SAVE_CHART_HELPER), {source, target, QStringLiteral("50")});
         }
+        for (QProcess &saver : savers) { // both ready, then both go
+            while (!saver.canReadLine() && saver.waitForReadyRead(60000)) {
+            }
+            QVERIFY2(saver.readLine().trimmed() == "ready", saver.readAllStandardError().constData());
+        }
+        for (QProcess &saver : savers)
+            QVERIFY(saver.write("go\n") == 3 && saver.waitForBytesWritten(60000));
         for (QProcess &saver : savers) {
             QVERIFY2(saver.waitForFinished(60000), qPrintable(saver.errorString()));
             QVERIFY2(saver.exitStatus() == QProcess::NormalExit && saver.exitCode() == 0, saver.readAllStandardError().constData());
