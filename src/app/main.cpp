@@ -1,7 +1,7 @@
 #include "app/EditorCommandLine.h"
 #include "console/StandardStream.h"
+#include "dialogs/WidgetDialogs.h"
 #include "editor/Form1.h"
-#include "platform/WidgetDialogs.h"
 
 #include <QApplication>
 
