@@ -5,7 +5,7 @@
 #include "folderwindow/MusicFolderWindow.h"
 #include "model/CodePage.h"
 #include "musicfolder/FolderScan.h"
-#include "platform/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "folderwindow/ChartTableModel.h"
 #include "folderwindow/FolderWork.h"
 #include "model/CodePage.h"
-#include "platform/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <QLocale>
 #include <QTimer>

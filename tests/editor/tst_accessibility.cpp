@@ -128,7 +128,7 @@ private slots:
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
         QCOMPARE(spokenChildNames(form.menuBar()), QStringList({"File", "Help"}));
-        QCOMPARE(spokenChildNames(form.FileMenuStrip), QStringList({"Open", "Save", "Save As", "Exit"}));
+        QCOMPARE(spokenChildNames(form.FileMenuStrip), QStringList({"Open", "Open Music Folder...", "Save", "Save As", "Exit"}));
         QCOMPARE(spokenChildNames(form.HelpMenuStrip), QStringList({"About"}));
     }
 };
