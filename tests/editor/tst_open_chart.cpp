@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
 
@@ -466,6 +467,66 @@ private slots:
         QCOMPARE(f.dialogs.messages.first().text, QString("2 files were dropped, so none was opened. Drop one chart at a time."));
         QCOMPARE(f.form.TitleBox->text(), QString("Earlier"));
         QCOMPARE(controlsNotEnabled(f.form, true), QStringList());
+    }
+
+    // A folder dropped or chosen goes to the program as a music folder; the
+    // chart open stays as it is.
+    void musicFolderIsPassedOn_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("dropped") << "drop" << true;
+        QTest::newRow("chosen") << "menu" << true;
+        QTest::newRow("choosing cancelled") << "menu, cancel" << false;
+    }
+    void musicFolderIsPassedOn()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, asked);
+        EditorFixture f(previousChart());
+        QSignalSpy requested(&f.form, &Form1::musicFolderRequested);
+        if (how == "drop") {
+            QVERIFY(dropFiles(f.form.TitleBox, {f.dir.path()}));
+        } else {
+            if (asked)
+                f.dialogs.folders.enqueue(f.dir.path());
+            f.form.OpenMusicFolderMenuStrip->trigger();
+            QCOMPARE(f.dialogs.folderRequests, QStringList{"Open Music Folder"});
+        }
+        QCOMPARE(requested.size(), asked ? 1 : 0);
+        if (asked)
+            QCOMPARE(requested.first().first().toString(), f.dir.path());
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(f.form.TitleBox->text(), QString("Earlier"));
+    }
+
+    // Another window saved the open chart: read again, asking first when
+    // that would drop unsaved edits here.
+    void chartChangedElsewhereIsReadAgain_data()
+    {
+        QTest::addColumn<bool>("unsaved");
+        QTest::addColumn<bool>("reload");
+        QTest::addColumn<bool>("sameChart");
+        QTest::newRow("nothing unsaved") << false << true << true;
+        QTest::newRow("unsaved, kept") << true << false << true;
+        QTest::newRow("unsaved, dropped") << true << true << true;
+        QTest::newRow("another chart") << false << false << false;
+    }
+    void chartChangedElsewhereIsReadAgain()
+    {
+        QFETCH(bool, unsaved);
+        QFETCH(bool, reload);
+        QFETCH(bool, sameChart);
+        EditorFixture f(previousChart());
+        if (unsaved) {
+            f.form.ArtistBox->setText("mine");
+            f.dialogs.answers.enqueue(reload ? MessageAnswer::Yes : MessageAnswer::No);
+        }
+        writeFile(f.path, ChartBuilder().titleBytes(QByteArray("Changed\0", 8)).build());
+        f.form.chartChangedOnDisk(sameChart ? QDir(f.dir.path()).filePath("./chart.ojn") : f.file("other.ojn"));
+        QCOMPARE(f.dialogs.messages.size(), unsaved ? 1 : 0);
+        QCOMPARE(f.form.TitleBox->text(), QString(reload ? "Changed" : "Earlier"));
+        QCOMPARE(f.form.InfoDirty, unsaved && !reload);
     }
 
     // A chart's texts are shown in the code page of the user's locale; the

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <limits>
@@ -211,6 +212,7 @@ private slots:
         EditorFixture session(ChartBuilder().build());
         QVERIFY(session.opened());
         const QString other = session.file("copy.ojn");
+        QSignalSpy saved(&session.form, &Form1::chartSaved);
         session.form.TitleBox->setText("Copied");
         session.dialogs.fileNames.enqueue(other);
         session.form.SaveAsMenuStrip->trigger();
@@ -232,6 +234,7 @@ private slots:
         QCOMPARE(session.onDisk(), session.original);
         QCOMPARE(readFile(other).mid(172, 7), QByteArray("Second\0", 7));
         QCOMPARE(session.entries(), QStringList({"chart.ojn", "copy.ojn"}));
+        QCOMPARE(saved, QList<QVariantList>({{other}, {other}})); // a folder window reads it again
     }
 
     void saveAsReplacesOrCreatesExactlyThatFile_data()
@@ -352,6 +355,7 @@ private slots:
         QCOMPARE(session.form.findChild<QLineEdit *>(box)->text(), text);
         session.form.SmallFrameDirty = true;
         const ChartRecord before = session.form.Chart;
+        QSignalSpy saved(&session.form, &Form1::chartSaved);
 
         const QString target = saveAsName.isEmpty() ? session.path : session.file(saveAsName);
         if (saveAsName.isEmpty()) {
@@ -362,6 +366,7 @@ private slots:
         }
 
         QCOMPARE(session.dialogs.messages.size(), 1);
+        QVERIFY(saved.isEmpty());
         const ScriptedDialogs::Message message = session.dialogs.messages[0];
         QCOMPARE(message.caption, QString("Error"));
         QCOMPARE(message.icon, MessageIcon::Critical);
