@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
@@ -34,7 +35,7 @@ QPushButton *button(QWidget *parent, const char *name, const char *caption, cons
 // Widths that fit typical contents, set once: measuring 10,000 rows to
 // fit them would cost more than the whole scan.
 constexpr int ColumnWidths[ChartColumnCount] = {
-    120, 60, 200, 140, 110, 90, 60, 60, 60, 60, 70, 70, 70, 70, 110, 80, 400,
+    110, 50, 180, 130, 90, 80, 50, 64, 64, 64, 68, 68, 68, 64, 110, 74, 400,
 };
 
 } // namespace
@@ -55,7 +56,8 @@ MusicFolderWindow::MusicFolderWindow(Dialogs &dialogs, QWidget *parent)
     setTabOrder();
     connectCommands();
     connectWork();
-    resize(1100, 640);
+    const QSize room = screen()->availableSize();
+    resize(qMin(1280, room.width()), qMin(720, room.height()));
     updateCommands();
     updateStatus();
 }
