@@ -1,15 +1,17 @@
 // Measures how fast the editor reads and writes charts and starts, how
 // much memory an open chart costs, and how the Music Folder window reads a
 // folder of 10,000 charts, each against a baseline measured in the same
-// run. Usage: ojn_bench [FOLDER [PART]]  (charts are made in FOLDER, which
-// should be on the disk being measured; default: the current folder. PART
-// runs one part alone: charts, memory, music-folder or start-up)
+// run. Usage: ojn_bench [FOLDER [PART...]]  (charts are made in FOLDER,
+// which should be on the disk being measured; default: the current folder.
+// PARTs: charts, pictures, memory, music-folder-window, start-up; default:
+// all)
 #include "ChartIoBench.h"
 #include "MusicFolderBench.h"
 #include "ProcessBench.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -26,12 +28,16 @@ int main(int argc, char *argv[])
     if (!QDir().mkpath(folder))
         return 1;
 
-    const QString part = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
-    const auto runs = [&part](const char *name) { return part.isEmpty() || part == QLatin1String(name); };
+    QStringList parts;
+    for (int i = 2; i < argc; ++i)
+        parts.append(QString::fromLocal8Bit(argv[i]));
+    const auto runs = [&parts](const char *part) { return parts.isEmpty() || parts.contains(QLatin1String(part)); };
 
     if (runs("charts")) {
         std::printf("== Chart files (in %s)\n", qPrintable(folder));
         ojn::bench::benchChartIo(folder);
+    }
+    if (runs("pictures")) {
         std::printf("\n== Picture decoding\n");
         ojn::bench::benchPictureDecoding();
     }
@@ -39,7 +45,7 @@ int main(int argc, char *argv[])
         std::printf("\n== Memory\n");
         ojn::bench::benchOpenMemory(folder);
     }
-    if (runs("music-folder")) {
+    if (runs("music-folder-window")) {
         std::printf("\n== Music Folder window (in %s)\n", qPrintable(folder));
         ojn::bench::benchMusicFolderWindow(folder);
     }
