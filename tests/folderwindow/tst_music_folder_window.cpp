@@ -1,8 +1,9 @@
-// The Music Folder window in a real X11 window (under Xvfb), driven by
-// keys and clicks with the dialogs scripted: a generated game folder opens,
-// a planted duplicate song ID shows and blocks the song list, two selected
-// charts are edited together, and the song list is updated; the bytes on
-// disk are checked against what they must be.
+// The Music Folder window driven by keys and clicks with the dialogs
+// scripted: a generated game folder opens, a planted duplicate song ID
+// shows and blocks the song list, two selected charts are edited together,
+// and the song list is updated; the bytes on disk are checked against what
+// they must be. It runs offscreen everywhere (on Windows too), and in a
+// real X11 window under Xvfb as desktop_music_folder_window.
 #include "folderwindow/ChartPanel.h"
 #include "folderwindow/EditSelectedDialog.h"
 #include "folderwindow/MusicFolderWindow.h"
@@ -85,7 +86,6 @@ class MusicFolderWindowTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"), "run this test under xvfb-run with QT_QPA_PLATFORM=xcb");
         QDir game(m_game.path());
         QVERIFY(game.mkpath("Music") && game.mkpath("image"));
         m_music = game.filePath("Music");
