@@ -81,14 +81,15 @@ void MusicFolderWindow::startScan()
     m_noteCheckCancelled = false;
     m_listingError.clear();
     m_songListError.clear();
+    // The folder is listed while the old rows go and the list is read.
+    m_scanStamp = m_charts.nextStamp();
+    m_work.startScan(m_folder);
     m_charts.reset({});
     // Read once the table is empty, so comparing costs nothing yet.
     if (!m_songListPath.isEmpty())
         loadSongList(m_songListPath);
     else
         m_charts.setSongList(std::nullopt);
-    m_scanStamp = m_charts.nextStamp();
-    m_work.startScan(m_folder);
     m_scanFormat = QStringLiteral("Listing the folder");
     m_scanDone = m_scanTotal = 0;
     showProgress(m_scanFormat, 0, 0);

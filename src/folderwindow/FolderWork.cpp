@@ -11,11 +11,11 @@
 namespace ojn {
 namespace {
 
-constexpr qint64 BatchMilliseconds = 20;
+constexpr qint64 BatchMilliseconds = 10;
 constexpr qsizetype SliceSize = 32;
 
 // Checks the files slice by slice, and hands over what was found about
-// every 20 ms (or an empty batch with the count, while one slow file takes
+// every 10 ms (or an empty batch with the count, while one slow file takes
 // long). False when cancelled.
 bool checkInBatches(const QStringList &paths, CheckDepth depth, const std::atomic_bool &cancel,
                     const std::function<void(QList<ChartScan>, qsizetype done)> &deliver)

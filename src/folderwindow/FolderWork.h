@@ -29,7 +29,7 @@ struct ChartEditResult {
 // The work over a music folder that must not hold up a window: one thread
 // reads the folder (headers, then note sections), another saves (edited
 // charts, the song list). Results come back in batches through the
-// signals, on the thread that made this object, about every 20 ms, so the
+// signals, on the thread that made this object, about every 10 ms, so the
 // window keeps up with the scan and shows progress soon.
 class FolderWork final : public QObject {
     Q_OBJECT
