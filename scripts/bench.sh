@@ -2,9 +2,9 @@
 # Builds the benchmarks (optimised) and runs them: chart open and save
 # against raw read and write+fsync, picture decoding, peak memory with a
 # 256 MiB chart open, the Music Folder window reading 10,000 charts against
-# the model's own folder check, start-up against a minimal Qt window. Charts are made
-# in build-bench/data (about 1 GiB free space needed). Start-up is also
-# measured under X (Xvfb) when xvfb-run is there.
+# the model's own folder check, start-up against a minimal Qt window.
+# Charts are made in build-bench/data (about 1 GiB free space needed).
+# Start-up is also measured under X (Xvfb) when xvfb-run is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test

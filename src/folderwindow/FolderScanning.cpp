@@ -149,9 +149,11 @@ void MusicFolderWindow::applyScanResults(const QList<ChartScan> &scans, qsizetyp
 void MusicFolderWindow::onHeaderScanFinished(bool cancelled)
 {
     queueStep([this, cancelled] {
-        m_allHeadersRead = !cancelled;
+        // A folder that could not be listed is not read: its listed songs
+        // are not "missing", and no song list is built or updated from it.
+        m_allHeadersRead = !cancelled && m_listingError.isEmpty();
         m_headerScanCancelled = cancelled;
-        m_charts.setAllChartsRead(!cancelled);
+        m_charts.setAllChartsRead(m_allHeadersRead);
         m_scanFormat = QStringLiteral("Checking note sections: %v of %m");
         // The texts of every row, made while the note check runs, so the
         // first filter or sort by a text column finds them ready.

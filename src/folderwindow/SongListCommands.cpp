@@ -104,6 +104,10 @@ void MusicFolderWindow::buildNewSongList()
         showError(build.error);
         return;
     }
+    if (build.list->entries.isEmpty()) {
+        showError(QStringLiteral("No chart in the folder can be read, so a new song list would list no song. Nothing was written."));
+        return;
+    }
     const SongList list = *build.list;
     QString done = QStringLiteral("Saved a new song list of %1 songs as %2.").arg(list.entries.size()).arg(QDir::toNativeSeparators(path));
     if (!extraSections.isEmpty())

@@ -183,6 +183,18 @@ private slots:
         }
     }
 
+    // A folder that cannot be listed says why; nothing is built from it.
+    void unlistableFolderBuildsNoList()
+    {
+        ScriptedDialogs dialogs;
+        MusicFolderWindow window(dialogs);
+        window.openFolder(QDir(m_game.path()).filePath("Gone"));
+        QVERIFY(QTest::qWaitFor([&] { return !window.busy(); }, 20000));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(!window.BtnBuildSongList->isEnabled() && !window.BtnUpdateSongList->isEnabled());
+        QCOMPARE(window.charts().rowCount(), 0); // its list's songs are not "missing"
+    }
+
     void updateTheSongList()
     {
         m_dialogs.answers.enqueue(MessageAnswer::Yes);
