@@ -229,30 +229,61 @@ private slots:
     }
 
 #ifndef Q_OS_WIN // a user without rights; Windows' held-open file is tested with the chart files
-    // As an ordinary user, since root writes anywhere.
-    void unwritableFolderLeavesTheChartAsItWas()
+    // As an ordinary user, since root writes and reads anywhere. The
+    // folder is one it cannot write, with a chart it cannot read and a
+    // subfolder it cannot list.
+    void asAnOrdinaryUser_data()
     {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("set cannot save") << QStringList{"set", "@dir/locked.ojn", "--title", "Changed"} << QStringList{}
+                                         << "Could not save @dir/locked.ojn";
+        QTest::newRow("sync cannot save the list") << QStringList{"list", "sync", "@dir/OJNList.dat", "@dir"} << QStringList{}
+                                                   << "Could not save @dir/OJNList.dat";
+        QTest::newRow("check goes on past what it cannot read")
+            << QStringList{"check", "@dir/closed", "@dir"}
+            << QStringList{"closed: problem: The folder", "cannot be read: permission denied.",
+                           "secret.ojn: problem: The file could not be opened", "Checked 2 charts"} << "";
+    }
+    void asAnOrdinaryUser()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, out);
+        QFETCH(QString, err);
         const QString setpriv = QStandardPaths::findExecutable("setpriv");
         if (setpriv.isEmpty())
             QSKIP("setpriv is not available");
         QTemporaryDir folder;
-        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                 | QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadGroup
-                                                 | QFileDevice::ExeGroup);
+        const auto readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther | QFileDevice::ReadGroup;
+        const auto listable = QFileDevice::ExeOwner | QFileDevice::ExeOther | QFileDevice::ExeGroup;
+        QFile::setPermissions(folder.path(), readable | listable);
         const QByteArray bytes = ChartBuilder().build();
-        const QString chart = folder.filePath("locked.ojn");
+        const QString chart = folder.filePath("locked.ojn"), list = folder.filePath("OJNList.dat");
         writeFile(chart, bytes);
-        QFile::setPermissions(chart, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther | QFileDevice::ReadGroup);
+        writeFile(list, QByteArray(4, '\0') + "extra sections"); // lists nothing
+        writeFile(folder.filePath("secret.ojn"), bytes);
+        QVERIFY(QDir(folder.path()).mkdir("closed"));
+        QFile::setPermissions(folder.filePath("secret.ojn"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::setPermissions(folder.filePath("closed"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        for (const QString &file : {chart, list})
+            QFile::setPermissions(file, readable);
+        const QByteArray listBytes = readFile(list);
         const QStringList asNobody{setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
 
         const ProgramRun probe = runProgram({"show", chart}, {"LC_ALL=C"}, asNobody);
         if (probe.status != 0)
             QSKIP(qPrintable("the program cannot run as nobody here: " + probe.err));
-        const ProgramRun run = runProgram({"set", chart, "--title", "Changed"}, {"LC_ALL=C"}, asNobody);
+        args.replaceInStrings("@dir", folder.path());
+        err.replace("@dir", folder.path());
+        const ProgramRun run = runProgram(args, {"LC_ALL=C"}, asNobody);
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(QDir::toNativeSeparators(chart)) && run.err.contains("Could not save"), qPrintable(run.err));
+        for (const QString &text : out)
+            QVERIFY2(run.out.contains(text), qPrintable(run.out));
+        QVERIFY2(run.err.contains(err), qPrintable(run.err));
         QCOMPARE(readFile(chart), bytes);
-        QCOMPARE(filesIn(folder.path()), QStringList{"locked.ojn"});
+        QCOMPARE(readFile(list), listBytes);
+        QCOMPARE(filesIn(folder.path()), (QStringList{"OJNList.dat", "locked.ojn", "secret.ojn"}));
     }
 #endif
 };

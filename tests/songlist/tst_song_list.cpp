@@ -118,28 +118,38 @@ private slots:
     void sync_data()
     {
         QTest::addColumn<bool>("dropMissing");
+        QTest::addColumn<bool>("withUnreadable");
         QTest::addColumn<QList<qint32>>("ids");
-        QTest::addColumn<QString>("summary");
-        QTest::newRow("keep missing") << false << QList<qint32>{100, 101, 103, 103, 104, 102}
+        QTest::addColumn<QString>("summary"); // empty: refused
+        QTest::newRow("keep missing") << false << true << QList<qint32>{100, 101, 103, 103, 104, 102}
                                       << "1 refreshed, 1 added, 1 missing kept, 3 unchanged.";
-        QTest::newRow("drop missing") << true << QList<qint32>{100, 101, 103, 103, 102}
+        QTest::newRow("drop missing") << true << false << QList<qint32>{100, 101, 103, 103, 102}
                                       << "1 refreshed, 1 added, 1 missing dropped, 3 unchanged.";
+        // The unreadable file may be song 104's chart.
+        QTest::newRow("no drop while a chart is unreadable") << true << true << QList<qint32>{} << QString();
     }
     void sync()
     {
         QFETCH(bool, dropMissing);
+        QFETCH(bool, withUnreadable);
         QFETCH(QList<qint32>, ids);
         QFETCH(QString, summary);
-        const SongListSync sync = planSongListSync(m_list, m_charts, dropMissing);
+        const QList<ChartScan> charts = withUnreadable ? m_charts : m_charts.first(4);
+        const SongListSync sync = planSongListSync(m_list, charts, dropMissing);
+        if (summary.isEmpty()) {
+            QVERIFY2(sync.error.contains("cannot be read, since those may be their charts: broken.ojn"), qPrintable(sync.error));
+            QVERIFY(sync.list.entries.isEmpty());
+            return;
+        }
         QVERIFY2(sync.error.isEmpty(), qPrintable(sync.error));
         QCOMPARE(sync.summary(), summary);
         QCOMPARE(idsOf(sync.list), ids);
         QCOMPARE(sync.list.entries[1], m_charts[1].header->bytes);
         QCOMPARE(sync.list.extraSections, extra);
-        QCOMPARE(sync.skipped, QStringList{"Music/broken.ojn"});
+        QCOMPARE(sync.skipped, withUnreadable ? QStringList{"Music/broken.ojn"} : QStringList{});
         QVERIFY(sync.changesList());
         // Once in step, a second sync changes nothing.
-        const SongListSync again = planSongListSync(sync.list, m_charts, dropMissing);
+        const SongListSync again = planSongListSync(sync.list, charts, dropMissing);
         QVERIFY(!again.changesList());
         QCOMPARE(again.list.entries, sync.list.entries);
     }
