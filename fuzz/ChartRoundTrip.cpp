@@ -1,4 +1,5 @@
 #include "ChartRoundTrip.h"
+#include "Promise.h"
 
 #include "model/ChartLayout.h"
 #include "model/ChartReader.h"
@@ -7,21 +8,11 @@
 #include <QBuffer>
 #include <QtEndian>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 
 namespace ojn::fuzz {
 namespace {
-
-void require(bool promise, const char *what)
-{
-    if (!promise) {
-        std::fprintf(stderr, "broken promise: %s\n", what);
-        std::abort();
-    }
-}
 
 // A write at an absolute offset, growing the file as a real one grows.
 void writeAt(QByteArray &file, qint64 offset, QByteArrayView bytes)
