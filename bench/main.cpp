@@ -1,12 +1,16 @@
-// Measures how fast the editor reads and writes charts and starts, and how
-// much memory an open chart costs, each against a baseline measured in the
-// same run. Usage: ojn_bench [FOLDER]  (charts are made in FOLDER, which
-// should be on the disk being measured; default: the current folder)
+// Measures how fast the editor reads and writes charts and starts, how
+// fast whole music folders are checked and listed, and how much memory an
+// open chart costs, each against a baseline measured in the
+// same run. Usage: ojn_bench [FOLDER [PART...]]  (charts are made in FOLDER,
+// which should be on the disk being measured; default: the current folder.
+// PARTs: charts, folder, pictures, memory, start-up; default: all)
 #include "ChartIoBench.h"
+#include "FolderBench.h"
 #include "ProcessBench.h"
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -22,15 +26,32 @@ int main(int argc, char *argv[])
     if (!QDir().mkpath(folder))
         return 1;
 
-    std::printf("== Chart files (in %s)\n", qPrintable(folder));
-    ojn::bench::benchChartIo(folder);
-    std::printf("\n== Picture decoding\n");
-    ojn::bench::benchPictureDecoding();
-    std::printf("\n== Memory\n");
-    ojn::bench::benchOpenMemory(folder);
-    std::printf("\n== Start-up\n");
-    ojn::bench::benchStartUp(QStringLiteral("offscreen"));
-    if (!display.isEmpty())
-        ojn::bench::benchStartUp(QStringLiteral("xcb"));
+    QStringList parts;
+    for (int i = 2; i < argc; ++i)
+        parts.append(QString::fromLocal8Bit(argv[i]));
+    const auto runs = [&parts](const char *part) { return parts.isEmpty() || parts.contains(QLatin1String(part)); };
+
+    if (runs("charts")) {
+        std::printf("== Chart files (in %s)\n", qPrintable(folder));
+        ojn::bench::benchChartIo(folder);
+    }
+    if (runs("folder")) {
+        std::printf("\n== A music folder and its song list (in %s)\n", qPrintable(folder));
+        ojn::bench::benchMusicFolder(folder);
+    }
+    if (runs("pictures")) {
+        std::printf("\n== Picture decoding\n");
+        ojn::bench::benchPictureDecoding();
+    }
+    if (runs("memory")) {
+        std::printf("\n== Memory\n");
+        ojn::bench::benchOpenMemory(folder);
+    }
+    if (runs("start-up")) {
+        std::printf("\n== Start-up\n");
+        ojn::bench::benchStartUp(QStringLiteral("offscreen"));
+        if (!display.isEmpty())
+            ojn::bench::benchStartUp(QStringLiteral("xcb"));
+    }
     return 0;
 }
