@@ -5,8 +5,10 @@
 
 #include "model/ChartLayout.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -52,6 +54,9 @@ QLineEdit *textBox(QWidget *parent, const char *name, QRect where)
     return place(new QLineEdit(parent), name, where);
 }
 
+// The letter after '&' is the button's Alt key; each is used once in the
+// window, F and H being the menus'. Screen readers speak the caption
+// without the '&'.
 QPushButton *button(QWidget *parent, const char *name, const char *caption, QRect where)
 {
     auto *b = place(new QPushButton(QLatin1String(caption), parent), name, where);
@@ -87,6 +92,24 @@ void nameForScreenReaders(Form1 &form)
     form.BtnExtractSmallFrame->setAccessibleDescription(QStringLiteral("Extract the small frame to a file"));
 }
 
+// The platform's own keys for a command, or `fallback` where it has none
+// (Windows has no Save As key).
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey command, const QKeySequence &fallback = {})
+{
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    return keys.isEmpty() && !fallback.isEmpty() ? QList<QKeySequence>{fallback} : keys;
+}
+
+// A menu item with its keys. They reach the window from any control in it,
+// the text boxes too, and a disabled item ignores them as it ignores a click.
+QAction *menuItem(QMenu *menu, const char *name, const char *caption, const QList<QKeySequence> &keys)
+{
+    QAction *item = menu->addAction(QLatin1String(caption));
+    item->setObjectName(QLatin1String(name));
+    item->setShortcuts(keys);
+    return item;
+}
+
 } // namespace
 
 void Form1::buildControls()
@@ -99,7 +122,7 @@ void Form1::buildControls()
     // Top row.
     Label1 = label(client, "Label1", "File:", twips(120, 150, 375, 255));
     PathBox = textBox(client, "PathBox", twips(480, 120, 5775, 285));
-    BtnBrowseOJN = button(client, "BtnBrowseOJN", "Browse OJN...", twips(6360, 90, 1470, 330));
+    BtnBrowseOJN = button(client, "BtnBrowseOJN", "&Browse OJN...", twips(6360, 90, 1470, 330));
 
     // General Info.
     Frame1 = frame(client, "Frame1", "General Info", twips(120, 480, 4335, 2415));
@@ -143,49 +166,48 @@ void Form1::buildControls()
     Frame4 = frame(client, "Frame4", "Loading Frame", twips(4560, 480, 3255, 3495));
     Frame6 = frame(Frame4, "Frame6", "", twips(120, 240, 3015, 1215));
     Label15 = label(Frame6, "Label15", "Preview", twips(120, 0, 585, 255));
-    BtnPreviewFullImage = button(Frame6, "BtnPreviewFullImage", "View Full Image", twips(120, 240, 2775, 375));
+    BtnPreviewFullImage = button(Frame6, "BtnPreviewFullImage", "&View Full Image", twips(120, 240, 2775, 375));
     // Belongs to Frame4 but sits inside Frame6's area, drawn above it, as
     // the second button of the "Preview" group.
-    BtnViewSmallFrame = button(Frame4, "BtnViewSmallFrame", "View Small Frame", twips(240, 960, 2775, 375));
+    BtnViewSmallFrame = button(Frame4, "BtnViewSmallFrame", "View S&mall Frame", twips(240, 960, 2775, 375));
     BtnViewSmallFrame->raise();
     Frame7 = frame(Frame4, "Frame7", "", twips(120, 1440, 3015, 1215));
     Label16 = label(Frame7, "Label16", "Manage", twips(120, 0, 585, 255));
-    BtnChangeFullImage = button(Frame7, "BtnChangeFullImage", "Change Full Image", twips(120, 240, 2775, 375));
-    BtnSmallImage = button(Frame7, "BtnSmallImage", "Change Small Frame", twips(120, 720, 2775, 375));
+    BtnChangeFullImage = button(Frame7, "BtnChangeFullImage", "&Change Full Image", twips(120, 240, 2775, 375));
+    BtnSmallImage = button(Frame7, "BtnSmallImage", "Change Small F&rame", twips(120, 720, 2775, 375));
     Frame8 = frame(Frame4, "Frame8", "", twips(120, 2640, 3015, 735));
     Label17 = label(Frame8, "Label17", "Extract", twips(120, 0, 495, 255));
-    BtnExtractFullImage = button(Frame8, "BtnExtractFullImage", "Full Image", twips(120, 240, 1335, 375));
-    BtnExtractSmallFrame = button(Frame8, "BtnExtractSmallFrame", "Small Frame", twips(1560, 240, 1335, 375));
+    BtnExtractFullImage = button(Frame8, "BtnExtractFullImage", "Full &Image", twips(120, 240, 1335, 375));
+    BtnExtractSmallFrame = button(Frame8, "BtnExtractSmallFrame", "Sma&ll Frame", twips(1560, 240, 1335, 375));
 
     // Bottom row.
-    BtnAbout = button(client, "BtnAbout", "About", twips(4560, 3960, 975, 375));
-    BtnSave = button(client, "BtnSave", "Save", twips(5800, 3960, 975, 375));
-    BtnSaveAs = button(client, "BtnSaveAs", "Save As", twips(6840, 3960, 975, 375));
+    BtnAbout = button(client, "BtnAbout", "Ab&out", twips(4560, 3960, 975, 375));
+    BtnSave = button(client, "BtnSave", "&Save", twips(5800, 3960, 975, 375));
+    BtnSaveAs = button(client, "BtnSaveAs", "Save &As", twips(6840, 3960, 975, 375));
 
     nameForScreenReaders(*this);
 }
 
 void Form1::buildMenus()
 {
-    FileMenuStrip = menuBar()->addMenu(QStringLiteral("File"));
+    FileMenuStrip = menuBar()->addMenu(QStringLiteral("&File"));
     FileMenuStrip->setObjectName(QStringLiteral("FileMenuStrip"));
-    OpenMenuStrip = FileMenuStrip->addAction(QStringLiteral("Open"));
-    OpenMenuStrip->setObjectName(QStringLiteral("OpenMenuStrip"));
+    OpenMenuStrip = menuItem(FileMenuStrip, "OpenMenuStrip", "&Open", standardKeys(QKeySequence::Open));
     Separator1 = FileMenuStrip->addSeparator();
     Separator1->setObjectName(QStringLiteral("Separator1"));
-    SaveMenuStrip = FileMenuStrip->addAction(QStringLiteral("Save"));
-    SaveMenuStrip->setObjectName(QStringLiteral("SaveMenuStrip"));
-    SaveAsMenuStrip = FileMenuStrip->addAction(QStringLiteral("Save As"));
-    SaveAsMenuStrip->setObjectName(QStringLiteral("SaveAsMenuStrip"));
+    SaveMenuStrip = menuItem(FileMenuStrip, "SaveMenuStrip", "&Save", standardKeys(QKeySequence::Save));
+    SaveAsMenuStrip = menuItem(FileMenuStrip, "SaveAsMenuStrip", "Save &As",
+                               standardKeys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
     Separator2 = FileMenuStrip->addSeparator();
     Separator2->setObjectName(QStringLiteral("Separator2"));
-    ExitMenuStrip = FileMenuStrip->addAction(QStringLiteral("Exit"));
-    ExitMenuStrip->setObjectName(QStringLiteral("ExitMenuStrip"));
+    // No key: Exit ends the program without asking, so a stray key must
+    // never throw edits away.
+    ExitMenuStrip = menuItem(FileMenuStrip, "ExitMenuStrip", "E&xit", {});
 
-    HelpMenuStrip = menuBar()->addMenu(QStringLiteral("Help"));
+    HelpMenuStrip = menuBar()->addMenu(QStringLiteral("&Help"));
     HelpMenuStrip->setObjectName(QStringLiteral("HelpMenuStrip"));
-    AboutMenuStrip = HelpMenuStrip->addAction(QStringLiteral("About"));
-    AboutMenuStrip->setObjectName(QStringLiteral("AboutMenuStrip"));
+    AboutMenuStrip = menuItem(HelpMenuStrip, "AboutMenuStrip", "&About",
+                              standardKeys(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)));
 }
 
 void Form1::setTabOrder()

@@ -45,6 +45,7 @@ MessageAnswer WidgetDialogs::showMessage(QWidget *owner, const QString &text, co
         break;
     }
     if (buttons == MessageButtons::YesNo) {
+        // Qt's own "&Yes" and "&No": Y and N answer, as typed or with Alt.
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         // There is no Cancel: Escape and the close box mean No.

@@ -1,7 +1,8 @@
 // Starts the editor the way a desktop does, from its launcher with a chart
 // (as a file manager opens one), in a real X11 window (under Xvfb, with the
 // xcb platform), and checks what only a real window shows: the title and
-// size hints a window manager reads, and the pixels on screen.
+// size hints a window manager reads, and the pixels on screen; then drives
+// it with keys alone, through its real dialogs.
 // EDITOR_SCALE_FACTOR=2 runs the editor with QT_SCALE_FACTOR=2, where every
 // place on screen must double.
 #include "support/ChartBuilder.h"
@@ -45,10 +46,16 @@ QString contentsOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
 }
 
-QString editorWindowId()
+// The ids of the editor's visible windows, one a line.
+QString editorWindows()
 {
     // Qt names the window class after the executable.
-    return outputOf("xdotool", {"search", "--onlyvisible", "--classname", "^ojn-tevrik-editor$"}).section('\n', 0, 0);
+    return outputOf("xdotool", {"search", "--onlyvisible", "--classname", "^ojn-tevrik-editor$"});
+}
+
+QString editorWindowId()
+{
+    return editorWindows().section('\n', 0, 0);
 }
 
 QString windowProperty(const QString &windowId, const char *name)
@@ -310,7 +317,46 @@ private slots:
         }
     }
 
+    // Last, since it ends the editor: the robot, keys only. With no
+    // window manager here, xdotool gives each window the focus.
+    void keysAlone()
+    {
+        const ojn::test::ChartBuilder chart = ojn::test::ChartBuilder().songId(5);
+        const QString next = chart.writeTo(m_charts.filePath("b.ojn")), copy = m_charts.filePath("c.ojn");
+        const QStringList enter{"key", "Return"};
+        QVERIFY(keys("", {{"key", "ctrl+o"}}) && keys("Open", {{"type", next}, enter}));
+        QVERIFY(keys("", {{"key", "Tab", "Tab"}, {"type", "Keyed"}, {"key", "ctrl+s"}}) && keys("Info", {enter}));
+        const QByteArray saved = ojn::test::readFile(next);
+        QCOMPARE(saved, ojn::test::expectedUneditedSave(chart.build()).replace(108, 33, QByteArray("Keyed").leftJustified(33, '\0')));
+        QVERIFY(keys("", {{"key", "ctrl+shift+s"}}) && keys("Save As", {{"type", copy}, enter}) && keys("Info", {enter}));
+        QCOMPARE(ojn::test::readFile(copy), saved);
+        QVERIFY(keys("", {{"key", "F1"}}) && keys("About OJN Tevrik Editor", {{"key", "Escape"}}));
+        QVERIFY(keys("", {{"key", "alt+f", "x"}}));
+        QVERIFY2(QTest::qWaitFor([] { return editorWindowId().isEmpty(); }, 5000), "Alt+F, X did not end the editor");
+    }
+
 private:
+    // Runs xdotool commands in the editor's window of that title ("" for
+    // the main one) once it is the only one shown besides the main window:
+    // one left over (a file name's completions) would take the keys.
+    bool keys(const QString &title, const QList<QStringList> &commands) const
+    {
+        QString id = m_windowId;
+        const auto ready = [&] {
+            if (!title.isEmpty())
+                id = outputOf("xdotool", {"search", "--onlyvisible", "--name", '^' + title + '$'});
+            const QStringList shown = editorWindows().split('\n');
+            return shown.contains(m_windowId) && shown.contains(id) && shown.size() == (id == m_windowId ? 1 : 2);
+        };
+        if (!QTest::qWaitFor(ready, 5000) || QProcess::execute("xdotool", {"windowfocus", "--sync", id}) != 0)
+            return false;
+        for (const QStringList &command : commands) {
+            if (QProcess::execute("xdotool", command) != 0)
+                return false;
+        }
+        return true;
+    }
+
     // An outline is darker than the window's background; the faintest, a
     // frame's, is about 24 grey levels darker, the faces of buttons and
     // frames differ from the background by a few levels.

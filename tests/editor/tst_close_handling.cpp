@@ -1,9 +1,12 @@
 #include "ChartSession.h"
+#include "platform/WidgetDialogs.h"
 #include "support/TestPictures.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 using namespace ojn;
 using namespace ojn::test;
@@ -161,6 +164,32 @@ private slots:
         QCOMPARE(session.onDisk(), session.original);
         QVERIFY(readFile(other) != savedAs);
         QCOMPARE(readFile(other).mid(108, 22), QByteArray("Changed before closing"));
+    }
+
+    // The real question box, answered from the keyboard.
+    void questionAnsweredByKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Y") << int(Qt::Key_Y) << int(MessageAnswer::Yes);
+        QTest::newRow("N") << int(Qt::Key_N) << int(MessageAnswer::No);
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(MessageAnswer::No);
+    }
+    void questionAnsweredByKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        bool stuck = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            QTimer::singleShot(5000, box, [&stuck, box] { stuck = true; box->close(); });
+            QVERIFY(QTest::qWaitForWindowActive(box));
+            QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key)); // where typing goes
+        });
+        const MessageAnswer given = WidgetDialogs().showMessage(nullptr, "Data is not Saved yet. Do you want to save?", "Save",
+                                                                MessageIcon::Question, MessageButtons::YesNo);
+        QVERIFY2(!stuck, "the key left the question open");
+        QCOMPARE(int(given), answer);
     }
 
     void exitNeverAsks()

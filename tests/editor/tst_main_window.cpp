@@ -1,4 +1,5 @@
 #include "editor/Form1.h"
+#include "support/ChartBuilder.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ojn;
@@ -76,16 +78,16 @@ private slots:
         QTest::addColumn<QString>("caption");
         // Twips divided by 15.
         QTest::newRow("PathBox") << "PathBox" << "ClientArea" << QRect(32, 8, 385, 19) << "";
-        QTest::newRow("BtnBrowseOJN") << "BtnBrowseOJN" << "ClientArea" << QRect(424, 6, 98, 22) << "Browse OJN...";
+        QTest::newRow("BtnBrowseOJN") << "BtnBrowseOJN" << "ClientArea" << QRect(424, 6, 98, 22) << "&Browse OJN...";
         QTest::newRow("Frame1") << "Frame1" << "ClientArea" << QRect(8, 32, 289, 161) << "General Info";
         QTest::newRow("TitleBox") << "TitleBox" << "Frame1" << QRect(56, 24, 225, 19) << "";
         QTest::newRow("GenreBox") << "GenreBox" << "Frame1" << QRect(56, 96, 113, 21) << "";
         QTest::newRow("HxBox") << "HxBox" << "Frame2" << QRect(208, 15, 49, 19) << "";
         QTest::newRow("NoteEx") << "NoteEx" << "Frame3" << QRect(32, 15, 49, 19) << "";
-        QTest::newRow("BtnViewSmallFrame") << "BtnViewSmallFrame" << "Frame4" << QRect(16, 64, 185, 25) << "View Small Frame";
-        QTest::newRow("BtnSmallImage") << "BtnSmallImage" << "Frame7" << QRect(8, 48, 185, 25) << "Change Small Frame";
-        QTest::newRow("BtnExtractSmallFrame") << "BtnExtractSmallFrame" << "Frame8" << QRect(104, 16, 89, 25) << "Small Frame";
-        QTest::newRow("BtnSaveAs") << "BtnSaveAs" << "ClientArea" << QRect(456, 264, 65, 25) << "Save As";
+        QTest::newRow("BtnViewSmallFrame") << "BtnViewSmallFrame" << "Frame4" << QRect(16, 64, 185, 25) << "View S&mall Frame";
+        QTest::newRow("BtnSmallImage") << "BtnSmallImage" << "Frame7" << QRect(8, 48, 185, 25) << "Change Small F&rame";
+        QTest::newRow("BtnExtractSmallFrame") << "BtnExtractSmallFrame" << "Frame8" << QRect(104, 16, 89, 25) << "Sma&ll Frame";
+        QTest::newRow("BtnSaveAs") << "BtnSaveAs" << "ClientArea" << QRect(456, 264, 65, 25) << "Save &As";
         QTest::newRow("Label15") << "Label15" << "Frame6" << QRect(8, 0, 39, 17) << "Preview";
     }
     void controlsAtTheirPlaces()
@@ -127,17 +129,18 @@ private slots:
         Form1 form(dialogs);
         const QList<QAction *> menus = form.menuBar()->actions();
         QCOMPARE(menus.size(), 2);
-        QCOMPARE(menus[0]->text(), QString("File"));
-        QCOMPARE(menus[1]->text(), QString("Help"));
+        QCOMPARE(menus[0]->text(), QString("&File"));
+        QCOMPARE(menus[1]->text(), QString("&Help"));
+        // Name, caption and keys; Exit has none, so no key ends the program unasked.
         QStringList file;
         for (QAction *item : form.FileMenuStrip->actions())
-            file << (item->isSeparator() ? item->objectName() + "|" : item->objectName() + ":" + item->text());
-        QCOMPARE(file, QStringList({"OpenMenuStrip:Open", "Separator1|", "SaveMenuStrip:Save", "SaveAsMenuStrip:Save As",
-                                    "Separator2|", "ExitMenuStrip:Exit"}));
+            file << (item->isSeparator() ? item->objectName() + "|"
+                                         : item->objectName() + ":" + item->text() + ":" + item->shortcut().toString());
+        QCOMPARE(file, QStringList({"OpenMenuStrip:&Open:Ctrl+O", "Separator1|", "SaveMenuStrip:&Save:Ctrl+S",
+                                    "SaveAsMenuStrip:Save &As:Ctrl+Shift+S", "Separator2|", "ExitMenuStrip:E&xit:"}));
         QCOMPARE(form.HelpMenuStrip->actions().size(), 1);
-        QCOMPARE(form.AboutMenuStrip->text(), QString("About"));
-        for (QAction *item : form.FileMenuStrip->actions())
-            QVERIFY(item->shortcut().isEmpty());
+        QCOMPARE(form.AboutMenuStrip->text(), QString("&About"));
+        QCOMPARE(form.AboutMenuStrip->shortcut(), QKeySequence(Qt::Key_F1));
     }
 
     void tabOrderWithNoChartOpen()
@@ -184,6 +187,54 @@ private slots:
         QTest::mouseClick(form.BtnAbout, Qt::LeftButton);
         form.AboutMenuStrip->trigger();
         QCOMPARE(dialogs.modalWindows, QStringList({"frmAbout", "frmAbout"}));
+    }
+
+    // Keys run their command with the focus anywhere, a text box too, and
+    // nothing while it is disabled. Seen: windows shown, file dialogs,
+    // messages, and "end" for ending the program.
+    void keysRunTheirCommands_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("chartOpen");
+        QTest::addColumn<QStringList>("seen");
+        QTest::newRow("F1") << "F1" << "BtnBrowseOJN" << false << QStringList{"frmAbout"};
+        QTest::newRow("Ctrl+O") << "Ctrl+O" << "BtnBrowseOJN" << false << QStringList{"open"};
+        QTest::newRow("Alt+B in a text box") << "Alt+B" << "OJMBox" << true << QStringList{"open"};
+        QTest::newRow("Ctrl+S in a text box") << "Ctrl+S" << "TitleBox" << true << QStringList{"Successfully Save OJN File."};
+        QTest::newRow("Ctrl+S, no chart") << "Ctrl+S" << "BtnBrowseOJN" << false << QStringList();
+        QTest::newRow("Ctrl+Shift+S in a text box") << "Ctrl+Shift+S" << "BPMBox" << true << QStringList{"save"};
+        QTest::newRow("Ctrl+Shift+S, no chart") << "Ctrl+Shift+S" << "BtnBrowseOJN" << false << QStringList();
+        QTest::newRow("Alt+F, X") << "Alt+F, X" << "TitleBox" << true << QStringList{"end"};
+    }
+    void keysRunTheirCommands()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, focus);
+        QFETCH(bool, chartOpen);
+        QFETCH(QStringList, seen);
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        Form1 form(dialogs);
+        if (chartOpen)
+            form.openChartFile(ChartBuilder().writeTo(dir.filePath("chart.ojn")));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.findChild<QWidget *>(focus)->setFocus();
+        // Each key goes where the keyboard sends it: an open menu, or the focus.
+        const QKeySequence sequence = QKeySequence::fromString(keys);
+        for (int i = 0; i < sequence.count(); ++i)
+            QTest::keyClick(static_cast<QWidget *>(nullptr), sequence[i].key(), sequence[i].keyboardModifiers());
+        const auto trace = [&] {
+            QStringList trace = dialogs.modalWindows;
+            for (const ScriptedDialogs::FileRequest &request : dialogs.fileRequests)
+                trace << (request.mode == FileDialogMode::Open ? "open" : "save");
+            for (const ScriptedDialogs::Message &message : dialogs.messages)
+                trace << message.text;
+            return trace << QStringList(dialogs.endProgramCalls, "end");
+        };
+        // An Alt letter presses its button as a click does, a moment later.
+        QTRY_COMPARE(trace(), seen);
     }
 };
 

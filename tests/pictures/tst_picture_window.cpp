@@ -38,6 +38,11 @@ private slots:
         QCOMPARE(window->minimumSize(), clientSize);
         QCOMPARE(window->maximumSize(), clientSize);
         QCOMPARE(window->size(), clientSize);
+        // Esc closes it as its close box does.
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
     }
 
     void drawsThePictureUnscaledAtTheTopLeft_data()
