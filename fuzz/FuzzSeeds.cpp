@@ -54,15 +54,6 @@ QList<Seed> seedCharts()
 
 namespace {
 
-QByteArray listOf(qint32 count, const QList<QByteArray> &charts, const QByteArray &extra)
-{
-    QByteArray bytes(4, '\0');
-    qToLittleEndian<qint32>(count, bytes.data());
-    for (const QByteArray &chart : charts)
-        bytes += chart.left(300);
-    return bytes + extra;
-}
-
 QByteArray withInt32(QByteArray chart, qint64 offset, qint32 value)
 {
     qToLittleEndian<qint32>(value, chart.data() + offset);
@@ -77,14 +68,14 @@ QList<Seed> seedSongLists()
     const QByteArray b = ChartBuilder().noteSections(1, 0, 3).songId(101).titleBytes("Other").build();
     const QByteArray extra("\x02\0\0\0\x64\0\0\0\x01\0\x65\0\0\0\x00\x07 sections", 25);
     return {
-        {"list-empty", listOf(0, {}, {})},
-        {"list-two", listOf(2, {a, b}, {})},
-        {"list-two-extra", listOf(2, {a, b}, extra)},
-        {"list-listed-twice", listOf(3, {a, b, withInt32(b, 40, 7)}, extra)},
+        {"list-empty", test::songListBytes(0, {}, {})},
+        {"list-two", test::songListBytes(2, {a, b}, {})},
+        {"list-two-extra", test::songListBytes(2, {a, b}, extra)},
+        {"list-listed-twice", test::songListBytes(3, {a, b, withInt32(b, 40, 7)}, extra)},
         {"list-short", QByteArray("\1\0\0", 3)},
-        {"list-negative", listOf(-1, {a}, extra)},
-        {"list-overrun", listOf(3, {a, b}, {})},
-        {"list-cut-entry", listOf(1, {a}, {}).chopped(1)},
+        {"list-negative", test::songListBytes(-1, {a}, extra)},
+        {"list-overrun", test::songListBytes(3, {a, b}, {})},
+        {"list-cut-entry", test::songListBytes(1, {a}, {}).chopped(1)},
     };
 }
 

@@ -148,9 +148,15 @@ QString listLineText(ListStatus status, qint32 songId, qsizetype entry)
     }
 }
 
+// "not-listed" for "not listed": a key for scripts.
+QString statusKey(ListStatus status)
+{
+    return listStatusName(status).replace(QLatin1Char(' '), QLatin1Char('-'));
+}
+
 QString listLineType(ListStatus status)
 {
-    return QStringLiteral("list-") + listStatusName(status).replace(QLatin1Char(' '), QLatin1Char('-'));
+    return QStringLiteral("list-") + statusKey(status);
 }
 
 using ListCounts = QList<QPair<ListStatus, qsizetype>>;
@@ -218,7 +224,7 @@ int runCheck(const Invocation &invocation, Console &console)
             QJsonObject list{{QStringLiteral("file"), QDir::toNativeSeparators(*invocation.listPath)},
                              {QStringLiteral("read"), !listCounts.isEmpty()}};
             for (const auto &[status, count] : listCounts)
-                list.insert(listLineType(status).mid(5), count);
+                list.insert(statusKey(status), count);
             result.insert(QStringLiteral("songList"), list);
         }
         console.out << QJsonDocument(result).toJson(QJsonDocument::Compact) << '\n';

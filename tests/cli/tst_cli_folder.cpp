@@ -22,11 +22,7 @@ QByteArray chartOf(qint32 id, const QByteArray &title = "Song")
 
 QByteArray listOf(const QList<QByteArray> &charts, const QByteArray &sections)
 {
-    QByteArray bytes(4, '\0');
-    qToLittleEndian<qint32>(qint32(charts.size()), bytes.data());
-    for (const QByteArray &chart : charts)
-        bytes += chart.left(300);
-    return bytes + sections;
+    return songListBytes(qint32(charts.size()), charts, sections);
 }
 
 } // namespace

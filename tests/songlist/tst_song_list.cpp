@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 using namespace ojn;
 using namespace ojn::test;
@@ -24,15 +23,6 @@ ChartScan scanOf(const QByteArray &chart, const QString &name)
     ChartScan scan = checkChartBytes(chart);
     scan.path = "Music/" + name;
     return scan;
-}
-
-QByteArray listBytes(qint32 count, const QList<QByteArray> &entries, const QByteArray &extra)
-{
-    QByteArray bytes(4, '\0');
-    qToLittleEndian<qint32>(count, bytes.data());
-    for (const QByteArray &e : entries)
-        bytes += e.left(300);
-    return bytes + extra;
 }
 
 QList<qint32> idsOf(const SongList &list)
@@ -66,10 +56,10 @@ private slots:
         const QByteArray entry = chartOf(1).left(300);
         QTest::newRow("empty") << QByteArray() << "only 0 bytes long, too short for the 4-byte song count";
         QTest::newRow("three bytes") << QByteArray("\1\0\0", 3) << "only 3 bytes long";
-        QTest::newRow("negative count") << listBytes(-1, {}, extra) << "song count is negative (-1)";
-        QTest::newRow("entries past the end") << listBytes(2, {entry}, {}) << "song count 2 needs 600 bytes of entries, but only 300";
-        QTest::newRow("last entry cut") << listBytes(1, {entry}, {}).chopped(1) << "but only 299 follow";
-        QTest::newRow("huge count") << listBytes(0x7fffffff, {entry}, {}) << "needs 644245094100 bytes";
+        QTest::newRow("negative count") << songListBytes(-1, {}, extra) << "song count is negative (-1)";
+        QTest::newRow("entries past the end") << songListBytes(2, {entry}, {}) << "song count 2 needs 600 bytes of entries, but only 300";
+        QTest::newRow("last entry cut") << songListBytes(1, {entry}, {}).chopped(1) << "but only 299 follow";
+        QTest::newRow("huge count") << songListBytes(0x7fffffff, {entry}, {}) << "needs 644245094100 bytes";
     }
     void malformedListsAreRefused()
     {
@@ -87,7 +77,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("OJNList.dat");
-        const QByteArray bytes = listBytes(5, m_list.entries, extra);
+        const QByteArray bytes = songListBytes(5, m_list.entries, extra);
         writeFile(path, bytes);
         SongListReadResult read = readSongListFile(path);
         QVERIFY2(read.list, qPrintable(read.error));
