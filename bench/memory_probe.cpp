@@ -1,8 +1,8 @@
 // Prints the peak resident memory (VmHWM, KiB) of an editor with no chart,
 // or, given a path, of an editor that has opened that chart through its
 // real open command.
+#include "dialogs/Dialogs.h"
 #include "editor/Form1.h"
-#include "platform/Dialogs.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -2,8 +2,8 @@
 // main window's first paint.
 #include "FirstPaint.h"
 
+#include "dialogs/WidgetDialogs.h"
 #include "editor/Form1.h"
-#include "platform/WidgetDialogs.h"
 
 #include <QApplication>
 

@@ -2,30 +2,48 @@
 # Installs the Debian packages this project needs, when any is missing.
 # Usage: scripts/install-deps.sh [run|test|package|screenshot|windows]
 set -euo pipefail
-
-packages=(cmake g++ ninja-build qt6-base-dev libgl-dev)
-if [ "${1:-run}" = test ]; then
-    # util-linux: setpriv, to run permission tests as an ordinary user.
-    # strace: the order of a save's system calls. Real-window tests (Xvfb,
-    # window lookup, launching from the desktop entry), metadata
-    # validators, and dpkg-shlibdeps with file for the package.
-    packages+=(xvfb xauth util-linux strace x11-utils xdotool libglib2.0-bin desktop-file-utils appstream dpkg-dev file)
-    # The chart file type in a temporary prefix: the MIME database, and
-    # xdg-mime with the `mimetype` it asks outside a desktop session.
-    packages+=(shared-mime-info xdg-utils libfile-mimeinfo-perl)
-    # clang and its runtimes: the sanitizer build and libFuzzer.
-    packages+=(clang libclang-rt-14-dev)
-fi
-case "${1:-run}" in
-    # CPack's DEB generator runs dpkg-shlibdeps, which needs file.
-    package) packages+=(dpkg-dev file) ;;
-    # ImageMagick grabs the window.
-    screenshot) packages+=(xvfb xauth x11-utils xdotool libglib2.0-bin imagemagick) ;;
-    # The cross compilers (posix threads, as Qt needs), dpkg-source for
-    # Qt's source, Wine to run the tests, a font for the offscreen
-    # platform there, and zip for the portable folder.
-    windows) packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils wine wine64 fonts-dejavu-core zip unzip) ;;
+purpose="${1:-run}"
+case "$purpose" in
+    run|test|package|screenshot|windows) ;;
+    *) echo "Usage: $0 [run|test|package|screenshot|windows]" >&2; exit 2 ;;
 esac
+
+# Each package once, with the purposes that need it ("all": every one).
+packages_for() {
+    sed 's/#.*//' <<'TABLE' | awk -v want="$1" 'NF { for (i = 2; i <= NF; i++) if ($i == want || $i == "all") { print $1; break } }'
+cmake                      all
+g++                        all
+ninja-build                all
+qt6-base-dev               all                            # also the host tools (moc, rcc) of the Windows build
+libgl-dev                  all
+xvfb                       test screenshot windows        # real windows without a display
+xauth                      test screenshot windows
+x11-utils                  test screenshot                # xprop, to read a window
+xdotool                    test screenshot windows        # finding and clicking windows
+libglib2.0-bin             test screenshot                # gio: launching from the menu entry
+util-linux                 test                           # setpriv: permission tests as an ordinary user
+strace                     test                           # the order of a save's system calls
+desktop-file-utils         test                           # the menu entry's validator
+appstream                  test                           # the metainfo's validator
+dpkg-dev                   test package windows           # dpkg-shlibdeps for the package; dpkg-source for Qt's source
+file                       test package                   # dpkg-shlibdeps asks it
+shared-mime-info           test                           # the chart file type in a temporary prefix,
+xdg-utils                  test                           # and xdg-mime with the `mimetype` it asks
+libfile-mimeinfo-perl      test                           # outside a desktop session
+clang                      test                           # the sanitizer build and libFuzzer
+libclang-rt-14-dev         test
+imagemagick                screenshot                     # grabbing the window
+g++-mingw-w64-x86-64-posix windows                        # the cross compilers (posix threads, as Qt needs)
+xz-utils                   windows                        # Qt's source
+wine                       windows                        # running the tests and the installer
+wine64                     windows
+fonts-dejavu-core          windows                        # a font for the offscreen platform under Wine
+zip                        windows                        # the portable folder
+unzip                      windows
+nsis                       windows                        # makensis: the installer
+TABLE
+}
+mapfile -t packages < <(packages_for "$purpose")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 source scripts/wait-for.sh
+source scripts/windows/lookups.sh
 
 if [ "${1:-}" = --in-display ]; then
     program=$2
@@ -34,17 +35,17 @@ if [ "${1:-}" = --in-display ]; then
 fi
 
 scripts/install-deps.sh screenshot
-zip="$(scripts/build-windows.sh | tail -n 1)"
+zip="$(scripts/build-windows.sh | grep '\.zip$')"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target make_sample_chart
 shots=$(mktemp -d /tmp/charts.XXXXXX)
-export shots WINEPREFIX="$shots/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export shots WINEPREFIX="$shots/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap 'wineserver --kill 2>/dev/null || true; rm -rf "$shots"' EXIT
 unzip -q "$zip" -d "$shots"
 mkdir "$shots/O2Jam"
-build/tests/desktop/make_sample_chart "$shots/O2Jam/o2ma1042.ojn"
+build/tests/support/make_sample_chart "$shots/O2Jam/o2ma1042.ojn"
 program="$(find "$shots" -name ojn-tevrik-editor.exe)"
-chart="Z:${shots//\//\\}\\O2Jam\\o2ma1042.ojn"
+chart="$(windows_path "$shots/O2Jam/o2ma1042.ojn")"
 mkdir -p docs
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" "$0" --in-display "$program" "$chart"
 echo "docs/screenshot-windows.png"

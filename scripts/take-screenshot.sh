@@ -34,7 +34,7 @@ shots=$(mktemp -d /tmp/charts.XXXXXX)
 trap 'rm -rf "$shots"' EXIT
 export shots
 mkdir "$shots/O2Jam"
-build/tests/desktop/make_sample_chart "$shots/O2Jam/o2ma1042.ojn"
+build/tests/support/make_sample_chart "$shots/O2Jam/o2ma1042.ojn"
 mkdir -p docs
 xvfb-run --auto-servernum --server-args="-screen 0 800x600x24" "$0" --in-display "$shots/O2Jam/o2ma1042.ojn"
 echo "docs/screenshot.png"

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Cross-builds everything with its tests for 64-bit Windows and runs the
-# whole CTest suite under Wine, on Qt's offscreen platform. Exits non-zero
-# when a test fails.
+# Cross-builds everything with its tests for 64-bit Windows, writes the zip
+# and the installer, and runs the whole CTest suite under Wine, on Qt's
+# offscreen platform (the installer's test on Xvfb). Exits non-zero when a
+# test fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source scripts/windows/lookups.sh
 
 qt="$(scripts/windows/configure.sh | tail -n 1)"
 cmake --build build-windows
+# The zip and the installer, which a test installs.
+scripts/build-windows.sh >/dev/null
 
 # A Wine prefix of its own inside the build folder, made without a display:
 # no Mono or Gecko installers (they would ask), no window to wait for.
-export WINEPREFIX="$PWD/build-windows/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$PWD/build-windows/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # As in CI: no display, whatever the desktop this runs on.
 unset DISPLAY WAYLAND_DISPLAY
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -18,10 +22,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     timeout 60 wineserver --wait || true
 fi
 # Where the programs find Qt's and MinGW's DLLs (Windows paths).
-windows_path() { local p; p="$(realpath "$1")"; echo "Z:${p//\//\\}"; }
-runtime="$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)"
-pthread="$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)"
-export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$(dirname "$runtime")");$(windows_path "$(dirname "$pthread")")"
+WINEPATH="$(windows_path "$qt/bin")"
+while read -r dir; do WINEPATH+=";$(windows_path "$dir")"; done < <(mingw_runtime_dirs)
+export WINEPATH
 
 started=$SECONDS
 status=0

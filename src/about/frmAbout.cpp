@@ -1,5 +1,7 @@
 #include "about/frmAbout.h"
 
+#include "resources/Twips.h"
+
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -11,12 +13,6 @@ namespace ojn {
 namespace {
 
 const QString programIcon = QStringLiteral(":/icons/ojn-tevrik-editor-32.png");
-
-// Places are designed in twips; 15 twips make a pixel at 96 dpi.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, QRect place)
 {
@@ -67,7 +63,7 @@ frmAbout::frmAbout(QWidget *owner)
     // From 105 (white) or 120 (grey) twips to 4680, at 960.
     Line1 = new EtchedLine(this);
     Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setGeometry(QRect(QPoint(105 / 15, 960 / 15), QPoint(4680 / 15 - 1, 960 / 15 + 1)));
+    Line1->setGeometry(QRect(QPoint(twipsToPixels(105), twipsToPixels(960)), QPoint(twipsToPixels(4680) - 1, twipsToPixels(960) + 1)));
 
     lblDisclaimer = label(this, "lblDisclaimer", QStringLiteral("Free to use; keep backups of your charts."), twips(840, 1080, 3870, 225));
     Label1 = label(this, "Label1", QString(), twips(840, 1320, 3855, 255));

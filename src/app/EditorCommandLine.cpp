@@ -2,8 +2,6 @@
 
 #include <QFileInfo>
 
-#include <cstdio>
-
 #ifdef Q_OS_WIN
 #include <windows.h>
 #include <shellapi.h>
@@ -89,18 +87,6 @@ QString editorUsageText(const QString &error)
                           "Usage: ojn-tevrik-editor [CHART]\n"
                           "Try 'ojn-tevrik-editor --help' for more.\n")
         .arg(error);
-}
-
-void printToConsole(FILE *stream, const QString &text)
-{
-#ifdef Q_OS_WIN
-    const DWORD handle = stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE;
-    const HANDLE existing = GetStdHandle(handle);
-    if ((existing == nullptr || existing == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
-        std::freopen("CONOUT$", "w", stream);
-#endif
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
 }
 
 } // namespace ojn

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdio>
-
 namespace ojn {
 
 // What the editor's command line asks for: at most one chart to open, as a
@@ -26,9 +24,5 @@ struct EditorCommandLine {
 [[nodiscard]] QString editorHelpText();
 [[nodiscard]] QString editorVersionText();
 [[nodiscard]] QString editorUsageText(const QString &error);
-
-// Prints to standard output or error; a Windows GUI program first borrows
-// the console it was started from, having none of its own.
-void printToConsole(FILE *stream, const QString &text);
 
 } // namespace ojn

@@ -1,6 +1,7 @@
 #include "app/EditorCommandLine.h"
+#include "console/StandardStream.h"
+#include "dialogs/WidgetDialogs.h"
 #include "editor/Form1.h"
-#include "platform/WidgetDialogs.h"
 
 #include <QApplication>
 
@@ -13,13 +14,13 @@ int main(int argc, char *argv[])
     const ojn::EditorCommandLine commandLine = ojn::parseEditorCommandLine(ojn::editorArguments(argc, argv));
     switch (commandLine.action) {
     case ojn::EditorCommandLine::Action::Help:
-        ojn::printToConsole(stdout, ojn::editorHelpText());
+        ojn::printToStandardStream(stdout, ojn::editorHelpText());
         return 0;
     case ojn::EditorCommandLine::Action::Version:
-        ojn::printToConsole(stdout, ojn::editorVersionText());
+        ojn::printToStandardStream(stdout, ojn::editorVersionText());
         return 0;
     case ojn::EditorCommandLine::Action::Usage:
-        ojn::printToConsole(stderr, ojn::editorUsageText(commandLine.error));
+        ojn::printToStandardStream(stderr, ojn::editorUsageText(commandLine.error));
         return 2;
     case ojn::EditorCommandLine::Action::Run:
         break;

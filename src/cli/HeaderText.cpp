@@ -45,9 +45,9 @@ FieldLines headerFieldLines(const ChartRecord &record, const Console &console)
         {QStringLiteral("Level Ex"), texts.LevelEx},
         {QStringLiteral("Level Nx"), texts.LevelNx},
         {QStringLiteral("Level Hx"), texts.LevelHx},
-        {QStringLiteral("Notes Ex"), integerText(record.NoteCountEx)},
-        {QStringLiteral("Notes Nx"), integerText(record.NoteCountNx)},
-        {QStringLiteral("Notes Hx"), integerText(record.NoteCountHx)},
+        {QStringLiteral("Notes Ex"), texts.NoteCountEx},
+        {QStringLiteral("Notes Nx"), texts.NoteCountNx},
+        {QStringLiteral("Notes Hx"), texts.NoteCountHx},
     };
 }
 

@@ -1,5 +1,5 @@
 #include "cli/HeaderTool.h"
-#include "cli/StandardStream.h"
+#include "console/StandardStream.h"
 
 #include <QCoreApplication>
 
@@ -11,8 +11,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ojn-header"));
 
-    const std::unique_ptr<QIODevice> standardOutput = ojn::cli::openStandardStream(stdout);
-    const std::unique_ptr<QIODevice> standardError = ojn::cli::openStandardStream(stderr);
+    const std::unique_ptr<QIODevice> standardOutput = ojn::openStandardStream(stdout);
+    const std::unique_ptr<QIODevice> standardError = ojn::openStandardStream(stderr);
     QTextStream out(standardOutput.get());
     QTextStream err(standardError.get());
     ojn::cli::Console console{out, err, QLocale(), ojn::TextCodec(ojn::systemAnsiCodePage())};

@@ -23,7 +23,7 @@ bool Form1::maybeSave(AfterSave after)
                   + QStringLiteral("\n\nThe chart is still open with your changes; use Save As to keep it elsewhere."));
         return false;
     }
-    setEditingControlsEnabled(after == AfterSave::KeepEditing); // also clears the change flags
+    resetEditingState(after == AfterSave::KeepEditing);
     showInfo(QStringLiteral("Successfully Save OJN File."));
     return true;
 }

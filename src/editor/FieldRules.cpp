@@ -1,5 +1,7 @@
-// The change rules of the ten header field controls. They run for every
-// change of a box's text, typed or set by the program.
+// The change rules of the ten header field controls: a change marks the
+// header changed, and a numeric box whose text stops being a number gets
+// its held value back. They run for every change, typed or set by the
+// program, so filling the boxes on an open runs them too.
 #include "editor/Form1.h"
 
 #include "model/NumberText.h"
@@ -15,23 +17,10 @@ void Form1::connectFieldRules()
         connect(box, &QLineEdit::textChanged, this, &Form1::onTextFieldChanged);
     connect(GenreBox, &QComboBox::currentIndexChanged, this, &Form1::onTextFieldChanged);
 
-    // A changed tempo marks the chart changed too, so closing asks before
-    // the new tempo is lost.
+    // A numeric tempo marks the chart changed like the other numbers, so
+    // closing asks before a new tempo is lost.
     for (QLineEdit *box : {IDBox, BPMBox, ExBox, NxBox, HxBox})
         connect(box, &QLineEdit::textChanged, this, [this, box] { onNumericFieldChanged(box); });
-}
-
-QString Form1::heldNumberText(const QLineEdit *box) const
-{
-    if (box == BPMBox)
-        return bpmText(Chart.BPM, m_locale);
-    if (box == ExBox)
-        return integerText(Chart.LevelEx);
-    if (box == NxBox)
-        return integerText(Chart.LevelNx);
-    if (box == HxBox)
-        return integerText(Chart.LevelHx);
-    return integerText(Chart.SongID);
 }
 
 void Form1::onTextFieldChanged()
@@ -45,9 +34,15 @@ void Form1::onNumericFieldChanged(QLineEdit *box)
         InfoDirty = true;
         return;
     }
-    // A damaged chart's NaN or infinite tempo shows as text that is not a
-    // number; putting it back again would never end.
-    const QString heldText = heldNumberText(box);
+    // The held value in the very text an open shows it in. A damaged
+    // chart's NaN or infinite tempo shows as text that is not a number;
+    // putting that back again would never end.
+    const FieldTexts held = heldFieldTexts();
+    QString heldText;
+    for (const FieldBox &field : fieldBoxes()) {
+        if (field.box == box)
+            heldText = held.*field.text;
+    }
     if (box->text() == heldText)
         return;
     // Not a number: the value as last opened or saved comes back. This runs

@@ -10,6 +10,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace ojn {
 
 Form1::Form1(Dialogs &dialogs, QWidget *parent)
@@ -37,7 +39,7 @@ Form1::Form1(Dialogs &dialogs, QWidget *parent)
         box->installEventFilter(this);
 
     // Start-up state: no chart, nothing to edit, nothing changed.
-    setEditingControlsEnabled(false);
+    resetEditingState(false);
     PathBox->setReadOnly(true);
     for (QLineEdit *noteBox : {NoteEx, NoteNx, NoteHx}) {
         noteBox->setReadOnly(true);
@@ -81,19 +83,30 @@ std::vector<QObject *> Form1::editingControls() const
     };
 }
 
-void Form1::setEditingControlsEnabled(bool enabled)
+void Form1::resetEditingState(bool chartOpen)
 {
-    for (QObject *control : editingControls()) {
-        if (auto *widget = qobject_cast<QWidget *>(control))
-            widget->setEnabled(enabled);
-        else if (auto *action = qobject_cast<QAction *>(control))
-            action->setEnabled(enabled);
-        if (control == HxBox) {
-            InfoDirty = false;
-            FullImageDirty = false;
-            SmallFrameDirty = false;
+    // In the design's order: the commands and boxes, then the change flags,
+    // then the frames and their labels.
+    const std::vector<QObject *> controls = editingControls();
+    const auto frames = std::find(controls.begin(), controls.end(), static_cast<QObject *>(Frame1));
+    auto setEnabled = [chartOpen](auto from, auto to) {
+        for (auto control = from; control != to; ++control) {
+            if (auto *widget = qobject_cast<QWidget *>(*control))
+                widget->setEnabled(chartOpen);
+            else if (auto *action = qobject_cast<QAction *>(*control))
+                action->setEnabled(chartOpen);
         }
-    }
+    };
+    setEnabled(controls.begin(), frames);
+    markSaved();
+    setEnabled(frames, controls.end());
+}
+
+void Form1::markSaved()
+{
+    InfoDirty = false;
+    FullImageDirty = false;
+    SmallFrameDirty = false;
 }
 
 void Form1::showError(const QString &text)

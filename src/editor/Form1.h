@@ -1,12 +1,13 @@
 #pragma once
 
+#include "dialogs/Dialogs.h"
+#include "dialogs/FileDialog.h"
 #include "model/ChartRecord.h"
 #include "model/CodePage.h"
+#include "model/FieldValues.h"
 #include "model/Outcome.h"
 #include "pictures/Picture.h"
 #include "pictures/PictureWindow.h"
-#include "platform/Dialogs.h"
-#include "platform/FileDialog.h"
 
 #include <QLocale>
 #include <QMainWindow>
@@ -87,6 +88,15 @@ public:
     // (the change flags are cleared between HxBox and Frame1).
     std::vector<QObject *> editingControls() const;
 
+    // The boxes of the header fields, each with its text in FieldTexts, in
+    // the order the fields are filled and read: the one table through which
+    // the boxes show the record and are read back.
+    struct FieldBox {
+        QWidget *box; // a QLineEdit, or the GenreBox list
+        QString FieldTexts::*text;
+    };
+    std::vector<FieldBox> fieldBoxes() const;
+
     // Writes the chart as the boxes show it to `path`, safely; changes no
     // control, flag or path. The failure says what went wrong.
     Outcome WriteChartFile(const QString &path);
@@ -122,15 +132,20 @@ private:
     void connectCommands();
     void connectFieldRules();
 
-    // Enables or disables the editing controls in their order and clears
-    // the three change flags on the way.
-    void setEditingControlsEnabled(bool enabled);
+    // The state after start-up, an open, a refused open and a save: the
+    // editing controls on (a chart is open) or off, and nothing unsaved.
+    void resetEditingState(bool chartOpen);
+    // Clears the three change flags: the window shows what the file holds.
+    void markSaved();
+
+    // The field boxes and the record, through the model's field texts.
+    void showChartFields();
+    FieldTexts shownFieldTexts() const;
+    FieldTexts heldFieldTexts() const;
 
     // The field change rules.
     void onTextFieldChanged();
     void onNumericFieldChanged(QLineEdit *box);
-    // The held value of a numeric box, in the text form the box shows it.
-    QString heldNumberText(const QLineEdit *box) const;
 
     // When the chart has unsaved changes, asks whether to save them and
     // saves on Yes, leaving the editing controls on or off as `after` says.
@@ -142,9 +157,8 @@ private:
     // Opening, from the step after the file dialog on: reads the chart
     // into the window, or shows why it cannot.
     void loadChart(const QString &path);
-    // Shows the record in the boxes, or empties them and disables the
-    // editing controls after a refused or failed open.
-    void showChartFields();
+    // Empties the boxes and disables the editing controls after a refused
+    // or failed open.
     void closeChartView();
     void openDroppedFiles(const QStringList &files);
 

@@ -1,9 +1,8 @@
-// Builds the main window's controls at their designed places. Places are
-// designed in twips; 15 twips make a pixel at 96 dpi, and Qt scales the
-// pixels on high-dpi screens.
+// Builds the main window's controls at their designed places.
 #include "editor/Form1.h"
 
 #include "model/ChartLayout.h"
+#include "resources/Twips.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,16 +18,6 @@
 
 namespace ojn {
 namespace {
-
-int px(int twipsValue)
-{
-    return qRound(twipsValue / 15.0);
-}
-
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 template <typename Widget>
 Widget *place(Widget *widget, const char *name, QRect where)

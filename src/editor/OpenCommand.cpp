@@ -2,12 +2,9 @@
 // command line or dropped on the window, which skip only the file dialog.
 #include "editor/Form1.h"
 
-#include "model/ChartLayout.h"
 #include "model/ChartReader.h"
-#include "model/NumberText.h"
 #include "pictures/PictureFromByteStream.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 
@@ -62,25 +59,7 @@ void Form1::loadChart(const QString &path)
     ensureThumbnailFrameForm()->setPicture(SmallFramePicture);
 
     // Filling the boxes ran their change rules; this clears the flags again.
-    setEditingControlsEnabled(true);
-}
-
-void Form1::showChartFields()
-{
-    IDBox->setText(integerText(Chart.SongID));
-    TitleBox->setText(m_codec.decode(Chart.Title));
-    ArtistBox->setText(m_codec.decode(Chart.Artist));
-    PatternBox->setText(m_codec.decode(Chart.Pattern));
-    OJMBox->setText(m_codec.decode(Chart.OJMFile));
-    // A value outside the list shows no selection, and a save then keeps it.
-    GenreBox->setCurrentIndex(Chart.Genre >= 0 && Chart.Genre < GenreCount ? Chart.Genre : -1);
-    BPMBox->setText(bpmText(Chart.BPM, m_locale));
-    ExBox->setText(integerText(Chart.LevelEx));
-    NxBox->setText(integerText(Chart.LevelNx));
-    HxBox->setText(integerText(Chart.LevelHx));
-    NoteEx->setText(integerText(Chart.NoteCountEx));
-    NoteNx->setText(integerText(Chart.NoteCountNx));
-    NoteHx->setText(integerText(Chart.NoteCountHx));
+    resetEditingState(true);
 }
 
 void Form1::closeChartView()
@@ -94,7 +73,7 @@ void Form1::closeChartView()
         if (box->text().isEmpty())
             onNumericFieldChanged(box);
     }
-    setEditingControlsEnabled(false);
+    resetEditingState(false);
 }
 
 } // namespace ojn

@@ -4,7 +4,6 @@
 #include "model/ChartFile.h"
 #include "model/FieldValues.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 
@@ -12,19 +11,8 @@ namespace ojn {
 
 Outcome Form1::WriteChartFile(const QString &path)
 {
-    // The boxes in the order the fields are taken; an empty genre text
-    // (nothing selected) keeps the stored genre.
-    FieldTexts texts;
-    texts.SongID = IDBox->text();
-    texts.Title = TitleBox->text();
-    texts.Artist = ArtistBox->text();
-    texts.Pattern = PatternBox->text();
-    texts.OJMFile = OJMBox->text();
-    texts.Genre = GenreBox->currentText();
-    texts.BPM = BPMBox->text();
-    texts.LevelEx = ExBox->text();
-    texts.LevelNx = NxBox->text();
-    texts.LevelHx = HxBox->text();
+    // An empty genre text (nothing selected) keeps the stored genre.
+    const FieldTexts texts = shownFieldTexts();
 
     // Converted and written from a copy: a refused or failed save leaves
     // the held values as they were, so the boxes' restore rule and the next
@@ -48,7 +36,7 @@ void Form1::saveChart()
         showError(saved.error());
         return;
     }
-    setEditingControlsEnabled(true); // also clears the change flags
+    resetEditingState(true);
     showInfo(QStringLiteral("Successfully Save OJN File."));
 }
 
@@ -66,7 +54,7 @@ void Form1::saveChartAs()
         showError(saved.error());
         return;
     }
-    setEditingControlsEnabled(true); // also clears the change flags
+    resetEditingState(true);
     PathBox->setText(QDir::toNativeSeparators(chosen));
     Chart.ChartPath = chosen;
     showInfo(QStringLiteral("Successfully Save OJN File."));

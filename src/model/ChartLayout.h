@@ -51,7 +51,9 @@ inline constexpr int SignatureLength = 4;
 // Texts are read and written as at most this many bytes...
 inline constexpr int TextLength = 32;
 // ...and a save zeroes this many bytes at a slot before writing its text,
-// so a 32-byte title stays ended by a zero byte.
+// so a 32-byte title stays ended by a zero byte. The 33rd byte of the
+// artist, pattern and OJM slots is the next field's first (see
+// patchedHeader for the write order that makes this harmless).
 inline constexpr int TextClearLength = 33;
 
 // The first bytes of an encrypted chart.

@@ -11,7 +11,7 @@ namespace ojn {
 enum class ChartReadStatus {
     Read,      // the record holds the chart
     Encrypted, // the chart begins with the encryption marker; nothing else was read
-    Failed,    // error() says why in plain words
+    Failed,    // the result's error says why, in plain words
 };
 
 // What the user is told when a chart is refused for being encrypted.
@@ -29,9 +29,11 @@ struct [[nodiscard]] ChartReadResult {
 // ever read past the end or allocated from an unchecked size.
 ChartReadResult readChart(QIODevice &device);
 
-// Opens the file, reads it as above and closes it. A missing file fails
-// before anything is opened, so reading never creates a file. The record's
-// ChartPath is set to the path.
+// Opens the file, reads it as above and closes it. A missing file, a folder
+// and anything but a regular file (a pipe would never end) fail before
+// anything is opened, so reading never creates a file; a chart too large
+// for the memory fails with a message. The record's ChartPath is set to the
+// path as given, a link's own path for a link.
 ChartReadResult readChartFile(const QString &path);
 
 } // namespace ojn

@@ -61,6 +61,10 @@ QByteArray patchedHeader(const ChartRecord &record)
     QByteArray header = record.ChartBodyData.left(layout::HeaderSize);
     header.resize(layout::HeaderSize, '\0');
 
+    // Each text clears 33 bytes, one more than its slot: the artist's clear
+    // zeroes the pattern's first byte, the pattern's the OJM name's, the OJM
+    // name's that of FullImageSize. So the order matters: every text before
+    // the field its clear runs into, and the picture sizes last.
     putField<qint32>(header, layout::SongID, record.SongID);
     putText(header, layout::Title, record.Title);
     putText(header, layout::Artist, record.Artist);

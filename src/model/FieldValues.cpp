@@ -94,6 +94,9 @@ FieldTexts fieldTextsOf(const ChartRecord &record, const TextCodec &codec, const
     texts.LevelEx = integerText(record.LevelEx);
     texts.LevelNx = integerText(record.LevelNx);
     texts.LevelHx = integerText(record.LevelHx);
+    texts.NoteCountEx = integerText(record.NoteCountEx);
+    texts.NoteCountNx = integerText(record.NoteCountNx);
+    texts.NoteCountHx = integerText(record.NoteCountHx);
     return texts;
 }
 

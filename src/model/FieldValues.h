@@ -9,30 +9,37 @@
 
 namespace ojn {
 
-// The texts of the editable header fields, as the user sees them.
+// The texts of the header fields as the user sees them: the editable ones,
+// then the note counts, which are only shown.
 struct FieldTexts {
     QString SongID;
     QString Title;
     QString Artist;
     QString Pattern;
     QString OJMFile;
-    QString Genre; // a genre name, or anything else to keep the stored value
+    QString Genre; // a genre name; anything else keeps the stored value
     QString BPM;
     QString LevelEx;
     QString LevelNx;
     QString LevelHx;
+    QString NoteCountEx;
+    QString NoteCountNx;
+    QString NoteCountHx;
 };
 
-// The texts that show the record's current values.
+// The texts that show the record's current values, in the code page and
+// number forms given. A genre outside the list shows as the empty text.
 [[nodiscard]] FieldTexts fieldTextsOf(const ChartRecord &record, const TextCodec &codec, const QLocale &locale);
 
-// Turns the field texts into the record's header values, in the order
-// SongID, Title, Artist, Pattern, OJMFile, Genre, BPM and the levels.
-// Integers are rounded half to even. A text still equal to what the
-// record's bytes show keeps those bytes exactly, and so does a tempo whose
-// text still shows the held value. Refuses, naming the field, a text that
-// needs more than 32 bytes or has characters the code page cannot write,
-// and a number outside its field's range. On refusal the record is
+// Turns the editable fields' texts into the record's header values; the
+// note counts' texts are not read. Numbers are read in the locale's form,
+// integers rounded half to even. A text still equal to what the record's
+// bytes show keeps those bytes exactly, and so does a tempo whose text
+// still shows the held value. Refuses, naming the field and in the order
+// SongID, Title, Artist, Pattern, OJMFile, BPM and the levels: a text that
+// is no number where one belongs, a number outside its field's range, and
+// a text that needs more than 32 bytes or has characters the code page
+// cannot write. The genre never refuses. On refusal the record is
 // untouched.
 Outcome applyFieldTexts(const FieldTexts &texts, ChartRecord &record, const TextCodec &codec, const QLocale &locale);
 

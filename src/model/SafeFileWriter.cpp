@@ -1,20 +1,13 @@
 #include "model/SafeFileWriter.h"
 
+#include "model/SafeFileSystem.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#include <windows.h>
-#else
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include <optional>
 
 namespace ojn {
 namespace {
@@ -25,6 +18,14 @@ namespace {
 const QLatin1String TemporarySuffix(".saving");
 constexpr int TemporaryTagLength = 8;
 
+// Far more than any real chain of links; a longer one is taken for a loop.
+constexpr int MostLinksFollowed = 40;
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 QString temporaryPathFor(const QFileInfo &target)
 {
     const quint32 tag = QRandomGenerator::global()->generate();
@@ -34,13 +35,28 @@ QString temporaryPathFor(const QFileInfo &target)
                                      .arg(TemporarySuffix));
 }
 
-QString systemError()
+// The file a save of `path` replaces: `path` itself, or the end of the
+// chain of links it starts. Nothing, with the reason, for a link that leads
+// nowhere or back into its own chain.
+std::optional<QFileInfo> fileToReplace(const QString &path, QString &reason)
 {
-#ifdef Q_OS_WIN
-    return qt_error_string(int(GetLastError()));
-#else
-    return QString::fromLocal8Bit(std::strerror(errno));
-#endif
+    QFileInfo file(path);
+    QStringList links;
+    while (file.isSymbolicLink()) {
+        const QString link = file.absoluteFilePath();
+        if (links.contains(link) || links.size() == MostLinksFollowed) {
+            reason = QStringLiteral("the link %1 leads round a loop of links to no file.").arg(shown(link));
+            return std::nullopt;
+        }
+        links << link;
+        file = QFileInfo(file.symLinkTarget());
+    }
+    if (!links.isEmpty() && !file.exists()) {
+        reason = QStringLiteral("the link %1 points to %2, which does not exist.")
+                     .arg(shown(links.last()), shown(file.absoluteFilePath()));
+        return std::nullopt;
+    }
+    return file;
 }
 
 bool flushFile(QFile &file, QString &error)
@@ -52,87 +68,18 @@ bool flushFile(QFile &file, QString &error)
     return true;
 }
 
-bool syncToDisk(QFile &file, QString &error)
-{
-#ifdef Q_OS_WIN
-    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())))) {
-#else
-    if (::fsync(file.handle()) != 0) {
-#endif
-        error = systemError();
-        return false;
-    }
-    return true;
-}
-
-#ifdef Q_OS_WIN
-LPCWSTR nativePath(const QString &path)
-{
-    return reinterpret_cast<LPCWSTR>(path.utf16());
-}
-
-bool replaceFile(const QString &from, const QString &to, QString &error)
-{
-    const QString source = QDir::toNativeSeparators(from);
-    const QString target = QDir::toNativeSeparators(to);
-    // Windows refuses to replace a read-only file. The attribute goes back
-    // on when the replacing fails, so the old file stays as it was.
-    const DWORD attributes = GetFileAttributesW(nativePath(target));
-    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-    if (readOnly)
-        SetFileAttributesW(nativePath(target), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
-    // A virus scanner or an indexer holds a file for a moment only; a
-    // program that has it open for good gets a message after a second.
-    DWORD code = ERROR_SUCCESS;
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (MoveFileExW(nativePath(source), nativePath(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        code = GetLastError();
-        if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED && code != ERROR_LOCK_VIOLATION)
-            break;
-        Sleep(100);
-    }
-    if (readOnly)
-        SetFileAttributesW(nativePath(target), attributes);
-    error = qt_error_string(int(code));
-    if (code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED || code == ERROR_LOCK_VIOLATION)
-        error += QStringLiteral(" Another program may have the file open; close it there and save again.");
-    return false;
-}
-#else
-bool replaceFile(const QString &from, const QString &to, QString &error)
-{
-    // rename() replaces the target in one step, read-only or not.
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-        error = systemError();
-        return false;
-    }
-    return true;
-}
-#endif
-
-// Makes the rename itself durable; a failure here loses nothing.
-void syncFolder([[maybe_unused]] const QString &folder)
-{
-#ifndef Q_OS_WIN
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#endif
-}
-
 // A save killed midway leaves its temporary file behind. Once a save of the
 // same target has succeeded such a file holds nothing the user needs, and
-// only files of exactly that target's pattern are touched.
+// only files of exactly that target's pattern are touched. Another save of
+// the same target may be writing one right now: it holds its file, and a
+// held file is left alone.
 void removeStaleTemporaries(const QFileInfo &target)
 {
-    QDir folder(target.absolutePath());
+    const QDir folder(target.absolutePath());
     const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QString &name : names) {
         if (isTemporaryFileOf(name, target.fileName()))
-            folder.remove(name);
+            safefs::removeUnlessHeld(folder.filePath(name));
     }
 }
 
@@ -156,57 +103,58 @@ bool isTemporaryFileOf(const QString &fileName, const QString &targetFileName)
 
 Outcome writeFileSafely(const QString &path, const ContentWriter &writeContent, const SafeWriteSteps &steps)
 {
-    const QString shownPath = QDir::toNativeSeparators(path);
-    auto failure = [&shownPath](const QString &reason) {
-        return Outcome::failure(QStringLiteral("Could not save %1: %2").arg(shownPath, reason));
+    auto failure = [&path](const QString &reason) {
+        return Outcome::failure(QStringLiteral("Could not save %1: %2").arg(shown(path), reason));
     };
 
-    QFileInfo target(path);
-    // Saving through a link updates the file it points to.
-    if (target.isSymLink())
-        target = QFileInfo(target.symLinkTarget());
+    QString reason;
+    const std::optional<QFileInfo> found = fileToReplace(path, reason);
+    if (!found)
+        return failure(reason);
+    const QFileInfo &target = *found;
     if (target.isDir())
         return failure(QStringLiteral("it is a folder."));
     if (!target.dir().exists())
-        return failure(QStringLiteral("the folder %1 does not exist.").arg(QDir::toNativeSeparators(target.absolutePath())));
+        return failure(QStringLiteral("the folder %1 does not exist.").arg(shown(target.absolutePath())));
 
     QFile temporary;
-    for (int attempt = 0; attempt < 16 && !temporary.isOpen(); ++attempt) {
-        temporary.setFileName(temporaryPathFor(target));
-        // NewOnly never reuses an existing file, and the new file gets the
-        // user's usual permissions.
-        if (!temporary.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !temporary.exists())
-            break;
+    QString temporaryPath;
+    QString error;
+    safefs::Creation creation = safefs::Creation::NameTaken;
+    for (int attempt = 0; attempt < 16 && creation == safefs::Creation::NameTaken; ++attempt) {
+        temporaryPath = temporaryPathFor(target);
+        creation = safefs::createHeldFile(temporary, temporaryPath, error);
     }
-    if (!temporary.isOpen()) {
-        return failure(QStringLiteral("no temporary file could be made in %1: %2")
-                           .arg(QDir::toNativeSeparators(target.absolutePath()), temporary.errorString()));
+    if (creation != safefs::Creation::Created) {
+        return failure(
+            QStringLiteral("no temporary file could be made in %1: %2").arg(shown(target.absolutePath()), error));
     }
 
-    auto discard = [&temporary](const QString &reason) {
+    auto discard = [&temporary, &temporaryPath](const QString &reason) {
         temporary.close();
-        temporary.remove();
+        QFile::remove(temporaryPath);
         return reason;
     };
 
     const Outcome written = writeContent(temporary);
     if (!written.ok())
         return failure(discard(written.error()));
-    QString error;
     if (!(steps.flush ? steps.flush : flushFile)(temporary, error))
         return failure(discard(QStringLiteral("Flushing the new file failed: %1").arg(error)));
-    if (!(steps.sync ? steps.sync : syncToDisk)(temporary, error))
+    if (!(steps.sync ? steps.sync : safefs::syncToDisk)(temporary, error))
         return failure(discard(QStringLiteral("Writing the new file to disk failed: %1").arg(error)));
-    temporary.close();
-    if (temporary.error() != QFileDevice::NoError)
-        return failure(discard(QStringLiteral("Closing the new file failed: %1").arg(temporary.errorString())));
 
     if (target.exists())
-        temporary.setPermissions(target.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+        QFile::setPermissions(temporaryPath, target.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
 
-    if (!(steps.replace ? steps.replace : replaceFile)(temporary.fileName(), target.absoluteFilePath(), error))
+    const QString targetPath = target.absoluteFilePath();
+    const bool replaced = steps.replace ? steps.replace(temporaryPath, targetPath, error)
+                                        : safefs::replaceWithHeldFile(temporary, temporaryPath, targetPath, error);
+    if (!replaced)
         return failure(discard(QStringLiteral("Putting the new file in place of the old one failed: %1").arg(error)));
-    syncFolder(target.absolutePath());
+    // Synced before, so closing has nothing left to write.
+    temporary.close();
+    safefs::syncFolder(target.absolutePath());
     removeStaleTemporaries(target);
     return Outcome::success();
 }

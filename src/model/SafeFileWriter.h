@@ -26,10 +26,16 @@ struct SafeWriteSteps {
 // touching the old file until the new one is complete: the content goes to
 // a temporary file in the same folder, is flushed to disk and then renamed
 // over the target in one step. A read-only target is replaced too, by an
-// ordinary writable file. On failure the target is exactly as it was, no
-// temporary file is left, and the message names the file, the step that
-// failed and the reason. After a success, temporary files that earlier
-// saves of the same target left behind (a killed program) are removed.
+// ordinary writable file. A path that is a link, or a chain of links, saves
+// into the file at the chain's end and leaves every link as it was; a
+// dangling link or a loop of links is refused. On failure the target is
+// exactly as it was, no temporary file is left, and the message names the
+// file, the step that failed and the reason. After a success, temporary
+// files that earlier saves of the same target left behind (a killed
+// program) are removed, but never one that a save still running holds.
+//
+// Not QSaveFile: it refuses to replace a read-only file, does not sync the
+// folder after its rename, and has no seam to make one step fail in a test.
 Outcome writeFileSafely(const QString &path, const ContentWriter &writeContent, const SafeWriteSteps &steps = {});
 
 // The name pattern of those temporary files: ".<name>.<8 hex digits>.saving"

@@ -1,7 +1,5 @@
 #include "about/frmAbout.h"
-#include "editor/Form1.h"
-#include "support/ChartBuilder.h"
-#include "support/ScriptedDialogs.h"
+#include "support/EditorFixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -9,7 +7,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ojn;
@@ -125,12 +122,10 @@ private slots:
     {
         QFETCH(bool, fromMenu);
         QFETCH(bool, chartOpen);
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        QTemporaryDir dir;
+        const auto fixture = chartOpen ? std::make_unique<EditorFixture>(ChartBuilder().build()) : std::make_unique<EditorFixture>();
+        Form1 &form = fixture->form;
+        ScriptedDialogs &dialogs = fixture->dialogs;
         if (chartOpen) {
-            dialogs.fileNames.enqueue(ChartBuilder().writeTo(dir.filePath("chart.ojn")));
-            form.BtnBrowseOJN->click();
             form.TitleBox->setText("Edited");
             QVERIFY(form.BtnSave->isEnabled() && form.InfoDirty);
         }

@@ -3,7 +3,6 @@
 #include "cli/Console.h"
 #include "cli/HeaderTool.h"
 
-#include <QDir>
 #include <QTextStream>
 
 namespace ojn::test {
@@ -18,11 +17,6 @@ CliRun runCli(const QStringList &arguments, const QLocale &locale, int codePage)
     out.flush();
     err.flush();
     return run;
-}
-
-QStringList filesIn(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 } // namespace ojn::test

@@ -17,8 +17,4 @@ struct CliRun {
 // page would (defaults: the C locale, Western code page 1252).
 CliRun runCli(const QStringList &arguments, const QLocale &locale = QLocale::c(), int codePage = 1252);
 
-// Every file name in a folder, hidden ones too (to find left-over
-// temporary files).
-QStringList filesIn(const QString &folder);
-
 } // namespace ojn::test

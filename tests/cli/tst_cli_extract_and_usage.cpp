@@ -42,7 +42,7 @@ private slots:
         QVERIFY(QFileInfo::exists(thumbnail));
         QCOMPARE(readFile(thumbnail), chart.mid(offset + coverSize, thumbnailSize));
         QCOMPARE(readFile(path), chart);
-        QCOMPARE(filesIn(dir.path()), (QStringList{"chart.ojn", "cover.jpg", "thumbnail"}));
+        QCOMPARE(entriesOf(dir.path()), (QStringList{"chart.ojn", "cover.jpg", "thumbnail"}));
         QFile::remove(cover);
         QFile::remove(thumbnail);
     }
@@ -53,7 +53,7 @@ private slots:
         const QString path = ChartBuilder().writeTo(folder.filePath("c.ojn"));
         const CliRun run = runCli({"extract", "--thumbnail", folder.filePath("t.bmp"), path});
         QCOMPARE(run.status, 0);
-        QCOMPARE(filesIn(folder.path()), (QStringList{"c.ojn", "t.bmp"}));
+        QCOMPARE(entriesOf(folder.path()), (QStringList{"c.ojn", "t.bmp"}));
     }
 
     void extractFailures()
@@ -130,7 +130,7 @@ private slots:
         QVERIFY2(run.err.startsWith("ojn-header: ") && run.err.contains(message), qPrintable(run.err));
         QCOMPARE(run.err.contains("Try 'ojn-header --help'"), hinted);
         QCOMPARE(readFile(path), chart);
-        QCOMPARE(filesIn(dir.path()), QStringList{"chart.ojn"});
+        QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});
     }
 
     void helpIsTheWholeManual_data()

@@ -150,7 +150,7 @@ private slots:
             QCOMPARE(run.err, QString());
         else
             QVERIFY2(run.err.contains(err), qPrintable(run.err));
-        QCOMPARE(filesIn(game.filePath("Image")), QStringList{"OJNList.dat"});
+        QCOMPARE(entriesOf(game.filePath("Image")), QStringList{"OJNList.dat"});
         const QByteArray listAfter = readFile(list);
         if (listIds.isEmpty()) {
             QCOMPARE(listAfter, listBefore);

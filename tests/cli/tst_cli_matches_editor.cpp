@@ -2,10 +2,8 @@
 // editor's boxes show after opening the same chart, and what `set` writes
 // is what the editor's Save writes for the same box texts.
 #include "CliRunner.h"
-#include "editor/Form1.h"
 #include "model/ChartLayout.h"
-#include "support/ChartBuilder.h"
-#include "support/ScriptedDialogs.h"
+#include "support/EditorFixture.h"
 #include "support/SystemCodePage.h"
 #include "support/TestPictures.h"
 
@@ -69,11 +67,9 @@ private slots:
         const QString path = dir.filePath("chart.ojn");
         writeFile(path, chart);
 
-        ScriptedDialogs dialogs;
-        Form1 window(dialogs);
-        dialogs.fileNames.enqueue(path);
-        window.openChart();
-        QVERIFY(dialogs.messages.isEmpty());
+        EditorFixture editor;
+        QCOMPARE(editor.open(path), QString());
+        const Form1 &window = editor.form;
 
         const CliRun run = runCli({"show", path}, locale, ansiCodePageFor(locale));
         QCOMPARE(run.status, 0);
@@ -106,17 +102,17 @@ private slots:
         QFETCH(QByteArray, chart);
         const QString path = dir.filePath("refused.ojn");
         writeFile(path, chart);
-        ScriptedDialogs dialogs;
-        Form1 window(dialogs);
-        dialogs.fileNames.enqueue(path);
-        window.openChart();
-        QCOMPARE(dialogs.messages.size(), 1);
+        EditorFixture editor;
+        const QString message = editor.open(path);
+        QCOMPARE(editor.dialogs.messages.size(), 1);
 
         const CliRun run = runCli({"show", path});
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(dialogs.messages.first().text), qPrintable(run.err));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
     }
 
+    // The same box texts give the same bytes through the editor's Save and
+    // through `set`, both with --output and in place.
     void setMatchesTheEditorsSave_data()
     {
         QTest::addColumn<QByteArray>("chart");
@@ -134,17 +130,19 @@ private slots:
         QTest::newRow("Korean texts") << plain << "ko_KR"
                                       << QStringList{"-1", QStringLiteral("노래"), QStringLiteral("가수"), QStringLiteral("만든이"),
                                                      "o2ma1.ojm", "Ballad", "90", "0", "0", "0"} << false;
+        QTest::newRow("32-byte texts") << plain << "C"
+                                       << QStringList{"0", QString(32, 't'), QString(32, 'a'), QString(32, 'p'), QString(32, 'o'),
+                                                      "Jazz", "0.5", "1", "2", "3"} << false;
         QTest::newRow("stored genre outside the list, none chosen") << ChartBuilder().genre(77).build() << "C"
                                                                     << QStringList{"1", "T", "A", "P", "O", "", "100", "1", "2", "3"} << false;
         QTest::newRow("BPM of eight digits, as shown") << ChartBuilder().bpm(16777215.0f).build() << "C"
                                                        << QStringList{"1", "T", "A", "P", "O", "Jazz", "1.677722E+07", "1", "2", "3"} << false;
         QTest::newRow("texts kept with their leftovers")
-            << ChartBuilder().titleBytes(QByteArray("Same\0rest", 9)).ojmBytes(QByteArray(32, 'Z')).build() << "C"
-            << QStringList{"9", "Same", "Test Artist", "", QString(32, 'Z'), "Funk", "0.5", "-32768", "32767", "0"} << false;
+            << ChartBuilder().titleBytes(QByteArray("Same\0rest", 9)).artistBytes(QByteArray(32, 'Z')).ojmBytes(QByteArray(32, 'Z')).build()
+            << "C" << QStringList{"9", "Same", QString(32, 'Z'), "", QString(32, 'Z'), "Funk", "0.5", "-32768", "32767", "0"} << false;
         QTest::newRow("new cover and thumbnail") << plain << "C"
                                                  << QStringList{"5", "T", "A", "P", "O", "Dance", "200", "4", "5", "6"} << true;
     }
-
     void setMatchesTheEditorsSave()
     {
         QFETCH(QByteArray, chart);
@@ -158,15 +156,12 @@ private slots:
         const QString thumbnail = dir.filePath("thumb.bmp");
         writeFile(cover, jpegBytes(QSize(64, 48), Qt::green));
         writeFile(thumbnail, bmpBytes(QSize(20, 10), Qt::yellow));
-        const QString editorCopy = dir.filePath("editor.ojn");
         const QString cliCopy = dir.filePath("cli.ojn");
-        writeFile(editorCopy, chart);
         writeFile(cliCopy, chart);
 
-        ScriptedDialogs dialogs;
-        Form1 window(dialogs);
-        dialogs.fileNames.enqueue(editorCopy);
-        window.openChart();
+        EditorFixture editor(chart);
+        QVERIFY(editor.opened());
+        Form1 &window = editor.form;
         QLineEdit *const boxes[] = {window.IDBox, window.TitleBox, window.ArtistBox, window.PatternBox, window.OJMBox};
         for (int i = 0; i < 5; ++i)
             boxes[i]->setText(texts[i]);
@@ -176,23 +171,28 @@ private slots:
         window.NxBox->setText(texts[8]);
         window.HxBox->setText(texts[9]);
         if (newPictures) {
-            dialogs.fileNames << cover << thumbnail;
+            editor.dialogs.fileNames << cover << thumbnail;
             window.BtnChangeFullImage->click();
             window.BtnSmallImage->click();
         }
         window.BtnSave->click();
-        QCOMPARE(dialogs.messages.size(), 1);
-        QCOMPARE(dialogs.messages.first().text, QStringLiteral("Successfully Save OJN File."));
+        QCOMPARE(editor.dialogs.messages.size(), 1);
+        QCOMPARE(editor.dialogs.messages.first().text, QStringLiteral("Successfully Save OJN File."));
 
-        QStringList args{"set", cliCopy, "--id", texts[0], "--title", texts[1], "--artist", texts[2], "--pattern", texts[3],
+        QStringList args{"--id", texts[0], "--title", texts[1], "--artist", texts[2], "--pattern", texts[3],
                          "--ojm", texts[4], "--bpm", texts[6], "--level-ex", texts[7], "--level-nx", texts[8], "--level-hx", texts[9]};
         if (!texts[5].isEmpty())
             args << "--genre" << texts[5];
         if (newPictures)
             args << "--cover" << cover << "--thumbnail" << thumbnail;
-        const CliRun run = runCli(args, locale, ansiCodePageFor(locale));
+        const QString output = dir.filePath("output.ojn");
+        CliRun run = runCli(QStringList{"set", cliCopy, "--output", output} + args, locale, ansiCodePageFor(locale));
         QVERIFY2(run.status == 0, qPrintable(run.err));
-        QCOMPARE(readFile(cliCopy), readFile(editorCopy));
+        QCOMPARE(readFile(output), editor.onDisk());
+        QCOMPARE(readFile(cliCopy), chart);
+        run = runCli(QStringList{"set", cliCopy} + args, locale, ansiCodePageFor(locale));
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(readFile(cliCopy), editor.onDisk());
     }
 };
 

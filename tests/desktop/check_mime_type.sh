@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the project to a temporary prefix and asks the desktop's tools
-# there about a chart: it must have our type in either letter case, and the
-# launcher must be the application for that type.
+# there about a chart: it must have our type in either letter case, with our
+# icon, and the launcher must be the application for that type.
 # Usage: check_mime_type.sh BUILD_DIR MAKE_SAMPLE_CHART
 set -euo pipefail
 build=$1 make_chart=$2 type=application/x-o2jam-ojn
@@ -27,6 +27,8 @@ for chart in "$work/o2ma1042.ojn" "$work/O2MA1042.OJN"; do
     # GLib reads the database on its own, as GNOME's file manager does.
     found=$(gio info -a standard::content-type "$chart" | sed -n 's/^ *standard::content-type: //p')
     [ "$found" = "$type" ] || fail "gio: $chart is '$found'"
+    icon=$(gio info -a standard::icon "$chart" | sed -n 's/^ *standard::icon: //p' | cut -d, -f1)
+    [ -f "$share/icons/hicolor/48x48/mimetypes/$icon.png" ] || fail "gio: $chart shows the icon '$icon', not one of ours"
 done
 found=$(xdg-mime query default "$type")
 [ "$found" = io.github.ojntevrik.Editor.desktop ] || fail "the application for $type is '$found'"

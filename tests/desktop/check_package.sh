@@ -26,9 +26,13 @@ expected="./usr/bin/ojn-header
 ./usr/bin/ojn-tevrik-editor
 ./usr/share/applications/io.github.ojntevrik.Editor.desktop
 ./usr/share/icons/hicolor/128x128/apps/ojn-tevrik-editor.png
+./usr/share/icons/hicolor/128x128/mimetypes/application-x-o2jam-ojn.png
 ./usr/share/icons/hicolor/256x256/apps/ojn-tevrik-editor.png
+./usr/share/icons/hicolor/256x256/mimetypes/application-x-o2jam-ojn.png
 ./usr/share/icons/hicolor/32x32/apps/ojn-tevrik-editor.png
+./usr/share/icons/hicolor/32x32/mimetypes/application-x-o2jam-ojn.png
 ./usr/share/icons/hicolor/48x48/apps/ojn-tevrik-editor.png
+./usr/share/icons/hicolor/48x48/mimetypes/application-x-o2jam-ojn.png
 ./usr/share/icons/hicolor/scalable/apps/ojn-tevrik-editor.svg
 ./usr/share/metainfo/io.github.ojntevrik.Editor.metainfo.xml
 ./usr/share/mime/packages/io.github.ojntevrik.Editor.mime.xml"

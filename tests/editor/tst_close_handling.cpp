@@ -1,5 +1,5 @@
-#include "ChartSession.h"
-#include "platform/WidgetDialogs.h"
+#include "dialogs/WidgetDialogs.h"
+#include "support/EditorFixture.h"
 #include "support/TestPictures.h"
 
 #include <QAction>
@@ -12,28 +12,6 @@ using namespace ojn;
 using namespace ojn::test;
 
 namespace {
-
-bool anyEditingControlEnabled(const Form1 &form)
-{
-    for (QObject *control : form.editingControls()) {
-        const bool enabled = qobject_cast<QAction *>(control) ? qobject_cast<QAction *>(control)->isEnabled()
-                                                              : qobject_cast<QWidget *>(control)->isEnabled();
-        if (enabled)
-            return true;
-    }
-    return false;
-}
-
-bool allEditingControlsEnabled(const Form1 &form)
-{
-    for (QObject *control : form.editingControls()) {
-        const bool enabled = qobject_cast<QAction *>(control) ? qobject_cast<QAction *>(control)->isEnabled()
-                                                              : qobject_cast<QWidget *>(control)->isEnabled();
-        if (!enabled)
-            return false;
-    }
-    return true;
-}
 
 enum Change { EditTitle, ReplaceCover, ReplaceThumbnail };
 
@@ -72,20 +50,18 @@ private slots:
     void nothingUnsavedEndsWithoutAQuestion()
     {
         QFETCH(QString, before);
-        ChartSession session(ChartBuilder().build());
-        if (before == QLatin1String("start-up")) {
-            session.form = std::make_unique<Form1>(session.dialogs);
-            session.dialogs.messages.clear();
-        }
+        const auto fixture = before == QLatin1String("start-up") ? std::make_unique<EditorFixture>()
+                                                                 : std::make_unique<EditorFixture>(ChartBuilder().build());
+        EditorFixture &session = *fixture;
         if (before == QLatin1String("save") || before == QLatin1String("save as")) {
-            session.form->TitleBox->setText("Saved");
-            session.dialogs.fileNames.enqueue(session.dir.filePath("other.ojn"));
-            (before == QLatin1String("save") ? session.form->BtnSave : session.form->BtnSaveAs)->click();
+            session.form.TitleBox->setText("Saved");
+            session.dialogs.fileNames.enqueue(session.file("other.ojn"));
+            (before == QLatin1String("save") ? session.form.BtnSave : session.form.BtnSaveAs)->click();
             session.dialogs.messages.clear();
         }
         const QByteArray onDisk = session.onDisk();
 
-        QVERIFY(session.form->close());
+        QVERIFY(session.form.close());
         QVERIFY(session.dialogs.messages.isEmpty());
         QCOMPARE(session.dialogs.endProgramCalls, 1);
         QCOMPARE(session.onDisk(), onDisk);
@@ -93,12 +69,12 @@ private slots:
 
     void answerNoEndsAndWritesNothing()
     {
-        ChartSession session(ChartBuilder().build());
+        EditorFixture session(ChartBuilder().build());
         QVERIFY(session.opened());
-        makeChange(*session.form, EditTitle);
+        makeChange(session.form, EditTitle);
         session.dialogs.answers.enqueue(MessageAnswer::No);
 
-        QVERIFY(session.form->close());
+        QVERIFY(session.form.close());
         QCOMPARE(session.dialogs.messages.size(), 1);
         QVERIFY(session.dialogs.messages[0].isSaveQuestion());
         QCOMPARE(session.dialogs.endProgramCalls, 1);
@@ -116,22 +92,22 @@ private slots:
     void answerYesSavesThenEnds()
     {
         QFETCH(int, change);
-        ChartSession session(ChartBuilder().build());
+        EditorFixture session(ChartBuilder().build());
         QVERIFY(session.opened());
-        makeChange(*session.form, change);
+        makeChange(session.form, change);
         session.dialogs.answers.enqueue(MessageAnswer::Yes);
         bool controlsOffDuringMessage = false;
         bool flagsClearDuringMessage = false;
         session.dialogs.onMessage = [&](const ScriptedDialogs::Message &m) {
             if (m.caption == QLatin1String("Info")) {
-                controlsOffDuringMessage = !anyEditingControlEnabled(*session.form);
-                flagsClearDuringMessage = !session.form->InfoDirty && !session.form->FullImageDirty
-                    && !session.form->SmallFrameDirty;
+                controlsOffDuringMessage = controlsNotEnabled(session.form, false).isEmpty();
+                flagsClearDuringMessage = !session.form.InfoDirty && !session.form.FullImageDirty
+                    && !session.form.SmallFrameDirty;
                 QCOMPARE(session.dialogs.endProgramCalls, 0);
             }
         };
 
-        QVERIFY(session.form->close());
+        QVERIFY(session.form.close());
         QCOMPARE(session.dialogs.messages.size(), 2);
         QVERIFY(session.dialogs.messages[0].isSaveQuestion());
         QCOMPARE(session.dialogs.messages[1].text, QString("Successfully Save OJN File."));
@@ -141,26 +117,26 @@ private slots:
         QCOMPARE(session.dialogs.endProgramCalls, 1);
 
         // The same bytes a Save of the same edits gives.
-        ChartSession reference(session.original);
+        EditorFixture reference(session.original);
         QVERIFY(reference.opened());
-        makeChange(*reference.form, change);
-        reference.form->BtnSave->click();
+        makeChange(reference.form, change);
+        reference.form.BtnSave->click();
         QCOMPARE(session.onDisk(), reference.onDisk());
         QVERIFY(session.onDisk() != session.original);
     }
 
     void yesAfterSaveAsWritesTheChosenFile()
     {
-        ChartSession session(ChartBuilder().build());
+        EditorFixture session(ChartBuilder().build());
         QVERIFY(session.opened());
-        const QString other = session.dir.filePath("other.ojn");
+        const QString other = session.file("other.ojn");
         session.dialogs.fileNames.enqueue(other);
-        session.form->BtnSaveAs->click();
+        session.form.BtnSaveAs->click();
         const QByteArray savedAs = readFile(other);
-        makeChange(*session.form, EditTitle);
+        makeChange(session.form, EditTitle);
         session.dialogs.answers.enqueue(MessageAnswer::Yes);
 
-        QVERIFY(session.form->close());
+        QVERIFY(session.form.close());
         QCOMPARE(session.onDisk(), session.original);
         QVERIFY(readFile(other) != savedAs);
         QCOMPARE(readFile(other).mid(108, 22), QByteArray("Changed before closing"));
@@ -194,11 +170,11 @@ private slots:
 
     void exitNeverAsks()
     {
-        ChartSession session(ChartBuilder().build());
+        EditorFixture session(ChartBuilder().build());
         QVERIFY(session.opened());
-        makeChange(*session.form, EditTitle);
-        makeChange(*session.form, ReplaceCover);
-        session.form->ExitMenuStrip->trigger();
+        makeChange(session.form, EditTitle);
+        makeChange(session.form, ReplaceCover);
+        session.form.ExitMenuStrip->trigger();
         QVERIFY(session.dialogs.messages.isEmpty());
         QCOMPARE(session.dialogs.endProgramCalls, 1);
         QCOMPARE(session.onDisk(), session.original);
@@ -217,21 +193,21 @@ private slots:
         QFETCH(QString, failure);
         QFETCH(QString, expectedInMessage);
         QTemporaryDir elsewhere;
-        ChartSession session(ChartBuilder().build());
+        EditorFixture session(ChartBuilder().build());
         QVERIFY(session.opened());
-        makeChange(*session.form, ReplaceCover);
+        makeChange(session.form, ReplaceCover);
         const QString title = failure == QLatin1String("long title") ? QString(40, 'L') : QString("Kept edit");
-        session.form->TitleBox->setText(title);
+        session.form.TitleBox->setText(title);
         if (failure == QLatin1String("folder")) {
             QVERIFY(QFile::remove(session.path));
             QVERIFY(QDir().mkdir(session.path));
         } else if (failure == QLatin1String("folder gone")) {
             QVERIFY(QDir(session.dir.path()).removeRecursively());
         }
-        const ChartRecord held = session.form->Chart;
+        const ChartRecord held = session.form.Chart;
         session.dialogs.answers.enqueue(MessageAnswer::Yes);
 
-        QVERIFY(!session.form->close());
+        QVERIFY(!session.form.close());
         QCOMPARE(session.dialogs.endProgramCalls, 0);
         QCOMPARE(session.dialogs.messages.size(), 2);
         QVERIFY(session.dialogs.messages[0].isSaveQuestion());
@@ -243,23 +219,23 @@ private slots:
             QCOMPARE(session.onDisk(), session.original);
 
         // Everything is still there and usable.
-        QVERIFY(allEditingControlsEnabled(*session.form));
-        QVERIFY(session.form->InfoDirty && session.form->FullImageDirty);
-        QCOMPARE(session.form->TitleBox->text(), title);
-        QCOMPARE(session.form->Chart.FullImageData, held.FullImageData);
-        QCOMPARE(session.form->Chart.Title, held.Title);
-        QCOMPARE(session.form->Chart.ChartPath, session.path);
+        QCOMPARE(controlsNotEnabled(session.form, true), QStringList());
+        QVERIFY(session.form.InfoDirty && session.form.FullImageDirty);
+        QCOMPARE(session.form.TitleBox->text(), title);
+        QCOMPARE(session.form.Chart.FullImageData, held.FullImageData);
+        QCOMPARE(session.form.Chart.Title, held.Title);
+        QCOMPARE(session.form.Chart.ChartPath, session.path);
 
         // So the chart can still go elsewhere, and then the program ends.
-        session.form->TitleBox->setText("Kept edit");
+        session.form.TitleBox->setText("Kept edit");
         const QString rescue = elsewhere.filePath("rescued.ojn");
         session.dialogs.fileNames.enqueue(rescue);
-        session.form->BtnSaveAs->click();
+        session.form.BtnSaveAs->click();
         QCOMPARE(session.dialogs.messages.last().text, QString("Successfully Save OJN File."));
         const QByteArray rescued = readFile(rescue);
         QCOMPARE(rescued.mid(108, 10), QByteArray("Kept edit\0", 10));
         QCOMPARE(rescued.mid(int32At(rescued, 296), int32At(rescued, 268)), held.FullImageData);
-        QVERIFY(session.form->close());
+        QVERIFY(session.form.close());
         QCOMPARE(session.dialogs.endProgramCalls, 1);
     }
 };

@@ -1,13 +1,9 @@
-#include "editor/Form1.h"
-#include "support/ChartBuilder.h"
 #include "support/EditorFixture.h"
 #include "support/ScopedLocale.h"
-#include "support/ScriptedDialogs.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <limits>
@@ -122,13 +118,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, infoDirty);
         const ScopedLocale scoped(locale);
-        QTemporaryDir dir;
-        const QString path = ChartBuilder().bpm(bpm).levels(5, 6, 9).writeTo(dir.filePath("song.ojn"));
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
+        EditorFixture f(ChartBuilder().bpm(bpm).levels(5, 6, 9).build());
+        Form1 &form = f.form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
+        QVERIFY(f.opened());
         QVERIFY(!form.InfoDirty);
         auto *widget = form.findChild<QWidget *>(control);
         QVERIFY(widget);
@@ -138,7 +132,7 @@ private slots:
 
         QCOMPARE(textOf(widget), text);
         QCOMPARE(form.InfoDirty, infoDirty);
-        QVERIFY(dialogs.messages.isEmpty()); // no field rule ever shows a message
+        QVERIFY(f.dialogs.messages.isEmpty()); // no field rule ever shows a message
         // The rules never touch the held values.
         QCOMPARE(form.Chart.LevelEx, qint16(5));
         QCOMPARE(form.Chart.SongID, 1234);

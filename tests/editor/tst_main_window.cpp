@@ -1,6 +1,4 @@
-#include "editor/Form1.h"
-#include "support/ChartBuilder.h"
-#include "support/ScriptedDialogs.h"
+#include "support/EditorFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,22 +9,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ojn;
 using namespace ojn::test;
-
-namespace {
-
-bool isEnabled(QObject *control)
-{
-    if (auto *action = qobject_cast<QAction *>(control))
-        return action->isEnabled();
-    return qobject_cast<QWidget *>(control)->isEnabled();
-}
-
-} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -51,8 +37,7 @@ private slots:
         ScriptedDialogs dialogs;
         Form1 form(dialogs);
         QCOMPARE(form.editingControls().size(), size_t(27));
-        for (QObject *control : form.editingControls())
-            QVERIFY2(!isEnabled(control), qPrintable(control->objectName()));
+        QCOMPARE(controlsNotEnabled(form, false), QStringList());
         for (QObject *control : std::initializer_list<QObject *>{form.BtnBrowseOJN, form.BtnAbout, form.PathBox,
                                                                   form.OpenMenuStrip, form.ExitMenuStrip, form.AboutMenuStrip})
             QVERIFY2(isEnabled(control), qPrintable(control->objectName()));
@@ -213,11 +198,10 @@ private slots:
         QFETCH(QString, focus);
         QFETCH(bool, chartOpen);
         QFETCH(QStringList, seen);
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        if (chartOpen)
-            form.openChartFile(ChartBuilder().writeTo(dir.filePath("chart.ojn")));
+        const auto fixture = chartOpen ? std::make_unique<EditorFixture>(ChartBuilder().build()) : std::make_unique<EditorFixture>();
+        Form1 &form = fixture->form;
+        ScriptedDialogs &dialogs = fixture->dialogs;
+        dialogs.fileRequests.clear(); // the open's own
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.findChild<QWidget *>(focus)->setFocus();

@@ -1,8 +1,5 @@
-#include "editor/Form1.h"
-#include "support/ChartBuilder.h"
 #include "support/EditorFixture.h"
 #include "support/ScopedLocale.h"
-#include "support/ScriptedDialogs.h"
 #include "support/SystemCodePage.h"
 #include "support/TestPictures.h"
 
@@ -16,17 +13,16 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #ifdef Q_OS_UNIX
+#include "support/OrdinaryUser.h"
+
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 using namespace ojn;
@@ -36,24 +32,6 @@ namespace {
 
 const QString encryptedMessage = "This Encrypted OJN, This Editor Doesn't Support Encrypted OJN.";
 const QLocale english(QLocale::English, QLocale::UnitedStates);
-
-bool isEnabled(QObject *control)
-{
-    if (auto *action = qobject_cast<QAction *>(control))
-        return action->isEnabled();
-    return qobject_cast<QWidget *>(control)->isEnabled();
-}
-
-// The names of the editing controls that are not in the wanted state.
-QStringList controlsNotEnabled(const Form1 &form, bool wanted)
-{
-    QStringList wrong;
-    for (QObject *control : form.editingControls()) {
-        if (isEnabled(control) != wanted)
-            wrong << control->objectName();
-    }
-    return wrong;
-}
 
 // The texts of the nine boxes that an open fills and a refusal clears.
 QStringList fieldBoxTexts(const Form1 &form)
@@ -90,32 +68,26 @@ bool dropFiles(QWidget *target, const QStringList &paths)
 
 // Opens `path` by button or menu and the file dialog, by a drop ("drop on
 // CONTROL"), or as the command line's chart.
-void trigger(Form1 &form, ScriptedDialogs &dialogs, const QString &trigger, const QString &path)
+void trigger(EditorFixture &f, const QString &trigger, const QString &path)
 {
     if (trigger.startsWith("drop on "))
-        QVERIFY(dropFiles(form.findChild<QWidget *>(trigger.mid(8)), {path}));
+        QVERIFY(dropFiles(f.form.findChild<QWidget *>(trigger.mid(8)), {path}));
     else if (trigger == "argument")
-        form.openChartFile(path);
+        f.form.openChartFile(path);
     else if (!path.isEmpty())
-        dialogs.fileNames.enqueue(path);
+        f.dialogs.fileNames.enqueue(path);
     if (trigger == "menu")
-        form.OpenMenuStrip->trigger();
+        f.form.OpenMenuStrip->trigger();
     else if (trigger == "button")
-        form.BtnBrowseOJN->click();
+        f.form.BtnBrowseOJN->click();
 }
 
 // A chart unlike the builder's defaults, opened first so a later failure
 // can be seen to keep its values.
-ChartBuilder previousChart()
+QByteArray previousChart()
 {
-    ChartBuilder chart;
-    chart.songId(77).genre(2).bpm(128.5f).levels(4, 5, 6).noteCounts(11, 22, 33).titleBytes(QByteArray("Earlier\0", 8));
-    return chart;
-}
-
-bool sameBits(float a, float b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    return ChartBuilder().songId(77).genre(2).bpm(128.5f).levels(4, 5, 6).noteCounts(11, 22, 33)
+        .titleBytes(QByteArray("Earlier\0", 8)).build();
 }
 
 } // namespace
@@ -135,29 +107,26 @@ private slots:
     void cancelChangesNothing()
     {
         QFETCH(QString, trigger);
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        const QString path = ChartBuilder().writeTo(dir.filePath("song.ojn"));
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
-        form.TitleBox->setText("Edited");
-        form.FileDialog.FileName = "left over from before";
-        const QStringList texts = fieldBoxTexts(form);
+        EditorFixture f(ChartBuilder().build());
+        QVERIFY(f.opened());
+        f.form.TitleBox->setText("Edited");
+        f.form.FileDialog.FileName = "left over from before";
+        const QStringList texts = fieldBoxTexts(f.form);
 
-        ::trigger(form, dialogs, trigger, QString()); // asked first; then no file name: the user cancels
+        ::trigger(f, trigger, QString()); // asked first; then no file name: the user cancels
 
-        QCOMPARE(dialogs.fileRequests.size(), 2);
-        const ScriptedDialogs::FileRequest request = dialogs.fileRequests.last();
+        QCOMPARE(f.dialogs.fileRequests.size(), 2);
+        const ScriptedDialogs::FileRequest request = f.dialogs.fileRequests.last();
         QCOMPARE(request.mode, FileDialogMode::Open);
         QCOMPARE(request.fileName, QString());
         QCOMPARE(request.filter, QString("O2Jam Note File|*.ojn"));
-        QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY(dialogs.messages.first().isSaveQuestion()); // answered No
-        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(path));
-        QCOMPARE(form.Chart.ChartPath, path);
-        QCOMPARE(fieldBoxTexts(form), texts);
-        QVERIFY(form.InfoDirty);
-        QCOMPARE(controlsNotEnabled(form, true), QStringList());
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages.first().isSaveQuestion()); // answered No
+        QCOMPARE(f.form.PathBox->text(), QDir::toNativeSeparators(f.path));
+        QCOMPARE(f.form.Chart.ChartPath, f.path);
+        QCOMPARE(fieldBoxTexts(f.form), texts);
+        QVERIFY(f.form.InfoDirty);
+        QCOMPARE(controlsNotEnabled(f.form, true), QStringList());
     }
 
     void showsEveryField_data()
@@ -215,39 +184,31 @@ private slots:
         QFETCH(QStringList, notes);
         const ScopedLocale scoped(locale);
         OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(locale);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("song.ojn");
-        writeFile(path, chart);
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
 
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
+        EditorFixture f(chart);
 
-        QCOMPARE(fieldBoxTexts(form), fields);
-        QCOMPARE(form.GenreBox->currentIndex(), genre);
-        QCOMPARE(noteBoxTexts(form), notes);
-        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(path));
-        QCOMPARE(form.Chart.ChartPath, path);
-        QCOMPARE(controlsNotEnabled(form, true), QStringList());
-        QVERIFY(!form.InfoDirty && !form.FullImageDirty && !form.SmallFrameDirty);
-        for (QLineEdit *noteBox : {form.NoteEx, form.NoteNx, form.NoteHx})
+        QVERIFY(f.opened());
+        QCOMPARE(fieldBoxTexts(f.form), fields);
+        QCOMPARE(f.form.GenreBox->currentIndex(), genre);
+        QCOMPARE(noteBoxTexts(f.form), notes);
+        QCOMPARE(f.form.PathBox->text(), QDir::toNativeSeparators(f.path));
+        QCOMPARE(controlsNotEnabled(f.form, true), QStringList());
+        QVERIFY(!f.form.InfoDirty && !f.form.FullImageDirty && !f.form.SmallFrameDirty);
+        for (QLineEdit *noteBox : {f.form.NoteEx, f.form.NoteNx, f.form.NoteHx})
             QVERIFY(!noteBox->isEnabled());
-        QCOMPARE(readFile(path), chart); // opening only reads
+        QCOMPARE(f.onDisk(), chart); // opening only reads
     }
 
     void fillsTheBoxesInFieldOrder()
     {
-        QTemporaryDir dir;
-        const QString path = ChartBuilder().writeTo(dir.filePath("song.ojn"));
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
+        EditorFixture f;
         QStringList filled;
-        for (QLineEdit *box : {form.IDBox, form.TitleBox, form.ArtistBox, form.PatternBox, form.OJMBox, form.BPMBox,
-                               form.ExBox, form.NxBox, form.HxBox, form.NoteEx, form.NoteNx, form.NoteHx})
-            connect(box, &QLineEdit::textChanged, &form, [&filled, box] { filled << box->objectName(); });
-        connect(form.GenreBox, &QComboBox::currentIndexChanged, &form, [&filled] { filled << "GenreBox"; });
+        for (QLineEdit *box : {f.form.IDBox, f.form.TitleBox, f.form.ArtistBox, f.form.PatternBox, f.form.OJMBox, f.form.BPMBox,
+                               f.form.ExBox, f.form.NxBox, f.form.HxBox, f.form.NoteEx, f.form.NoteNx, f.form.NoteHx})
+            connect(box, &QLineEdit::textChanged, &f.form, [&filled, box] { filled << box->objectName(); });
+        connect(f.form.GenreBox, &QComboBox::currentIndexChanged, &f.form, [&filled] { filled << "GenreBox"; });
 
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
+        QCOMPARE(f.open(ChartBuilder().writeTo(f.file("song.ojn"))), QString());
         QCOMPARE(filled, QStringList({"IDBox", "TitleBox", "ArtistBox", "PatternBox", "OJMBox", "GenreBox", "BPMBox",
                                       "ExBox", "NxBox", "HxBox", "NoteEx", "NoteNx", "NoteHx"}));
     }
@@ -267,60 +228,57 @@ private slots:
     {
         QFETCH(QString, trigger);
         QFETCH(bool, chartOpenBefore);
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
+        EditorFixture f;
         if (chartOpenBefore) {
-            QCOMPARE(openChartInForm(form, dialogs, previousChart().writeTo(dir.filePath("earlier.ojn"))), QString());
-            form.TitleBox->setText("unsaved edit");
+            writeFile(f.file("earlier.ojn"), previousChart());
+            QCOMPARE(f.open(f.file("earlier.ojn")), QString());
+            f.form.TitleBox->setText("unsaved edit");
         }
-        const int genreBefore = form.GenreBox->currentIndex();
-        const QStringList notesBefore = noteBoxTexts(form);
-        const QString path = ChartBuilder().putBytes(0, "new").writeTo(dir.filePath("encrypted.ojn"));
+        const int genreBefore = f.form.GenreBox->currentIndex();
+        const QStringList notesBefore = noteBoxTexts(f.form);
+        const QString path = ChartBuilder().putBytes(0, "new").writeTo(f.file("encrypted.ojn"));
 
         // While the message is up the window must already be in its no-chart state.
         QStringList enabledDuringMessage;
-        dialogs.onMessage = [&](const ScriptedDialogs::Message &) { enabledDuringMessage = controlsNotEnabled(form, false); };
-        ::trigger(form, dialogs, trigger, path);
+        f.dialogs.onMessage = [&](const ScriptedDialogs::Message &) { enabledDuringMessage = controlsNotEnabled(f.form, false); };
+        ::trigger(f, trigger, path);
 
         // After the question about the unsaved edit, answered No.
-        QCOMPARE(dialogs.messages.size(), chartOpenBefore ? 2 : 1);
-        QCOMPARE(dialogs.messages.first().isSaveQuestion(), chartOpenBefore);
-        const ScriptedDialogs::Message message = dialogs.messages.last();
+        QCOMPARE(f.dialogs.messages.size(), chartOpenBefore ? 2 : 1);
+        QCOMPARE(f.dialogs.messages.first().isSaveQuestion(), chartOpenBefore);
+        const ScriptedDialogs::Message message = f.dialogs.messages.last();
         QCOMPARE(message.text, encryptedMessage);
         QCOMPARE(message.caption, QString("Error"));
         QCOMPARE(message.icon, MessageIcon::Critical);
         QCOMPARE(message.buttons, MessageButtons::Ok);
         QCOMPARE(enabledDuringMessage, QStringList());
 
-        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(path));
-        QCOMPARE(form.Chart.ChartPath, path);
+        QCOMPARE(f.form.PathBox->text(), QDir::toNativeSeparators(path));
+        QCOMPARE(f.form.Chart.ChartPath, path);
         const QStringList held = chartOpenBefore ? QStringList{"77", "128.5", "4", "5", "6"} : QStringList{"0", "0", "0", "0", "0"};
-        QCOMPARE(fieldBoxTexts(form), QStringList({held[0], "", "", "", "", held[1], held[2], held[3], held[4]}));
-        QCOMPARE(noteBoxTexts(form), notesBefore);
-        QCOMPARE(form.GenreBox->currentIndex(), genreBefore);
-        QCOMPARE(controlsNotEnabled(form, false), QStringList());
-        QVERIFY(!form.InfoDirty && !form.FullImageDirty && !form.SmallFrameDirty);
-        QCOMPARE(form.Chart.SongID, chartOpenBefore ? 77 : 0);
+        QCOMPARE(fieldBoxTexts(f.form), QStringList({held[0], "", "", "", "", held[1], held[2], held[3], held[4]}));
+        QCOMPARE(noteBoxTexts(f.form), notesBefore);
+        QCOMPARE(f.form.GenreBox->currentIndex(), genreBefore);
+        QCOMPARE(controlsNotEnabled(f.form, false), QStringList());
+        QVERIFY(!f.form.InfoDirty && !f.form.FullImageDirty && !f.form.SmallFrameDirty);
+        QCOMPARE(f.form.Chart.SongID, chartOpenBefore ? 77 : 0);
     }
 
     void missingFileFailsWithoutCreatingIt()
     {
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        QCOMPARE(openChartInForm(form, dialogs, previousChart().writeTo(dir.filePath("earlier.ojn"))), QString());
-        const QString missing = dir.filePath("typed name.ojn");
+        EditorFixture f(previousChart());
+        QVERIFY(f.opened());
+        const QString missing = f.file("typed name.ojn");
 
-        const QString error = openChartInForm(form, dialogs, missing);
+        const QString error = f.open(missing);
 
         QVERIFY2(error.contains("not found") && error.contains(QDir::toNativeSeparators(missing)), qPrintable(error));
-        QCOMPARE(dialogs.messages.last().caption, QString("Error"));
-        QCOMPARE(dialogs.messages.last().icon, MessageIcon::Critical);
+        QCOMPARE(f.dialogs.messages.last().caption, QString("Error"));
+        QCOMPARE(f.dialogs.messages.last().icon, MessageIcon::Critical);
         QVERIFY(!QFile::exists(missing));
-        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(missing));
-        QCOMPARE(controlsNotEnabled(form, false), QStringList());
-        QCOMPARE(fieldBoxTexts(form), QStringList({"77", "", "", "", "", "128.5", "4", "5", "6"}));
+        QCOMPARE(f.form.PathBox->text(), QDir::toNativeSeparators(missing));
+        QCOMPARE(controlsNotEnabled(f.form, false), QStringList());
+        QCOMPARE(fieldBoxTexts(f.form), QStringList({"77", "", "", "", "", "128.5", "4", "5", "6"}));
     }
 
     void malformedChartTakesTheErrorPath_data()
@@ -352,17 +310,13 @@ private slots:
         QFETCH(QByteArray, chart);
         QFETCH(QString, kind);
         QFETCH(QString, description);
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        const ChartBuilder earlier = previousChart();
-        const QString earlierPath = earlier.writeTo(dir.filePath("earlier.ojn"));
-        QCOMPARE(openChartInForm(form, dialogs, earlierPath), QString());
-        form.ArtistBox->setText("unsaved edit");
-        const ChartRecord before = form.Chart;
-        const Picture coverBefore = form.loadingFrameForm()->picture();
+        EditorFixture f(previousChart());
+        QVERIFY(f.opened());
+        f.form.ArtistBox->setText("unsaved edit");
+        const ChartRecord before = f.form.Chart;
+        const Picture coverBefore = f.form.loadingFrameForm()->picture();
 
-        const QString path = dir.filePath("bad.ojn");
+        const QString path = f.file("bad.ojn");
         if (kind == "folder")
             QVERIFY(QDir().mkdir(path));
 #ifdef Q_OS_UNIX
@@ -372,59 +326,60 @@ private slots:
         else
             writeFile(path, chart);
 
-        const QString error = openChartInForm(form, dialogs, path);
+        const QString error = f.open(path);
 
         QVERIFY2(error.contains(description), qPrintable(error));
-        QCOMPARE(dialogs.messages.size(), 2);
-        QVERIFY(dialogs.messages.first().isSaveQuestion()); // answered No
-        QCOMPARE(dialogs.messages.last().caption, QString("Error"));
-        QCOMPARE(dialogs.messages.last().icon, MessageIcon::Critical);
-        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(path));
-        QCOMPARE(controlsNotEnabled(form, false), QStringList());
-        QVERIFY(!form.InfoDirty && !form.FullImageDirty && !form.SmallFrameDirty);
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QVERIFY(f.dialogs.messages.first().isSaveQuestion()); // answered No
+        QCOMPARE(f.dialogs.messages.last().caption, QString("Error"));
+        QCOMPARE(f.dialogs.messages.last().icon, MessageIcon::Critical);
+        QCOMPARE(f.form.PathBox->text(), QDir::toNativeSeparators(path));
+        QCOMPARE(controlsNotEnabled(f.form, false), QStringList());
+        QVERIFY(!f.form.InfoDirty && !f.form.FullImageDirty && !f.form.SmallFrameDirty);
         // Nothing of the bad file reached the record: the boxes show the
         // earlier chart's values, the pictures stay.
-        QCOMPARE(fieldBoxTexts(form), QStringList({"77", "", "", "", "", "128.5", "4", "5", "6"}));
-        QCOMPARE(form.Chart.SongID, before.SongID);
-        QCOMPARE(form.Chart.Title, before.Title);
-        QCOMPARE(form.Chart.ChartBodyData, before.ChartBodyData);
-        QCOMPARE(form.Chart.FullImageData, before.FullImageData);
-        QCOMPARE(form.loadingFrameForm()->picture(), coverBefore);
+        QCOMPARE(fieldBoxTexts(f.form), QStringList({"77", "", "", "", "", "128.5", "4", "5", "6"}));
+        QCOMPARE(f.form.Chart.SongID, before.SongID);
+        QCOMPARE(f.form.Chart.Title, before.Title);
+        QCOMPARE(f.form.Chart.ChartBodyData, before.ChartBodyData);
+        QCOMPARE(f.form.Chart.FullImageData, before.FullImageData);
+        QCOMPARE(f.form.loadingFrameForm()->picture(), coverBefore);
         if (kind == "file")
             QCOMPARE(readFile(path), chart);
 
         // The window recovers with the next good chart.
-        QCOMPARE(openChartInForm(form, dialogs, earlierPath), QString());
-        QCOMPARE(controlsNotEnabled(form, true), QStringList());
+        QCOMPARE(f.open(f.path), QString());
+        QCOMPARE(controlsNotEnabled(f.form, true), QStringList());
     }
 
 #ifdef Q_OS_UNIX
-    // Run as root, where a file without read permission opens all the same,
-    // this test runs itself again as an ordinary user.
+    // Root reads a file without read permission all the same, so this test
+    // runs itself again as an ordinary user.
     void unreadableChartTakesTheErrorPath()
     {
         const QString given = qEnvironmentVariable("OJN_TEST_UNREADABLE_CHART");
         if (!given.isEmpty()) {
-            checkUnreadableChart(given);
+            EditorFixture f;
+            const QString error = f.open(given);
+            QVERIFY2(error.contains("Could not open") && error.contains("ermission"), qPrintable(error));
+            QCOMPARE(f.dialogs.messages.last().caption, QString("Error"));
+            QCOMPARE(f.form.PathBox->text(), QDir::toNativeSeparators(given));
+            QCOMPARE(controlsNotEnabled(f.form, false), QStringList());
+            QCOMPARE(fieldBoxTexts(f.form), QStringList({"0", "", "", "", "", "0", "0", "0", "0"}));
             return;
         }
-        QTemporaryDir dir;
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
-                                              | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
-        const QString path = ChartBuilder().writeTo(dir.filePath("locked.ojn"));
+        EditorFixture f;
+        QVERIFY(QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                        | QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
+        const QString path = ChartBuilder().writeTo(f.file("locked.ojn"));
         QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
-        if (::geteuid() != 0) {
-            checkUnreadableChart(path);
-            return;
-        }
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("OJN_TEST_UNREADABLE_CHART", path);
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                                QCoreApplication::applicationFilePath(), "unreadableChartTakesTheErrorPath"});
+        startAsOrdinaryUser(child, QCoreApplication::applicationFilePath(), {"unreadableChartTakesTheErrorPath"});
         QVERIFY2(child.waitForFinished(60000), qPrintable(child.errorString()));
         const QByteArray output = child.readAll();
         QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
@@ -449,13 +404,11 @@ private slots:
         QFETCH(QByteArray, thumbnail);
         QFETCH(QSize, coverSize);
         QFETCH(QSize, thumbnailSize);
-        QTemporaryDir dir;
-        const QString path = ChartBuilder().cover(cover).thumbnail(thumbnail).writeTo(dir.filePath("song.ojn"));
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
 
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
+        EditorFixture f(ChartBuilder().cover(cover).thumbnail(thumbnail).build());
 
+        QVERIFY(f.opened());
+        Form1 &form = f.form;
         QCOMPARE(form.Chart.FullImageData, cover);
         QCOMPARE(form.Chart.SmallFrameData, thumbnail);
         QCOMPARE(form.FullImagePicture.size(), coverSize.isValid() ? coverSize : QSize(0, 0));
@@ -464,7 +417,7 @@ private slots:
         QCOMPARE(form.loadingFrameForm()->picture(), form.FullImagePicture);
         QCOMPARE(form.thumbnailFrameForm()->picture(), form.SmallFramePicture);
         QVERIFY(!form.loadingFrameForm()->isVisible() && !form.thumbnailFrameForm()->isVisible());
-        QVERIFY(dialogs.modalWindows.isEmpty());
+        QVERIFY(f.dialogs.modalWindows.isEmpty());
         QCOMPARE(controlsNotEnabled(form, true), QStringList());
     }
 
@@ -481,45 +434,38 @@ private slots:
     {
         QFETCH(QString, trigger);
         QFETCH(QString, answer);
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        const QString first = previousChart().writeTo(dir.filePath("first.ojn"));
-        QCOMPARE(openChartInForm(form, dialogs, first), QString());
-        const QByteArray firstOnDisk = readFile(first);
+        EditorFixture f(previousChart());
+        QVERIFY(f.opened());
         const bool saveFails = answer == "Yes, the save fails";
-        form.TitleBox->setText(saveFails ? QString(40, 'L') : QString("unsaved title")); // 40 bytes do not fit
-        form.SmallFrameDirty = true;
-        dialogs.answers.enqueue(answer == "No" ? MessageAnswer::No : MessageAnswer::Yes);
+        f.form.TitleBox->setText(saveFails ? QString(40, 'L') : QString("unsaved title")); // 40 bytes do not fit
+        f.form.SmallFrameDirty = true;
+        f.dialogs.answers.enqueue(answer == "No" ? MessageAnswer::No : MessageAnswer::Yes);
 
-        ::trigger(form, dialogs, trigger, ChartBuilder().writeTo(dir.filePath("next.ojn")));
+        ::trigger(f, trigger, ChartBuilder().writeTo(f.file("next.ojn")));
 
-        QCOMPARE(dialogs.messages.size(), answer == "No" ? 1 : 2);
-        QVERIFY(dialogs.messages.first().isSaveQuestion());
+        QCOMPARE(f.dialogs.messages.size(), answer == "No" ? 1 : 2);
+        QVERIFY(f.dialogs.messages.first().isSaveQuestion());
         if (answer != "No")
-            QCOMPARE(dialogs.messages[1].caption, QString(saveFails ? "Error" : "Info"));
+            QCOMPARE(f.dialogs.messages[1].caption, QString(saveFails ? "Error" : "Info"));
         // A failed save opens nothing, not even the file dialog: the edits stay.
-        QCOMPARE(dialogs.fileRequests.size(), !saveFails && (trigger == "button" || trigger == "menu") ? 2 : 1);
-        QCOMPARE(form.Chart.ChartPath, dir.filePath(saveFails ? "first.ojn" : "next.ojn"));
-        QCOMPARE(form.InfoDirty, saveFails);
-        QCOMPARE(form.TitleBox->text(), saveFails ? QString(40, 'L') : QString("Test Title"));
-        QCOMPARE(readFile(first).mid(108, 14), answer == "Yes" ? QByteArray("unsaved title\0", 14) : firstOnDisk.mid(108, 14));
-        QCOMPARE(controlsNotEnabled(form, true), QStringList());
+        QCOMPARE(f.dialogs.fileRequests.size(), !saveFails && (trigger == "button" || trigger == "menu") ? 2 : 1);
+        QCOMPARE(f.form.Chart.ChartPath, saveFails ? f.path : f.file("next.ojn"));
+        QCOMPARE(f.form.InfoDirty, saveFails);
+        QCOMPARE(f.form.TitleBox->text(), saveFails ? QString(40, 'L') : QString("Test Title"));
+        QCOMPARE(f.onDisk().mid(108, 14), answer == "Yes" ? QByteArray("unsaved title\0", 14) : f.original.mid(108, 14));
+        QCOMPARE(controlsNotEnabled(f.form, true), QStringList());
     }
 
     void droppingSeveralFilesOpensNone()
     {
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        const QString path = previousChart().writeTo(dir.filePath("first.ojn"));
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
+        EditorFixture f(previousChart());
+        QVERIFY(f.opened());
 
-        QVERIFY(dropFiles(form.Frame1, {ChartBuilder().writeTo(dir.filePath("a.ojn")), dir.filePath("b.ojn")}));
-        QCOMPARE(dialogs.messages.size(), 1);
-        QCOMPARE(dialogs.messages.first().text, QString("2 files were dropped, so none was opened. Drop one chart at a time."));
-        QCOMPARE(form.TitleBox->text(), QString("Earlier"));
-        QCOMPARE(controlsNotEnabled(form, true), QStringList());
+        QVERIFY(dropFiles(f.form.Frame1, {ChartBuilder().writeTo(f.file("a.ojn")), f.file("b.ojn")}));
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages.first().text, QString("2 files were dropped, so none was opened. Drop one chart at a time."));
+        QCOMPARE(f.form.TitleBox->text(), QString("Earlier"));
+        QCOMPARE(controlsNotEnabled(f.form, true), QStringList());
     }
 
     // A chart's texts are shown in the code page of the user's locale; the
@@ -546,66 +492,13 @@ private slots:
         QFETCH(QString, shown);
         const ScopedLocale scoped(locale);
         OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(locale);
-        QTemporaryDir dir;
         // Byte 140, just past the slot's 32 bytes, holds the character's
         // second half; it must not be taken in.
-        const QString path = ChartBuilder().titleBytes(QByteArray(32, '\0')).titleBytes(titleBytes).putBytes(140, "\xdb").writeTo(dir.filePath("song.ojn"));
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
+        EditorFixture f(ChartBuilder().titleBytes(QByteArray(32, '\0')).titleBytes(titleBytes).putBytes(140, "\xdb").build());
 
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
-
-        QCOMPARE(form.TitleBox->text(), shown);
-        QCOMPARE(form.Chart.Title, titleBytes);
-    }
-
-    // What a box cannot show exactly survives a save of the untouched box.
-    void unshownValuesSurviveAnUneditedSave_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QByteArray>("chart");
-        const QLocale korean(QLocale::Korean, QLocale::SouthKorea);
-        QTest::newRow("genre 11") << english << ChartBuilder().genre(11).build();
-        QTest::newRow("genre -300") << english << ChartBuilder().genre(-300).build();
-        QTest::newRow("NaN BPM with a payload") << english << ChartBuilder().putInt32(16, 0x7fc01234).build();
-        QTest::newRow("infinite BPM") << english << ChartBuilder().bpm(std::numeric_limits<float>::infinity()).build();
-        QTest::newRow("cut two-byte character") << korean << ChartBuilder().titleBytes(QByteArray(31, 'a') + '\xc7').build();
-        QTest::newRow("bytes the code page does not use") << korean << ChartBuilder().artistBytes("\xff\xfe\x80").build();
-    }
-    void unshownValuesSurviveAnUneditedSave()
-    {
-        QFETCH(QLocale, locale);
-        QFETCH(QByteArray, chart);
-        const ScopedLocale scoped(locale);
-        OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(locale);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("song.ojn");
-        writeFile(path, chart);
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        QCOMPARE(openChartInForm(form, dialogs, path), QString());
-
-        form.BtnSave->click();
-
-        QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY2(dialogs.messages.first().caption == "Info", qPrintable(dialogs.messages.first().text));
-        const QByteArray saved = readFile(path);
-        QCOMPARE(int16At(saved, 12), int16At(chart, 12));
-        QVERIFY(sameBits(floatAt(saved, 16), floatAt(chart, 16)));
-        QCOMPARE(saved, expectedUneditedSave(chart));
-    }
-
-private:
-    static void checkUnreadableChart(const QString &path)
-    {
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        const QString error = openChartInForm(form, dialogs, path);
-        QVERIFY2(error.contains("Could not open") && error.contains("ermission"), qPrintable(error));
-        QCOMPARE(dialogs.messages.last().caption, QString("Error"));
-        QCOMPARE(form.PathBox->text(), QDir::toNativeSeparators(path));
-        QCOMPARE(controlsNotEnabled(form, false), QStringList());
-        QCOMPARE(fieldBoxTexts(form), QStringList({"0", "", "", "", "", "0", "0", "0", "0"}));
+        QVERIFY(f.opened());
+        QCOMPARE(f.form.TitleBox->text(), shown);
+        QCOMPARE(f.form.Chart.Title, titleBytes);
     }
 };
 

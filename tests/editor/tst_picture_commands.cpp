@@ -1,7 +1,5 @@
-#include "editor/Form1.h"
 #include "model/ChartLayout.h"
-#include "support/ChartBuilder.h"
-#include "support/ScriptedDialogs.h"
+#include "support/EditorFixture.h"
 #include "support/TestPictures.h"
 
 #include <QDir>
@@ -65,18 +63,8 @@ class PictureCommandsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    ChartBuilder m_builder;
-    QString m_chartPath;
-
-    // Opens the fixture chart through "Browse OJN...", as a user would.
-    void openFixture(Form1 &form, ScriptedDialogs &dialogs)
-    {
-        dialogs.fileNames.enqueue(m_chartPath);
-        QTest::mouseClick(form.BtnBrowseOJN, Qt::LeftButton);
-        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.value(0).text));
-        QVERIFY(form.BtnChangeFullImage->isEnabled());
-        dialogs.fileRequests.clear();
-    }
+    // Opened in each test through "Browse OJN...", as a user would.
+    QByteArray m_chart;
 
     QString fileWith(const QString &name, const QByteArray &bytes)
     {
@@ -87,8 +75,7 @@ class PictureCommandsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        m_builder.cover(jpegBytes(QSize(64, 48), Qt::red)).thumbnail(bmpBytes(QSize(79, 78), Qt::blue));
-        m_chartPath = m_builder.writeTo(m_dir.filePath("chart.ojn"));
+        m_chart = ChartBuilder().cover(jpegBytes(QSize(64, 48), Qt::red)).thumbnail(bmpBytes(QSize(79, 78), Qt::blue)).build();
         QDir(m_dir.path()).mkdir("folder.jpg");
     }
 
@@ -114,32 +101,31 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, replacedBefore);
         QFETCH(bool, usable);
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        openFixture(form, dialogs);
-        const Twin t = twin(form, which);
+        EditorFixture f(m_chart);
+        QVERIFY(f.opened());
+        const Twin t = twin(f.form, which);
         if (replacedBefore) {
-            dialogs.fileNames.enqueue(fileWith("earlier", bmpBytes(QSize(9, 9), Qt::cyan)));
+            f.dialogs.fileNames.enqueue(fileWith("earlier", bmpBytes(QSize(9, 9), Qt::cyan)));
             t.change->click();
         }
-        const PictureState before = stateOf(form);
+        const PictureState before = stateOf(f.form);
         const QString path = bytes.isNull() ? m_dir.filePath(name) : fileWith(name, bytes);
-        form.FileDialog.FileName = "left over by an earlier command";
-        dialogs.fileNames.enqueue(path);
+        f.form.FileDialog.FileName = "left over by an earlier command";
+        f.dialogs.fileNames.enqueue(path);
 
         QTest::mouseClick(t.change, Qt::LeftButton);
 
-        const ScriptedDialogs::FileRequest &request = dialogs.fileRequests.last();
+        const ScriptedDialogs::FileRequest &request = f.dialogs.fileRequests.last();
         QVERIFY(request.mode == FileDialogMode::Open && request.fileName.isEmpty() && request.filter == t.filter);
         if (!usable) {
-            QCOMPARE(dialogs.messages.size(), 1);
-            const ScriptedDialogs::Message &message = dialogs.messages[0];
+            QCOMPARE(f.dialogs.messages.size(), 1);
+            const ScriptedDialogs::Message &message = f.dialogs.messages[0];
             QVERIFY(message.caption == "Error" && message.icon == MessageIcon::Critical);
             QVERIFY2(message.text.contains(QDir::toNativeSeparators(path)), qPrintable(message.text));
-            QVERIFY(stateOf(form) == before);
+            QVERIFY(stateOf(f.form) == before);
             return;
         }
-        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(f.dialogs.messages.isEmpty());
         QCOMPARE(t.buffer, bytes);
         QCOMPARE(t.picture.size(), QImage::fromData(bytes).size());
         // Only this picture's buffer, picture and flag changed.
@@ -147,20 +133,19 @@ private slots:
         (which == Which::Cover ? expected.fullImageData : expected.smallFrameData) = bytes;
         (which == Which::Cover ? expected.fullImagePicture : expected.smallFramePicture) = t.picture;
         (which == Which::Cover ? expected.fullImageDirty : expected.smallFrameDirty) = true;
-        QVERIFY(stateOf(form) == expected);
-        QCOMPARE(readFile(m_chartPath), m_builder.build());
+        QVERIFY(stateOf(f.form) == expected);
+        QCOMPARE(f.onDisk(), m_chart);
     }
 
     void theSamePictureStillCountsAsAChange_data() { addTwinRows(); }
     void theSamePictureStillCountsAsAChange()
     {
         QFETCH(Which, which);
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        openFixture(form, dialogs);
-        const Twin t = twin(form, which);
+        EditorFixture f(m_chart);
+        QVERIFY(f.opened());
+        const Twin t = twin(f.form, which);
         const QByteArray held = t.buffer;
-        dialogs.fileNames << m_dir.filePath("same") << m_dir.filePath("same");
+        f.dialogs.fileNames << m_dir.filePath("same") << m_dir.filePath("same");
         t.extract->click();
         t.change->click();
         QCOMPARE(t.buffer, held);
@@ -171,45 +156,43 @@ private slots:
     void cancellingChangesNothing()
     {
         QFETCH(Which, which);
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        openFixture(form, dialogs);
-        const PictureState before = stateOf(form);
-        const QStringList files = QDir(m_dir.path()).entryList();
-        twin(form, which).change->click();
-        twin(form, which).extract->click();
-        QCOMPARE(dialogs.fileRequests.size(), 2);
-        QVERIFY(dialogs.messages.isEmpty());
-        QVERIFY(stateOf(form) == before);
-        QCOMPARE(QDir(m_dir.path()).entryList(), files);
-        QCOMPARE(readFile(m_chartPath), m_builder.build());
+        EditorFixture f(m_chart);
+        QVERIFY(f.opened());
+        const PictureState before = stateOf(f.form);
+        const QStringList files = entriesOf(m_dir.path());
+        twin(f.form, which).change->click();
+        twin(f.form, which).extract->click();
+        QCOMPARE(f.dialogs.fileRequests.size(), 3); // the open's, then these two
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QVERIFY(stateOf(f.form) == before);
+        QCOMPARE(entriesOf(m_dir.path()), files);
+        QCOMPARE(f.onDisk(), m_chart);
     }
 
     void aSaveAfterReplacementWritesTheNewPictures()
     {
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        openFixture(form, dialogs);
+        EditorFixture f(m_chart);
+        QVERIFY(f.opened());
         const QByteArray cover = jpegBytes(QSize(900, 650), QColor(10, 200, 30));
         const QByteArray thumbnail = bmpBytes(QSize(79, 78), QColor(250, 250, 0));
-        dialogs.fileNames << fileWith("c.jpg", cover) << fileWith("t.bmp", thumbnail);
-        form.BtnChangeFullImage->click();
-        form.BtnSmallImage->click();
+        f.dialogs.fileNames << fileWith("c.jpg", cover) << fileWith("t.bmp", thumbnail);
+        f.form.BtnChangeFullImage->click();
+        f.form.BtnSmallImage->click();
 
         const QString savedPath = m_dir.filePath("saved.ojn");
-        dialogs.fileNames << savedPath;
-        form.BtnSaveAs->click();
-        QVERIFY(!form.FullImageDirty && !form.SmallFrameDirty);
-        QCOMPARE(dialogs.messages.last().text, QString("Successfully Save OJN File."));
+        f.dialogs.fileNames << savedPath;
+        f.form.BtnSaveAs->click();
+        QVERIFY(!f.form.FullImageDirty && !f.form.SmallFrameDirty);
+        QCOMPARE(f.dialogs.messages.last().text, QString("Successfully Save OJN File."));
         const QByteArray chart = readFile(savedPath);
         QCOMPARE(int32At(chart, layout::FullImageSize), cover.size());
         QCOMPARE(int32At(chart, layout::SmallFrameSize), thumbnail.size());
         QCOMPARE(chart.mid(int32At(chart, layout::FullImageOffset)), cover + thumbnail);
 
         // Extraction gives back the replacing files.
-        dialogs.fileNames << m_dir.filePath("c-out") << m_dir.filePath("t-out");
-        form.BtnExtractFullImage->click();
-        form.BtnExtractSmallFrame->click();
+        f.dialogs.fileNames << m_dir.filePath("c-out") << m_dir.filePath("t-out");
+        f.form.BtnExtractFullImage->click();
+        f.form.BtnExtractSmallFrame->click();
         QCOMPARE(readFile(m_dir.filePath("c-out")), cover);
         QCOMPARE(readFile(m_dir.filePath("t-out")), thumbnail);
     }
@@ -218,29 +201,28 @@ private slots:
     void viewingShowsTheCurrentPicture()
     {
         QFETCH(Which, which);
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        openFixture(form, dialogs);
-        const Twin t = twin(form, which);
+        EditorFixture f(m_chart);
+        QVERIFY(f.opened());
+        const Twin t = twin(f.form, which);
         QList<QPointer<PictureWindow>> windows;
         QList<QImage> pictures;
-        dialogs.onModal = [&](QDialog &window) {
-            QCOMPARE(window.parentWidget(), &form);
+        f.dialogs.onModal = [&](QDialog &window) {
+            QCOMPARE(window.parentWidget(), &f.form);
             windows << qobject_cast<PictureWindow *>(&window);
             pictures << windows.last()->picture();
             window.close();
         };
-        const PictureState before = stateOf(form);
+        const PictureState before = stateOf(f.form);
         QTest::mouseClick(t.view, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(stateOf(form) == before);
+        QVERIFY(stateOf(f.form) == before);
 
         // Closing discards the window; the next view builds it anew with the
         // picture that replaced the first.
-        dialogs.fileNames.enqueue(fileWith("view", bmpBytes(QSize(100, 100), Qt::green)));
+        f.dialogs.fileNames.enqueue(fileWith("view", bmpBytes(QSize(100, 100), Qt::green)));
         t.change->click();
         QTest::mouseClick(t.view, Qt::LeftButton);
-        QCOMPARE(dialogs.modalWindows, QStringList(2, which == Which::Cover ? "LoadingFrameForm" : "ThumbnailFrameForm"));
+        QCOMPARE(f.dialogs.modalWindows, QStringList(2, which == Which::Cover ? "LoadingFrameForm" : "ThumbnailFrameForm"));
         QVERIFY(windows[0].isNull());
         QCOMPARE(pictures[0], which == Which::Cover ? before.fullImagePicture : before.smallFramePicture);
         QVERIFY(!pictures[0].isNull());
@@ -270,31 +252,30 @@ private slots:
         QDir(dir.path()).mkdir("folder");
         if (!existing.isNull())
             writeFile(dir.filePath(name), existing);
-        ScriptedDialogs dialogs;
-        Form1 form(dialogs);
-        openFixture(form, dialogs);
-        form.TitleBox->setText("Edited");
-        const PictureState before = stateOf(form);
-        form.FileDialog.FileName = "left over";
-        dialogs.fileNames.enqueue(dir.filePath(name));
+        EditorFixture f(m_chart);
+        QVERIFY(f.opened());
+        f.form.TitleBox->setText("Edited");
+        const PictureState before = stateOf(f.form);
+        f.form.FileDialog.FileName = "left over";
+        f.dialogs.fileNames.enqueue(dir.filePath(name));
 
-        QTest::mouseClick(twin(form, which).extract, Qt::LeftButton);
+        QTest::mouseClick(twin(f.form, which).extract, Qt::LeftButton);
 
-        const ScriptedDialogs::FileRequest &request = dialogs.fileRequests.last();
-        QVERIFY(request.mode == FileDialogMode::Save && request.fileName.isEmpty() && request.filter == twin(form, which).filter);
-        QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY(stateOf(form) == before);
+        const ScriptedDialogs::FileRequest &request = f.dialogs.fileRequests.last();
+        QVERIFY(request.mode == FileDialogMode::Save && request.fileName.isEmpty() && request.filter == twin(f.form, which).filter);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(stateOf(f.form) == before);
         if (name == "folder") {
-            QVERIFY(dialogs.messages[0].caption == "Error" && dialogs.messages[0].icon == MessageIcon::Critical);
-            QVERIFY2(dialogs.messages[0].text.contains(message), qPrintable(dialogs.messages[0].text));
-            QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"folder"});
+            QVERIFY(f.dialogs.messages[0].caption == "Error" && f.dialogs.messages[0].icon == MessageIcon::Critical);
+            QVERIFY2(f.dialogs.messages[0].text.contains(message), qPrintable(f.dialogs.messages[0].text));
+            QCOMPARE(entriesOf(dir.path()), QStringList{"folder"});
             return;
         }
-        QVERIFY(dialogs.messages[0].caption == "Info" && dialogs.messages[0].icon == MessageIcon::Information);
-        QCOMPARE(dialogs.messages[0].text, message);
+        QVERIFY(f.dialogs.messages[0].caption == "Info" && f.dialogs.messages[0].icon == MessageIcon::Information);
+        QCOMPARE(f.dialogs.messages[0].text, message);
         // Exactly the chart file's region: the cover from its offset on, the
         // thumbnail right after it.
-        const QByteArray chart = m_builder.build();
+        const QByteArray &chart = m_chart;
         const qint32 offset = int32At(chart, layout::FullImageOffset), coverSize = int32At(chart, layout::FullImageSize);
         QCOMPARE(readFile(dir.filePath(name)), which == Which::Cover ? chart.mid(offset, coverSize)
                                                                        : chart.mid(offset + coverSize, int32At(chart, layout::SmallFrameSize)));

@@ -1,19 +1,24 @@
 // Reads a chart and saves it under another name with the model's own save.
-// tst_chart_file runs it as an ordinary user, where permission bits count.
-// Usage: save_chart_helper <chart to read> <file to save>
-// Exit code: 0 saved, 1 the save failed (the reason on stderr), 2 misuse.
+// tst_chart_file runs it as an ordinary user, where permission bits count,
+// and two at once in one folder: given a number of times, it says "ready"
+// and waits for a line on its input before it starts saving, so that both
+// save at the same time.
+// Usage: save_chart_helper <chart to read> <file to save> [times]
+// Exit code: 0 saved, 1 a save failed (the reason on stderr), 2 misuse.
 #include "model/ChartFile.h"
 #include "model/ChartReader.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 3) {
-        std::fputs("usage: save_chart_helper <from> <to>\n", stderr);
+    const int times = argc == 4 ? std::atoi(argv[3]) : 1;
+    if ((argc != 3 && argc != 4) || times < 1) {
+        std::fputs("usage: save_chart_helper <from> <to> [times]\n", stderr);
         return 2;
     }
     const ojn::ChartReadResult read = ojn::readChartFile(QString::fromLocal8Bit(argv[1]));
@@ -21,10 +26,19 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "could not read the chart: %s\n", qPrintable(read.error));
         return 2;
     }
-    const ojn::Outcome saved = ojn::saveChartFile(read.record, QString::fromLocal8Bit(argv[2]));
-    if (!saved.ok()) {
-        std::fprintf(stderr, "%s\n", qPrintable(saved.error()));
-        return 1;
+    if (argc == 4) {
+        std::puts("ready");
+        std::fflush(stdout);
+        char line[16];
+        if (!std::fgets(line, sizeof line, stdin))
+            return 2;
+    }
+    for (int save = 0; save < times; ++save) {
+        const ojn::Outcome saved = ojn::saveChartFile(read.record, QString::fromLocal8Bit(argv[2]));
+        if (!saved.ok()) {
+            std::fprintf(stderr, "save %d: %s\n", save + 1, qPrintable(saved.error()));
+            return 1;
+        }
     }
     return 0;
 }

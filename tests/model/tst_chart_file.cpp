@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,9 +15,7 @@
 #include <windows.h>
 #endif
 #ifdef Q_OS_UNIX
-#include <grp.h>
-#include <pwd.h>
-#include <unistd.h>
+#include "support/OrdinaryUser.h"
 #endif
 
 using namespace ojn;
@@ -58,19 +55,6 @@ private:
     qint64 m_written = 0;
 };
 
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-ChartRecord recordOf(const QString &path)
-{
-    ChartReadResult result = readChartFile(path);
-    if (result.status != ChartReadStatus::Read)
-        qFatal("fixture did not read: %s", qPrintable(result.error));
-    return result.record;
-}
-
 constexpr QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
 constexpr QFile::Permissions usable = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
 
@@ -101,13 +85,12 @@ private slots:
         QTemporaryDir dir;
         const QString path = ChartBuilder().trailing("old tail").writeTo(dir.filePath("chart.ojn"));
         const QByteArray before = readFile(path);
-        ChartRecord record = recordOf(path);
+        ChartRecord record = recordOf(readFile(path));
         record.Title = "Edited";
 
-        QString temporaryName;
+        QStringList whileWriting;
         const Outcome outcome = writeFileSafely(path, [&](QIODevice &device) {
-            if (auto *file = qobject_cast<QFile *>(&device))
-                temporaryName = QFileInfo(file->fileName()).fileName();
+            whileWriting = entriesOf(dir.path());
             FailingDevice failing(device, budget);
             return writeChart(record, failing);
         });
@@ -115,11 +98,12 @@ private slots:
         QVERIFY(!outcome.ok());
         // The failure came while a temporary file beside the target was
         // being written, and that file is gone again.
-        QVERIFY2(temporaryName.startsWith(".chart.ojn.") && temporaryName.endsWith(".saving"), qPrintable(temporaryName));
+        QCOMPARE(whileWriting.size(), 2);
+        QVERIFY2(isTemporaryFileOf(whileWriting.first(), "chart.ojn"), qPrintable(whileWriting.first()));
         for (const QString &expected : {QDir::toNativeSeparators(path), QStringLiteral("No space left on device"), part})
             QVERIFY2(outcome.error().contains(expected), qPrintable(outcome.error()));
         QCOMPARE(readFile(path), before);
-        QCOMPARE(entries(dir.path()), QStringList{"chart.ojn"});
+        QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});
     }
 
     void refusedRecordTouchesNothing()
@@ -127,19 +111,64 @@ private slots:
         QTemporaryDir dir;
         const QString path = ChartBuilder().writeTo(dir.filePath("chart.ojn"));
         const QByteArray before = readFile(path);
-        ChartRecord record = recordOf(path);
+        ChartRecord record = recordOf(readFile(path));
         record.Artist = QByteArray(33, 'a');
         const Outcome outcome = saveChartFile(record, path);
         QVERIFY(!outcome.ok());
         QVERIFY2(outcome.error().contains("artist takes 33 bytes"), qPrintable(outcome.error()));
         QCOMPARE(readFile(path), before);
-        QCOMPARE(entries(dir.path()), QStringList{"chart.ojn"});
+        QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});
     }
 
-    // Run as root, permission bits stop nothing; so the save runs in a
-    // child process as the user "nobody". On Windows the read-only
-    // attribute stands in for the bits, and a file another program holds
-    // open for a folder the user may not write.
+    // Two programs save in one folder at once, different charts or the same
+    // one, many times over: a save tidying up after itself must never take
+    // the other's temporary file, so every save goes through, and each
+    // chart ends as one of the versions saved, whole.
+    void concurrentSavesInOneFolder_data()
+    {
+        QTest::addColumn<bool>("sameChart");
+        QTest::newRow("different charts") << false;
+        QTest::newRow("the same chart") << true;
+    }
+    void concurrentSavesInOneFolder()
+    {
+        QFETCH(bool, sameChart);
+        QTemporaryDir dir;
+        QByteArray saved[2];
+        QProcess savers[2];
+        for (int i = 0; i < 2; ++i) {
+            const QByteArray chart = ChartBuilder().songId(i).noteData(QByteArray(40000 + 20000 * i, char('a' + i))).build();
+            saved[i] = expectedUneditedSave(chart);
+            const QString source = dir.filePath(QStringLiteral("source%1").arg(i));
+            writeFile(source, chart);
+            const QString target = dir.filePath(sameChart ? QStringLiteral("chart.ojn") : QStringLiteral("chart%1.ojn").arg(i));
+            savers[i].start(QStringLiteral(SAVE_CHART_HELPER), {source, target, QStringLiteral("50")});
+        }
+        for (QProcess &saver : savers) { // both ready, then both go
+            while (!saver.canReadLine() && saver.waitForReadyRead(60000)) {
+            }
+            QVERIFY2(saver.readLine().trimmed() == "ready", saver.readAllStandardError().constData());
+        }
+        for (QProcess &saver : savers)
+            QVERIFY(saver.write("go\n") == 3 && saver.waitForBytesWritten(60000));
+        for (QProcess &saver : savers) {
+            QVERIFY2(saver.waitForFinished(60000), qPrintable(saver.errorString()));
+            QVERIFY2(saver.exitStatus() == QProcess::NormalExit && saver.exitCode() == 0, saver.readAllStandardError().constData());
+        }
+        if (sameChart) {
+            const QByteArray onDisk = readFile(dir.filePath("chart.ojn"));
+            QVERIFY2(onDisk == saved[0] || onDisk == saved[1], "the chart is neither version whole");
+            QCOMPARE(entriesOf(dir.path()), QStringList({"chart.ojn", "source0", "source1"}));
+        } else {
+            QVERIFY2(readFile(dir.filePath("chart0.ojn")) == saved[0] && readFile(dir.filePath("chart1.ojn")) == saved[1], "a chart is torn");
+            QCOMPARE(entriesOf(dir.path()), QStringList({"chart0.ojn", "chart1.ojn", "source0", "source1"}));
+        }
+    }
+
+    // The save runs in a child process as an ordinary user, for whom
+    // permission bits count. On Windows the read-only attribute stands in
+    // for the bits, and a file another program holds open for a folder the
+    // user may not write.
     void permissionsAsAnOrdinaryUser_data()
     {
         QTest::addColumn<bool>("folderWritable");
@@ -157,19 +186,6 @@ private slots:
     {
         QFETCH(bool, folderWritable);
         QFETCH(bool, targetReadOnly);
-#if defined(Q_OS_UNIX)
-        const bool asRoot = ::geteuid() == 0;
-        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-        if (asRoot && setpriv.isEmpty())
-            QSKIP("setpriv (util-linux) is needed to run the save as an ordinary user");
-        const passwd *nobody = ::getpwnam("nobody");
-        const group *nogroup = ::getgrnam("nogroup");
-        if (asRoot)
-            QVERIFY2(nobody && nogroup, "the user nobody and the group nogroup must exist");
-#elif !defined(Q_OS_WIN)
-        QSKIP("runs a child process as another user");
-#endif
-
         QTemporaryDir dir;
         const QString input = ChartBuilder().trailing("tail").writeTo(dir.filePath("input.ojn"));
         const QString folder = dir.filePath("charts");
@@ -185,7 +201,7 @@ private slots:
                                            : CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(target).utf16()),
                                                          GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         QVERIFY(folderWritable || held != INVALID_HANDLE_VALUE);
-        const Outcome outcome = saveChartFile(recordOf(input), target);
+        const Outcome outcome = saveChartFile(recordOf(readFile(input)), target);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         const bool saved = outcome.ok();
@@ -198,17 +214,11 @@ private slots:
         QVERIFY(QFile::setPermissions(helper, usable));
         QVERIFY(QFile::setPermissions(input, readable | QFile::WriteOwner));
         QVERIFY(QFile::setPermissions(folder, folderWritable ? usable | QFile::WriteOwner : usable));
-        if (asRoot) {
-            QCOMPARE(::chown(QFile::encodeName(target).constData(), nobody->pw_uid, nogroup->gr_gid), 0);
-            if (folderWritable)
-                QCOMPARE(::chown(QFile::encodeName(folder).constData(), nobody->pw_uid, nogroup->gr_gid), 0);
-        }
+        QVERIFY(giveToOrdinaryUser(target));
+        QVERIFY(!folderWritable || giveToOrdinaryUser(folder));
 
         QProcess save;
-        if (asRoot)
-            save.start(setpriv, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", helper, input, target});
-        else
-            save.start(helper, {input, target}); // already an ordinary user
+        startAsOrdinaryUser(save, helper, {input, target});
         QVERIFY2(save.waitForFinished(60000), qPrintable(save.errorString()));
         QCOMPARE(save.exitStatus(), QProcess::NormalExit);
         const bool saved = save.exitCode() == 0;
@@ -222,8 +232,7 @@ private slots:
             QCOMPARE(readFile(target), expectedUneditedSave(readFile(input)));
             QVERIFY(QFileInfo(target).permissions() & QFile::WriteOwner);
 #ifdef Q_OS_UNIX
-            if (asRoot)
-                QCOMPARE(QFileInfo(target).ownerId(), nobody->pw_uid); // written by nobody, not by us
+            QCOMPARE(QFileInfo(target).ownerId(), ordinaryUserId()); // written by that user, not by us
 #endif
         } else {
             QVERIFY2(!saved, "the save went through");
@@ -232,7 +241,7 @@ private slots:
             // A read-only chart that could not be replaced stays read-only.
             QCOMPARE(bool(QFileInfo(target).permissions() & QFile::WriteOwner), !targetReadOnly);
         }
-        QCOMPARE(entries(folder), QStringList{"chart.ojn"});
+        QCOMPARE(entriesOf(folder), QStringList{"chart.ojn"});
         // Let the temporary folder be removed.
         QVERIFY(QFile::setPermissions(folder, usable | QFile::WriteOwner));
         QVERIFY(QFile::setPermissions(target, readable | QFile::WriteOwner));

@@ -20,11 +20,6 @@ ContentWriter writes(const QByteArray &bytes)
     };
 }
 
-QStringList entries(const QTemporaryDir &dir)
-{
-    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
 } // namespace
 
 class SafeFileWriterTest : public QObject {
@@ -40,7 +35,7 @@ private slots:
         writeFile(path, QByteArray(10000, 'L'));
         QVERIFY2(writeFileSafely(path, writes("short")).ok(), "replace");
         QCOMPARE(readFile(path), QByteArray("short"));
-        QCOMPARE(entries(dir), QStringList{"chart.ojn"});
+        QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});
     }
 
     void failedContentLeavesTheTargetAsItWas()
@@ -56,26 +51,41 @@ private slots:
         QVERIFY2(outcome.error().contains("No space left on device"), qPrintable(outcome.error()));
         QVERIFY2(outcome.error().contains(QDir::toNativeSeparators(path)), qPrintable(outcome.error()));
         QCOMPARE(readFile(path), QByteArray("precious chart"));
-        QCOMPARE(entries(dir), QStringList{"chart.ojn"});
+        QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});
     }
 
     void unusableTargetsAreRefused_data()
     {
         QTest::addColumn<QString>("relativePath");
-        QTest::addColumn<QString>("description");
-        QTest::newRow("a folder") << "folder" << "it is a folder";
-        QTest::newRow("folder gone") << "gone/chart.ojn" << "does not exist";
+        QTest::addColumn<QStringList>("description");
+        QTest::newRow("a folder") << "folder" << QStringList{"it is a folder"};
+        QTest::newRow("folder gone") << "gone/chart.ojn" << QStringList{"does not exist"};
+#ifndef Q_OS_WIN // there QFile::link makes a shortcut, an ordinary file
+        QTest::newRow("a link to a folder") << "to folder" << QStringList{"it is a folder"};
+        QTest::newRow("a link to nothing") << "to nowhere" << QStringList{"/to nowhere points to", "/nowhere, which does not exist"};
+        QTest::newRow("a link to a link to nothing") << "to to nowhere" << QStringList{"/to nowhere points to", "/nowhere, which does not exist"};
+        QTest::newRow("a loop of links") << "round" << QStringList{"round leads round a loop of links"};
+#endif
     }
     void unusableTargetsAreRefused()
     {
         QFETCH(QString, relativePath);
-        QFETCH(QString, description);
+        QFETCH(QStringList, description);
         QTemporaryDir dir;
         QDir(dir.path()).mkdir("folder");
+        // Each link and the name it points to, for the rows that use links.
+        const QStringList links{"to folder", "folder", "to nowhere", "nowhere", "to to nowhere", "to nowhere", "round", "back", "back", "round"};
+        const bool linked = relativePath.startsWith("to ") || relativePath == "round";
+        for (qsizetype i = 0; linked && i < links.size(); i += 2)
+            QVERIFY(QFile::link(links[i + 1], dir.filePath(links[i])));
         const Outcome outcome = writeFileSafely(dir.filePath(relativePath), writes("x"));
         QVERIFY(!outcome.ok());
-        QVERIFY2(outcome.error().contains(description), qPrintable(outcome.error()));
-        QVERIFY(entries(dir).isEmpty());
+        for (const QString &part : description)
+            QVERIFY2(outcome.error().contains(part), qPrintable(outcome.error()));
+        QCOMPARE(entriesOf(dir.path()).size(), linked ? 6 : 1); // the folder and the links: nothing new
+        QVERIFY(QFileInfo(dir.filePath("folder")).isDir());
+        for (qsizetype i = 0; linked && i < links.size(); i += 2)
+            QCOMPARE(QFileInfo(dir.filePath(links[i])).symLinkTarget(), dir.filePath(links[i + 1]));
     }
 
     // A save killed midway leaves ".<name>.<8 hex>.saving"; the next
@@ -111,7 +121,7 @@ private slots:
         QVERIFY(writeFileSafely(path, writes("new chart")).ok());
         QCOMPARE(readFile(path), QByteArray("new chart"));
         QCOMPARE(QFile::exists(dir.filePath(otherFile)), !removed);
-        QCOMPARE(entries(dir).size(), removed ? 1 : 2);
+        QCOMPARE(entriesOf(dir.path()).size(), removed ? 1 : 2);
     }
 
     void aFolderOrLinkNamedLikeATemporaryIsKept()

@@ -90,7 +90,7 @@ private slots:
             (onDisk == oldChart ? sawOld : sawNew) += 1;
 
             // Whatever the kill left beside the chart is a temporary file of it.
-            const QStringList names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+            const QStringList names = entriesOf(dir.path());
             for (const QString &name : names) {
                 if (name != "chart.ojn" && name != "new chart.ojn") {
                     QVERIFY2(isTemporaryFileOf(name, "chart.ojn"), qPrintable(name));
@@ -104,7 +104,7 @@ private slots:
             const Outcome saved = saveChartFile(again.record, target);
             QVERIFY2(saved.ok(), qPrintable(saved.error()));
             QVERIFY(readFile(target) == newChart);
-            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+            QCOMPARE(entriesOf(dir.path()),
                      (QStringList{"chart.ojn", "new chart.ojn"}));
         }
         qInfo("a save took %lld us; %d kills: %d left the old chart, %d the new one; %d temporary files were left and tidied up",

@@ -82,11 +82,6 @@ Outcome faultySave(const ChartRecord &record, const QString &path, int failingWr
         steps);
 }
 
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
 } // namespace
 
 class SaveFaultsTest : public QObject {
@@ -190,16 +185,16 @@ private slots:
         QVERIFY2(message.contains(reason), qPrintable(message));
         if (targetExists) {
             QVERIFY2(readFile(path) == m_oldChart, "the old chart changed");
-            QCOMPARE(entries(dir.path()), QStringList{"chart.ojn"});
+            QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});
         } else {
-            QCOMPARE(entries(dir.path()), QStringList{});
+            QCOMPARE(entriesOf(dir.path()), QStringList{});
         }
 
         // The chart is still whole in memory: the next save writes it.
         const Outcome retry = saveChartFile(m_newRecord, path);
         QVERIFY2(retry.ok(), qPrintable(retry.error()));
         QCOMPARE(recordOf(readFile(path)).FullImageData, m_newRecord.FullImageData);
-        QCOMPARE(entries(dir.path()), QStringList{"chart.ojn"});
+        QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});
     }
 };
 

@@ -9,9 +9,9 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
-#include <sys/stat.h>
+#include "support/OrdinaryUser.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 #endif
 
 using namespace ojn;
@@ -105,7 +105,7 @@ private slots:
         const Outcome written = writePictureFile(dir.filePath(name), bytes);
         QVERIFY2(written.ok(), qPrintable(written.error()));
         QCOMPARE(readFile(dir.filePath(name)), bytes);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+        QCOMPARE(entriesOf(dir.path()), QStringList{name});
     }
 
 #ifdef Q_OS_UNIX
@@ -137,16 +137,13 @@ private slots:
         if (command == "read")
             arguments.removeLast();
         QProcess helper;
-        if (::geteuid() == 0)
-            helper.start("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups"} + arguments);
-        else
-            helper.start(arguments.takeFirst(), arguments);
+        startAsOrdinaryUser(helper, arguments.takeFirst(), arguments);
         QVERIFY(helper.waitForFinished(30000));
         const QString message = QString::fromLocal8Bit(helper.readAllStandardOutput() + helper.readAllStandardError());
         QCOMPARE(helper.exitCode(), 1);
         QVERIFY2(message.contains(target) && message.contains("Permission denied"), qPrintable(message));
         QCOMPARE(readFile(target), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        QCOMPARE(entriesOf(dir.path()).size(), 2);
     }
 #endif
 };

@@ -2,7 +2,7 @@
 
 #include "support/TestPictures.h"
 
-#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
@@ -142,6 +142,13 @@ QString ChartBuilder::writeTo(const QString &path) const
     return path;
 }
 
+QByteArray savedSlot(const QByteArray &text, int width)
+{
+    QByteArray bytes(width, '\0');
+    bytes.replace(0, text.size(), text);
+    return bytes;
+}
+
 qint32 int32At(const QByteArray &chart, qint64 offset)
 {
     return qFromLittleEndian<qint32>(chart.constData() + offset);
@@ -155,32 +162,6 @@ qint16 int16At(const QByteArray &chart, qint64 offset)
 float floatAt(const QByteArray &chart, qint64 offset)
 {
     return qFromLittleEndian<float>(chart.constData() + offset);
-}
-
-QByteArray expectedUneditedSave(const QByteArray &chart)
-{
-    const qint32 offset = int32At(chart, 296);
-    const qint32 coverSize = int32At(chart, 268);
-    const qint32 thumbSize = int32At(chart, 100);
-    QByteArray out = chart.left(offset + coverSize + thumbSize);
-    // As the layout's writing steps do it, slot by slot: 33 zero bytes, then
-    // the text (up to its first zero, at most 32 bytes) over them.
-    for (qint64 slot : {108, 172, 204, 236}) {
-        const QByteArray text = chart.mid(slot, 32).split('\0').first();
-        out.replace(slot, 33, QByteArray(33, '\0'));
-        out.replace(slot, text.size(), text);
-    }
-    // The OJM slot's clearing reaches FullImageSize, which is rewritten.
-    qToLittleEndian<qint32>(coverSize, out.data() + 268);
-    return out;
-}
-
-ChartReadResult readChartBytes(const QByteArray &bytes)
-{
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    return readChart(buffer);
 }
 
 ChartRecord recordOf(const QByteArray &bytes)
@@ -218,6 +199,11 @@ QByteArray readFile(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return QByteArray();
     return f.readAll();
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)

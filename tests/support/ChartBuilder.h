@@ -1,10 +1,12 @@
 #pragma once
 
-#include "model/ChartReader.h"
+#include "support/ChartBytes.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <QtEndian>
 #include <QtGlobal>
 
 namespace ojn::test {
@@ -63,18 +65,25 @@ private:
     bool m_rawOffset = false, m_rawCoverSize = false, m_rawThumbnailSize = false;
 };
 
+// A number's bytes as a chart holds it: little-endian.
+template <typename T>
+QByteArray littleEndian(T value)
+{
+    QByteArray bytes(sizeof(T), '\0');
+    qToLittleEndian<T>(value, bytes.data());
+    return bytes;
+}
+
+// A text slot as a save leaves it: `width` zero bytes, the text over them.
+// The title's 33rd zero stays in its 64-byte slot; the other texts' lands in
+// the next field, which is written after it, so they show 32.
+QByteArray savedSlot(const QByteArray &text, int width = 32);
+
 // The bytes at `offset` of a chart, as integers.
 qint32 int32At(const QByteArray &chart, qint64 offset);
 qint16 int16At(const QByteArray &chart, qint64 offset);
 float floatAt(const QByteArray &chart, qint64 offset);
 
-// What a save of an unedited chart must give, computed straight from the
-// layout: the body with each text slot's 33 bytes zeroed after the text,
-// the offset and sizes recomputed, then cover and thumbnail, nothing after.
-QByteArray expectedUneditedSave(const QByteArray &chart);
-
-// Reads chart bytes as the chart core does, from memory.
-ChartReadResult readChartBytes(const QByteArray &bytes);
 // The record of a fixture that must read; a fixture that does not is a
 // broken test, which stops at once.
 ChartRecord recordOf(const QByteArray &bytes);
@@ -90,5 +99,8 @@ QByteArray songListBytes(qint32 count, const QList<QByteArray> &charts, const QB
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
+// Every entry of a folder by name, hidden ones too: a left-over temporary
+// file shows up here.
+QStringList entriesOf(const QString &folder);
 
 } // namespace ojn::test

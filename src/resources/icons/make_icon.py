@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
-"""Draws the program icon (a note head on a chart sheet) as PNG files.
+"""Draws the program icon (a note head on a chart sheet) and the chart
+file icon (a page carrying the program icon) as PNG files for Linux
+desktops, and both as .ico files for the Windows programs.
 
 Run from this folder: python3 make_icon.py. Only the standard library is
-used, so the icon can be redrawn on any machine.
+used, so the icons can be redrawn on any machine.
 """
 import math
 import struct
 import zlib
 
 SIZES = (32, 48, 128, 256)
+ICO_SIZES = (16, 24, 32, 48, 64, 256)  # what Explorer asks for, at any scale
 SAMPLES = 4  # supersampling per axis, for smooth edges
 
 
@@ -49,7 +52,29 @@ def colour_at(x, y):
     return colour
 
 
-def render(size):
+def chart_colour_at(x, y):
+    """The chart file icon: a page with its top right corner folded over,
+    two lines of text, and the program icon below them."""
+    x0, y0, x1, y1, fold, edge = 0.15, 0.03, 0.85, 0.97, 0.24, 0.03
+    if not (x0 <= x <= x1 and y0 <= y <= y1 and (x1 - x) + (y - y0) >= fold):
+        return None
+    if x >= x1 - fold and y <= y0 + fold:
+        return (190, 198, 220)  # the folded flap
+    if (x < x0 + edge or x > x1 - edge or y > y1 - edge or y < y0 + edge
+            or (x1 - x) + (y - y0) < fold + edge * 1.4):
+        return (110, 120, 150)  # the page's outline
+    for top, right in ((0.15, 0.55), (0.24, 0.65)):
+        if top <= y <= top + 0.045 and 0.25 <= x <= right:
+            return (160, 168, 190)
+    box_x, box_y, box_size = 0.25, 0.38, 0.5
+    if box_x <= x <= box_x + box_size and box_y <= y <= box_y + box_size:
+        colour = colour_at((x - box_x) / box_size, (y - box_y) / box_size)
+        if colour is not None:
+            return colour
+    return (250, 250, 252)
+
+
+def render(size, colour_at=colour_at):
     rows = []
     for py in range(size):
         row = bytearray([0])  # PNG filter type: none
@@ -80,7 +105,25 @@ def png(size, pixels):
             + chunk(b"IDAT", zlib.compress(pixels, 9)) + chunk(b"IEND", b""))
 
 
+def ico(pngs):
+    """An .ico file holding the given (size, PNG bytes) images."""
+    header = struct.pack("<HHH", 0, 1, len(pngs))
+    entries, data = b"", b""
+    offset = len(header) + 16 * len(pngs)
+    for size, image in pngs:
+        # Width and height 0 mean 256.
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32,
+                               len(image), offset + len(data))
+        data += image
+    return header + entries + data
+
+
 if __name__ == "__main__":
-    for s in SIZES:
-        with open(f"ojn-tevrik-editor-{s}.png", "wb") as f:
-            f.write(png(s, render(s)))
+    for name, draw in (("ojn-tevrik-editor", colour_at),
+                       ("application-x-o2jam-ojn", chart_colour_at)):
+        images = {s: png(s, render(s, draw)) for s in sorted(set(SIZES + ICO_SIZES))}
+        for s in SIZES:
+            with open(f"{name}-{s}.png", "wb") as f:
+                f.write(images[s])
+        with open(f"{name}.ico", "wb") as f:
+            f.write(ico([(s, images[s]) for s in ICO_SIZES]))

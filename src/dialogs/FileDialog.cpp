@@ -1,4 +1,4 @@
-#include "platform/FileDialog.h"
+#include "dialogs/FileDialog.h"
 
 namespace ojn {
 

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QIODevice>
+#include <QString>
 
 #include <cstdio>
 #include <memory>
 
-namespace ojn::cli {
+namespace ojn {
 
 // Standard output or standard error as a device for a QTextStream, which
 // writes UTF-8. Pipes and files get those bytes as they are. A Windows
@@ -14,4 +15,9 @@ namespace ojn::cli {
 // and the console is left as the user had it.
 [[nodiscard]] std::unique_ptr<QIODevice> openStandardStream(FILE *stream);
 
-} // namespace ojn::cli
+// Prints the text through openStandardStream. A Windows GUI program has no
+// console of its own: when the stream leads nowhere, it first borrows the
+// console it was started from, if any.
+void printToStandardStream(FILE *stream, const QString &text);
+
+} // namespace ojn

@@ -1,4 +1,4 @@
-#include "platform/WidgetDialogs.h"
+#include "dialogs/WidgetDialogs.h"
 
 #include <QCoreApplication>
 #include <QDialog>

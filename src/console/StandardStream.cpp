@@ -1,6 +1,7 @@
-#include "cli/StandardStream.h"
+#include "console/StandardStream.h"
 
 #include <QFile>
+#include <QTextStream>
 
 #ifdef Q_OS_WIN
 #include <QStringDecoder>
@@ -9,7 +10,7 @@
 #include <windows.h>
 #endif
 
-namespace ojn::cli {
+namespace ojn {
 
 #ifdef Q_OS_WIN
 namespace {
@@ -62,4 +63,15 @@ std::unique_ptr<QIODevice> openStandardStream(FILE *stream)
     return file;
 }
 
-} // namespace ojn::cli
+void printToStandardStream(FILE *stream, const QString &text)
+{
+#ifdef Q_OS_WIN
+    const HANDLE existing = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    if ((existing == nullptr || existing == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
+        std::freopen("CONOUT$", "w", stream);
+#endif
+    const std::unique_ptr<QIODevice> device = openStandardStream(stream);
+    QTextStream(device.get()) << text;
+}
+
+} // namespace ojn
