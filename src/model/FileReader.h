@@ -3,16 +3,15 @@
 #include <QString>
 #include <QtGlobal>
 
-#ifndef Q_OS_UNIX
-#include <QFile>
-#endif
+#include <memory>
 
 namespace ojn {
 
 // A file opened to read at offsets, for checks that open thousands of
-// files one after another. On Unix it uses the system's own calls (open,
-// fstat, pread): there a QFile per file costs more than reading its
-// header. Elsewhere it is an unbuffered QFile.
+// files one after another. On POSIX systems it uses the system's own calls
+// (open, fstat, pread), since there a QFile per file costs more than
+// reading its header (FileReader_posix.cpp); on Windows it is an
+// unbuffered QFile (FileReader_win.cpp).
 class FileReader {
 public:
     explicit FileReader(const QString &path);
@@ -31,14 +30,10 @@ public:
     [[nodiscard]] QString errorString() const;
 
 private:
+    struct Handle; // the system's own handle, per system
     QString m_path;
     qint64 m_size = -1;
-#ifdef Q_OS_UNIX
-    int m_fd = -1;
-    QString m_error;
-#else
-    QFile m_file;
-#endif
+    std::unique_ptr<Handle> m_handle;
 };
 
 } // namespace ojn
