@@ -1,6 +1,7 @@
 #include "ChartIoBench.h"
 
 #include "BenchCharts.h"
+#include "RawIo.h"
 #include "Report.h"
 
 #include "model/ChartFile.h"
@@ -11,72 +12,10 @@
 #include <QFile>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
-#include <unistd.h>
+
 
 namespace ojn::bench {
 namespace {
-
-[[noreturn]] void fail(const QString &what)
-{
-    std::fprintf(stderr, "benchmark failed: %s\n", qPrintable(what));
-    std::exit(1);
-}
-
-// The baseline for opening: the whole file in one sequential read into a
-// buffer of its size.
-QByteArray rawRead(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        fail(file.errorString());
-    QByteArray bytes(file.size(), Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 got = file.read(bytes.data() + done, bytes.size() - done);
-        if (got <= 0)
-            fail(QStringLiteral("short read of ") + path);
-        done += got;
-    }
-    return bytes;
-}
-
-// The baseline for saving: as many bytes written to a new file in the same
-// folder and flushed to disk.
-void rawWriteAndSync(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
-        || file.write(bytes) != bytes.size() || ::fsync(file.handle()) != 0)
-        fail(QStringLiteral("raw write: ") + file.errorString());
-    file.close();
-}
-
-// Commits every pending change of the folder's file system, so that no
-// timed write pays for the metadata of the step before it (a deleted file
-// waiting in the journal).
-void settle(const QString &folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0 || ::syncfs(fd) != 0)
-        fail(QStringLiteral("could not sync ") + folder);
-    ::close(fd);
-}
-
-// What any crash-safe replacement of the file costs at least: the raw write
-// plus fsync, then a rename over an old file of the same size (which the
-// file system frees) and an fsync of the folder.
-void rawReplace(const QString &folder, const QString &newPath, const QString &oldPath, const QByteArray &bytes)
-{
-    rawWriteAndSync(newPath, bytes);
-    if (std::rename(QFile::encodeName(newPath).constData(), QFile::encodeName(oldPath).constData()) != 0)
-        fail(QStringLiteral("rename failed"));
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0 || ::fsync(fd) != 0)
-        fail(QStringLiteral("could not sync ") + folder);
-    ::close(fd);
-}
 
 ChartRecord openChart(const QString &path)
 {

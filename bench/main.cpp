@@ -1,11 +1,13 @@
 // Measures how fast the editor reads and writes charts and starts, how
-// much memory an open chart costs, and how the Music Folder window reads a
-// folder of 10,000 charts, each against a baseline measured in the same
-// run. Usage: ojn_bench [FOLDER [PART...]]  (charts are made in FOLDER,
-// which should be on the disk being measured; default: the current folder.
-// PARTs: charts, pictures, memory, music-folder-window, start-up; default:
-// all)
+// fast whole music folders are checked and listed, how much memory an
+// open chart costs, and how the Music Folder window reads a folder of
+// 10,000 charts, each against a baseline measured in the same run.
+// Usage: ojn_bench [FOLDER [PART...]]  (charts are made in FOLDER, which
+// should be on the disk being measured; default: the current folder.
+// PARTs: charts, folder, pictures, memory, music-folder-window, start-up;
+// default: all)
 #include "ChartIoBench.h"
+#include "FolderBench.h"
 #include "MusicFolderBench.h"
 #include "ProcessBench.h"
 
@@ -36,6 +38,10 @@ int main(int argc, char *argv[])
     if (runs("charts")) {
         std::printf("== Chart files (in %s)\n", qPrintable(folder));
         ojn::bench::benchChartIo(folder);
+    }
+    if (runs("folder")) {
+        std::printf("\n== A music folder and its song list (in %s)\n", qPrintable(folder));
+        ojn::bench::benchMusicFolder(folder);
     }
     if (runs("pictures")) {
         std::printf("\n== Picture decoding\n");

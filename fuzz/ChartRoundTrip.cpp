@@ -1,4 +1,5 @@
 #include "ChartRoundTrip.h"
+#include "Promise.h"
 
 #include "model/ChartLayout.h"
 #include "model/ChartReader.h"
@@ -7,8 +8,6 @@
 
 #include <QBuffer>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -18,14 +17,6 @@ namespace {
 using test::numberAt;
 using test::readChartBytes;
 using test::textAt;
-
-void require(bool promise, const char *what)
-{
-    if (!promise) {
-        std::fprintf(stderr, "broken promise: %s\n", what);
-        std::abort();
-    }
-}
 
 bool sameBits(float a, float b)
 {

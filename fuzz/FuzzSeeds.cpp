@@ -3,6 +3,8 @@
 #include "support/ChartBuilder.h"
 #include "support/TestPictures.h"
 
+#include <QtEndian>
+
 #include <limits>
 
 namespace ojn::fuzz {
@@ -48,6 +50,64 @@ QList<Seed> seedCharts()
         {"not-encrypted-New", ChartBuilder().putBytes(0, "New").build()},
     };
     return seeds;
+}
+
+namespace {
+
+QByteArray withInt32(QByteArray chart, qint64 offset, qint32 value)
+{
+    qToLittleEndian<qint32>(value, chart.data() + offset);
+    return chart;
+}
+
+} // namespace
+
+QList<Seed> seedSongLists()
+{
+    const QByteArray a = ChartBuilder().noteSections(2, 2, 2).songId(100).build();
+    const QByteArray b = ChartBuilder().noteSections(1, 0, 3).songId(101).titleBytes("Other").build();
+    const QByteArray extra("\x02\0\0\0\x64\0\0\0\x01\0\x65\0\0\0\x00\x07 sections", 25);
+    return {
+        {"list-empty", test::songListBytes(0, {}, {})},
+        {"list-two", test::songListBytes(2, {a, b}, {})},
+        {"list-two-extra", test::songListBytes(2, {a, b}, extra)},
+        {"list-listed-twice", test::songListBytes(3, {a, b, withInt32(b, 40, 7)}, extra)},
+        {"list-short", QByteArray("\1\0\0", 3)},
+        {"list-negative", test::songListBytes(-1, {a}, extra)},
+        {"list-overrun", test::songListBytes(3, {a, b}, {})},
+        {"list-cut-entry", test::songListBytes(1, {a}, {}).chopped(1)},
+    };
+}
+
+QList<Seed> seedNoteSectionCharts()
+{
+    const QByteArray sound = ChartBuilder().noteSections(3, 4, 5).build();
+    return {
+        {"notes-sound", sound},
+        {"notes-empty-sections", ChartBuilder().noteSections(0, 0, 0).build()},
+        {"notes-one-section", ChartBuilder().noteSections(6, 0, 0).build()},
+        {"notes-past-next", withInt32(sound, 64, 4)},
+        {"notes-short-of-next", withInt32(sound, 68, 3)},
+        {"notes-negative-count", withInt32(sound, 72, -2)},
+        {"notes-negative-events", withInt32(sound, 300 + 4, qint32(0xffff0000u))},
+        {"notes-out-of-order", withInt32(sound, 288, 301)},
+        {"notes-past-cover", withInt32(sound, 292, 0x7fffffff)},
+        {"notes-truncated", sound.left(sound.size() - 300)},
+        {"notes-encrypted", test::encryptChart(sound, 16, 0xaa, 0x55, 0x0f)},
+        {"notes-encrypted-block-1", test::encryptChart(sound, 1, 0x11, 0x22, 0x33)},
+        {"notes-encrypted-garbage", test::encryptChart(QByteArray(400, 'x'), 8, 1, 2, 3)},
+    };
+}
+
+QList<Seed> seedsFor(const QString &target)
+{
+    if (target == QLatin1String("chart_reader"))
+        return seedCharts();
+    if (target == QLatin1String("song_list"))
+        return seedSongLists();
+    if (target == QLatin1String("note_sections"))
+        return seedNoteSectionCharts() + seedCharts();
+    return {};
 }
 
 } // namespace ojn::fuzz

@@ -1,4 +1,5 @@
-// Writes the seed charts into a folder, as the starting corpus for libFuzzer.
+// Writes a fuzz target's seeds into a folder, as the starting corpus for
+// libFuzzer. Usage: fuzz_seeds FOLDER [TARGET] (default: chart_reader).
 #include "FuzzSeeds.h"
 
 #include <QCoreApplication>
@@ -10,14 +11,16 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (app.arguments().size() != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    const QStringList arguments = app.arguments();
+    const QList<ojn::fuzz::Seed> seeds = ojn::fuzz::seedsFor(arguments.value(2, QStringLiteral("chart_reader")));
+    if (arguments.size() < 2 || arguments.size() > 3 || seeds.isEmpty()) {
+        std::fprintf(stderr, "usage: %s FOLDER [chart_reader|song_list|note_sections]\n", argv[0]);
         return 2;
     }
     const QDir folder(app.arguments().at(1));
     if (!folder.mkpath(QStringLiteral(".")))
         return 1;
-    for (const ojn::fuzz::Seed &seed : ojn::fuzz::seedCharts()) {
+    for (const ojn::fuzz::Seed &seed : seeds) {
         QFile file(folder.filePath(seed.name));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(seed.bytes) != seed.bytes.size()) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));

@@ -1,4 +1,4 @@
-// Runs the seed charts, and any files or folders named on the command line
+// Runs the fuzz target's seeds (FUZZ_TARGET names it), and any files or folders named on the command line
 // (a corpus, or a crash libFuzzer found), through the fuzz target once
 // each, with any compiler: a broken promise aborts the run.
 #include "FuzzSeeds.h"
@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     int count = 0;
-    for (const ojn::fuzz::Seed &seed : ojn::fuzz::seedCharts()) {
+    for (const ojn::fuzz::Seed &seed : ojn::fuzz::seedsFor(QStringLiteral(FUZZ_TARGET))) {
         run(seed.name, seed.bytes);
         ++count;
     }

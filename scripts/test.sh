@@ -2,8 +2,8 @@
 # Builds everything and runs every test, three times: a normal build, a
 # clang build with AddressSanitizer and UndefinedBehaviorSanitizer (where a
 # leak, an overflow or undefined behaviour fails the run), which also fuzzes
-# the chart reader for 60 seconds, and a build for 64-bit Windows run under
-# Wine. Ends with CTest's summary of the Windows run and a non-zero exit
+# the chart reader, the song list reader and the note section walk, and a
+# build for 64-bit Windows run under Wine. Ends with CTest's summary of the Windows run and a non-zero exit
 # when anything fails.
 # --no-windows leaves the Windows run out, for a quicker run while working;
 # CI and the README's command run everything.
@@ -32,17 +32,22 @@ export ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0
 
-# libFuzzer from the seed charts; any crash, leak or sanitizer report stops
-# it with a non-zero exit and leaves the input in build-asan/fuzz-findings.
-corpus=build-asan/fuzz-corpus
+# libFuzzer from each target's seeds: the chart reader for 60 seconds, the
+# song list reader and the note section walk for 30 each. Any crash, leak
+# or sanitizer report stops it with a non-zero exit and leaves the input in
+# build-asan/fuzz-findings.
 findings=build-asan/fuzz-findings
-rm -rf "$corpus" "$findings"
-mkdir -p "$findings"
-QT_QPA_PLATFORM=offscreen build-asan/fuzz/chart_fuzz_seeds "$corpus"
-build-asan/fuzz/chart_reader_fuzzer -max_total_time=60 -timeout=10 -print_final_stats=1 \
-    -artifact_prefix="$findings/" "$corpus" 2> build-asan/fuzz.log \
-    || { tail -n 60 build-asan/fuzz.log; echo "The fuzzer found a failing input in $findings."; exit 1; }
-grep -E "^(Done|stat::number_of_executed_units)" build-asan/fuzz.log
+rm -rf "$findings" && mkdir -p "$findings"
+for target in chart_reader:60 song_list:30 note_sections:30; do
+    name=${target%%:*} seconds=${target##*:}
+    corpus=build-asan/fuzz-corpus/$name log=build-asan/fuzz-$name.log
+    rm -rf "$corpus"
+    QT_QPA_PLATFORM=offscreen build-asan/fuzz/fuzz_seeds "$corpus" "$name"
+    "build-asan/fuzz/${name}_fuzzer" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+        -artifact_prefix="$findings/$name-" "$corpus" 2> "$log" \
+        || { tail -n 60 "$log"; echo "The $name fuzzer found a failing input in $findings."; exit 1; }
+    grep -E "^(Done|stat::number_of_executed_units)" "$log"
+done
 
 ctest --test-dir build-asan --output-on-failure
 

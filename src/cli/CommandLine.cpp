@@ -24,6 +24,7 @@ QStringList optionsOf(Command command)
 {
     switch (command) {
     case Command::Show:
+    case Command::ListShow:
         return {QStringLiteral("json"), codePageOption};
     case Command::Set:
         return {QStringLiteral("id"),       QStringLiteral("title"),    QStringLiteral("artist"),
@@ -33,9 +34,61 @@ QStringList optionsOf(Command command)
                 QStringLiteral("output"),   codePageOption};
     case Command::Extract:
         return {QStringLiteral("cover"), QStringLiteral("thumbnail"), codePageOption};
+    case Command::Check:
+        return {QStringLiteral("json"), QStringLiteral("list"), codePageOption};
+    case Command::ListBuild:
+        return {QStringLiteral("output"), QStringLiteral("sections-from"), codePageOption};
+    case Command::ListSync:
+        return {QStringLiteral("dry-run"), QStringLiteral("drop-missing"), codePageOption};
     default:
         return {};
     }
+}
+
+// The options that take no value.
+bool isSwitch(const QString &name)
+{
+    return name == QLatin1String("json") || name == QLatin1String("dry-run") || name == QLatin1String("drop-missing");
+}
+
+// How many paths a command takes, and what to say when that is wrong.
+struct PathsWanted {
+    qsizetype least;
+    qsizetype most; // -1: no limit
+    QString missing;
+};
+
+PathsWanted pathsWanted(Command command)
+{
+    switch (command) {
+    case Command::Check:
+        return {1, -1, QStringLiteral("no chart or folder given.")};
+    case Command::ListShow:
+        return {1, 1, QStringLiteral("give one song list.")};
+    case Command::ListBuild:
+        return {1, 1, QStringLiteral("give one music folder.")};
+    case Command::ListSync:
+        return {2, 2, QStringLiteral("give the song list, then the music folder.")};
+    default:
+        return {1, -1, QStringLiteral("no chart file given.")};
+    }
+}
+
+// The command a word names: a command itself, or after "list" one of
+// list's.
+std::optional<Command> commandNamed(const QString &word, bool afterList)
+{
+    static const QList<std::pair<QLatin1String, Command>> commands{
+        {QLatin1String("show"), Command::Show}, {QLatin1String("set"), Command::Set},
+        {QLatin1String("extract"), Command::Extract}, {QLatin1String("check"), Command::Check}};
+    static const QList<std::pair<QLatin1String, Command>> listCommands{
+        {QLatin1String("show"), Command::ListShow}, {QLatin1String("build"), Command::ListBuild},
+        {QLatin1String("sync"), Command::ListSync}};
+    for (const auto &[name, command] : afterList ? listCommands : commands) {
+        if (word == name)
+            return command;
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> valueOf(const QCommandLineParser &parser, const QString &name)
@@ -71,7 +124,7 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
     if (arguments.isEmpty())
         return usageError(QStringLiteral("no command given."));
 
-    const QString &first = arguments.first();
+    const QString first = arguments.first();
     Invocation invocation;
     if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
         invocation.command = Command::Help;
@@ -81,41 +134,51 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
         invocation.command = Command::Version;
         return ParsedCommandLine{invocation, QString()};
     }
-    if (first == QLatin1String("show"))
-        invocation.command = Command::Show;
-    else if (first == QLatin1String("set"))
-        invocation.command = Command::Set;
-    else if (first == QLatin1String("extract"))
-        invocation.command = Command::Extract;
-    else if (first.startsWith(QLatin1Char('-')))
-        return usageError(QStringLiteral("the command comes first: show, set or extract (not %1).").arg(first));
-    else
-        return usageError(QStringLiteral("unknown command \"%1\"; the commands are show, set and extract.").arg(first));
+    QString name = first; // as messages name the command
+    std::optional<Command> command = commandNamed(first, false);
+    if (first == QLatin1String("list")) {
+        const QString second = arguments.value(1);
+        if (second == QLatin1String("--help") || second == QLatin1String("-h"))
+            return ParsedCommandLine{invocation, QString()};
+        command = commandNamed(second, true);
+        if (!command)
+            return usageError(second.isEmpty() ? QStringLiteral("list: give show, build or sync after it.")
+                                               : QStringLiteral("list: give show, build or sync after it, not \"%1\".").arg(second));
+        // The second word stands in for the program's name below.
+        arguments.removeFirst();
+        name = QStringLiteral("list ") + second;
+    } else if (!command && first.startsWith(QLatin1Char('-'))) {
+        return usageError(QStringLiteral("the command comes first: show, set, extract, check or list (not %1).").arg(first));
+    } else if (!command) {
+        return usageError(
+            QStringLiteral("unknown command \"%1\"; the commands are show, set, extract, check and list.").arg(first));
+    }
+    invocation.command = *command;
 
     const QStringList names = optionsOf(invocation.command);
     QCommandLineParser parser;
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
-    for (const QString &name : names) {
-        if (name == QLatin1String("json"))
-            parser.addOption(QCommandLineOption(name));
+    for (const QString &option : names) {
+        if (isSwitch(option))
+            parser.addOption(QCommandLineOption(option));
         else
-            parser.addOption(valueOption(name));
+            parser.addOption(valueOption(option));
     }
     // QCommandLineParser skips the program's name; the command stands in for it.
     if (!parser.parse(arguments))
-        return usageError(QStringLiteral("%1: %2").arg(first, parser.errorText()));
+        return usageError(QStringLiteral("%1: %2").arg(name, parser.errorText()));
     if (parser.isSet(QStringLiteral("help"))) {
         invocation.command = Command::Help;
         return ParsedCommandLine{invocation, QString()};
     }
-    for (const QString &name : names) {
-        if (parser.values(name).size() > 1)
-            return usageError(QStringLiteral("%1: --%2 is given more than once.").arg(first, name));
+    for (const QString &option : names) {
+        if (parser.values(option).size() > 1)
+            return usageError(QStringLiteral("%1: --%2 is given more than once.").arg(name, option));
     }
 
     if (parser.isSet(codePageOption)) {
         if (codePage)
-            return usageError(QStringLiteral("%1: --code-page is given more than once.").arg(first));
+            return usageError(QStringLiteral("%1: --code-page is given more than once.").arg(name));
         codePage = parser.value(codePageOption);
     }
     if (codePage) {
@@ -129,12 +192,28 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
     }
 
     invocation.files = parser.positionalArguments();
-    if (invocation.files.isEmpty())
-        return usageError(QStringLiteral("%1: no chart file given.").arg(first));
+    const PathsWanted wanted = pathsWanted(invocation.command);
+    if (invocation.files.size() < wanted.least || (wanted.most >= 0 && invocation.files.size() > wanted.most))
+        return usageError(QStringLiteral("%1: %2").arg(name, wanted.missing));
 
     switch (invocation.command) {
     case Command::Show:
+    case Command::ListShow:
         invocation.json = parser.isSet(QStringLiteral("json"));
+        break;
+    case Command::Check:
+        invocation.json = parser.isSet(QStringLiteral("json"));
+        invocation.listPath = valueOf(parser, QStringLiteral("list"));
+        break;
+    case Command::ListBuild:
+        invocation.outputPath = valueOf(parser, QStringLiteral("output"));
+        invocation.sectionsFrom = valueOf(parser, QStringLiteral("sections-from"));
+        if (!invocation.outputPath)
+            return usageError(QStringLiteral("list build: give --output LIST, the song list to write."));
+        break;
+    case Command::ListSync:
+        invocation.dryRun = parser.isSet(QStringLiteral("dry-run"));
+        invocation.dropMissing = parser.isSet(QStringLiteral("drop-missing"));
         break;
     case Command::Set: {
         FieldEdits &edits = invocation.edits;
@@ -181,6 +260,7 @@ QString versionText()
 QString usageHint()
 {
     return QStringLiteral("Usage: ojn-header [--code-page N] show|set|extract FILE... [OPTIONS]\n"
+                          "       ojn-header [--code-page N] check PATH... | list show|build|sync ... [OPTIONS]\n"
                           "Try 'ojn-header --help' for the whole manual.\n");
 }
 

@@ -9,17 +9,21 @@
 
 namespace ojn::cli {
 
-enum class Command { Help, Version, Show, Set, Extract };
+enum class Command { Help, Version, Show, Set, Extract, Check, ListShow, ListBuild, ListSync };
 
 // One run of the program, as the command line asks for it.
 struct Invocation {
     Command command = Command::Help;
     QStringList files;
-    bool json = false;                   // show
+    bool json = false;                   // show, check, list show
     FieldEdits edits;                    // set
     std::optional<QString> coverPath;    // set: picture to put in; extract: file to write
     std::optional<QString> thumbnailPath; // the same for the thumbnail
-    std::optional<QString> outputPath;   // set: where to write instead of the chart itself
+    std::optional<QString> outputPath;   // set: where to write instead of the chart itself; list build: the list
+    std::optional<QString> listPath;     // check: the song list to compare with the charts
+    std::optional<QString> sectionsFrom; // list build: the old list whose extra sections the new one carries
+    bool dryRun = false;                 // list sync: write nothing
+    bool dropMissing = false;            // list sync: drop entries that have no chart
     std::optional<int> codePage;         // texts in this Windows code page instead of the locale's
 };
 

@@ -1,7 +1,9 @@
 #include "cli/HeaderTool.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/ExtractCommand.h"
+#include "cli/ListCommands.h"
 #include "cli/SetCommand.h"
 #include "cli/ShowCommand.h"
 
@@ -34,6 +36,14 @@ int runHeaderTool(const QStringList &arguments, Console &console)
         return runSet(invocation, console);
     case Command::Extract:
         return runExtract(invocation, console);
+    case Command::Check:
+        return runCheck(invocation, console);
+    case Command::ListShow:
+        return runListShow(invocation, console);
+    case Command::ListBuild:
+        return runListBuild(invocation, console);
+    case Command::ListSync:
+        return runListSync(invocation, console);
     }
     return ExitUsage;
 }

@@ -2,10 +2,8 @@
 
 #include "model/ChartEncryption.h"
 #include "model/ChartLayout.h"
-#include "model/DeviceIo.h"
+#include "model/FileReader.h"
 #include "model/NoteSections.h"
-
-#include <QFile>
 
 #include <new>
 
@@ -21,36 +19,85 @@ ChartScan unreadableScan(const QString &path, qint64 size, const QString &text)
     return scan;
 }
 
-ChartScan changedWhileRead(const QString &path, const QFile &file, qint64 size)
+ChartScan changedWhileRead(const QString &path, const FileReader &file, qint64 size)
 {
-    const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    const QString reason = file.errorString();
     return unreadableScan(path, size,
                           reason.isEmpty() ? QStringLiteral("The file changed while it was being read; check it again.")
                                            : QStringLiteral("The file could not be read: %1").arg(reason));
 }
 
-// Opens the file (unbuffered: every read goes straight into our bytes) and
-// runs the header-level check on it, leaving the file open for more.
-ChartScan scanOpenFile(QFile &file)
+ChartScan notOpened(const QString &path, const FileReader &file)
 {
-    const QString path = file.fileName();
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return unreadableScan(path, -1, QStringLiteral("The file could not be opened: %1").arg(file.errorString()));
-    const qint64 size = file.size();
-    char first[layout::HeaderSize];
-    const qint64 firstCount = qMin<qint64>(size, layout::HeaderSize);
-    if (!readExactlyAt(file, 0, first, firstCount))
-        return changedWhileRead(path, file, size);
+    return unreadableScan(path, -1, QStringLiteral("The file could not be opened: %1").arg(file.errorString()));
+}
 
+// The header-level check of an open file whose first bytes (up to 300)
+// are read: for an encrypted chart it reads the last 300 too.
+ChartScan scanOpenFile(const QString &path, FileReader &file, QByteArrayView first)
+{
+    const qint64 size = file.size();
     char last[layout::HeaderSize];
     qint64 lastCount = 0;
-    if (isEncrypted(QByteArrayView(first, firstCount))) {
+    if (isEncrypted(first)) {
         lastCount = qBound<qint64>(0, size - EncryptionPrefixLength, layout::HeaderSize);
-        if (!readExactlyAt(file, size - lastCount, last, lastCount))
+        if (!file.readAt(size - lastCount, last, lastCount))
             return changedWhileRead(path, file, size);
     }
-    ChartScan scan = scanChartHeader(QByteArrayView(first, firstCount), QByteArrayView(last, lastCount), size);
+    ChartScan scan = scanChartHeader(first, QByteArrayView(last, lastCount), size);
     scan.path = path;
+    return scan;
+}
+
+// An encrypted chart, open, with its header read: the plain chart's start,
+// read backwards from the file's end.
+ChartScan checkEncryptedChartFile(const QString &path, FileReader &file, QByteArrayView first, QByteArray &buffer)
+{
+    ChartScan scan = scanOpenFile(path, file, first);
+    if (!scan.header)
+        return scan;
+    const qint64 end = noteDataEnd(*scan.header, scan.fileSize - EncryptionPrefixLength);
+    // Read again from the plain chart's byte 0, header too, so that a
+    // header changed since the first read is seen.
+    QByteArray cipher(end, Qt::Uninitialized);
+    char key[EncryptionPrefixLength];
+    if (!file.readAt(scan.fileSize - end, cipher.data(), end) || !file.readAt(0, key, EncryptionPrefixLength))
+        return changedWhileRead(path, file, scan.fileSize);
+    buffer = decryptChartStart(QByteArrayView(key, EncryptionPrefixLength), cipher).value_or(QByteArray());
+    if (QByteArrayView(buffer).first(qMin<qsizetype>(buffer.size(), layout::HeaderSize)) != scan.header->bytes)
+        return changedWhileRead(path, file, scan.fileSize);
+    scan.findings += checkNoteSections(*scan.header, buffer);
+    scan.noteSectionsChecked = true;
+    return scan;
+}
+
+ChartScan checkOpenChartFile(const QString &path, FileReader &file, QByteArray &buffer)
+{
+    const qint64 size = file.size();
+    // A plain chart is read from byte 0 to its cover in one go: the header
+    // and the note data come from one read, so they cannot disagree. The
+    // header says where the cover starts, so the first read takes as much
+    // as the last chart needed (`buffer`'s size), and a second read goes on
+    // from there when this chart needs more.
+    const qint64 first = qMin(size, qMax<qint64>(buffer.size(), layout::HeaderSize));
+    buffer.resize(first);
+    if (!file.readAt(0, buffer.data(), first))
+        return changedWhileRead(path, file, size);
+    const QByteArray start = buffer.first(qMin<qint64>(first, layout::HeaderSize));
+    if (isEncrypted(start))
+        return checkEncryptedChartFile(path, file, start, buffer);
+    ChartScan scan = scanOpenFile(path, file, start);
+    if (!scan.header)
+        return scan;
+    const qint64 end = noteDataEnd(*scan.header, size);
+    if (end > first) {
+        buffer.resize(end);
+        if (!file.readAt(first, buffer.data() + first, end - first))
+            return changedWhileRead(path, file, size);
+    }
+    buffer.resize(end); // the next chart's first read
+    scan.findings += checkNoteSections(*scan.header, buffer);
+    scan.noteSectionsChecked = true;
     return scan;
 }
 
@@ -58,43 +105,27 @@ ChartScan scanOpenFile(QFile &file)
 
 ChartScan scanChartFile(const QString &path)
 {
-    QFile file(path);
-    return scanOpenFile(file);
+    FileReader file(path);
+    if (!file.open())
+        return notOpened(path, file);
+    char first[layout::HeaderSize];
+    const qint64 firstCount = qMin<qint64>(file.size(), layout::HeaderSize);
+    if (!file.readAt(0, first, firstCount))
+        return changedWhileRead(path, file, file.size());
+    return scanOpenFile(path, file, QByteArrayView(first, firstCount));
 }
 
 ChartScan checkChartFile(const QString &path, QByteArray &buffer)
 {
-    QFile file(path);
-    ChartScan scan = scanOpenFile(file);
-    if (!scan.header)
-        return scan;
-    const qint64 plainSize = scan.encrypted ? scan.fileSize - EncryptionPrefixLength : scan.fileSize;
-    const qint64 end = noteDataEnd(*scan.header, plainSize);
+    FileReader file(path);
+    if (!file.open())
+        return notOpened(path, file);
     try {
-        // The plain chart's start lies at the file's start, or backwards at
-        // an encrypted file's end. It is read again from byte 0, header
-        // too, so a header changed since the first read is seen.
-        buffer.resize(end);
-        if (!readExactlyAt(file, scan.encrypted ? scan.fileSize - end : 0, buffer.data(), end))
-            return changedWhileRead(path, file, scan.fileSize);
-        QByteArray decrypted;
-        QByteArrayView plain = buffer;
-        if (scan.encrypted) {
-            char key[EncryptionPrefixLength];
-            if (!readExactlyAt(file, 0, key, EncryptionPrefixLength))
-                return changedWhileRead(path, file, scan.fileSize);
-            decrypted = decryptChartStart(QByteArrayView(key, EncryptionPrefixLength), buffer).value_or(QByteArray());
-            plain = decrypted;
-        }
-        if (plain.first(qMin<qsizetype>(plain.size(), layout::HeaderSize)) != scan.header->bytes)
-            return changedWhileRead(path, file, scan.fileSize);
-        scan.findings += checkNoteSections(*scan.header, plain);
-        scan.noteSectionsChecked = true;
+        return checkOpenChartFile(path, file, buffer);
     } catch (const std::bad_alloc &) {
-        return unreadableScan(path, scan.fileSize,
-                              QStringLiteral("There is not enough memory to check its %1 bytes of note data.").arg(end));
+        buffer = QByteArray();
+        return unreadableScan(path, file.size(), QStringLiteral("There is not enough memory to check its note data."));
     }
-    return scan;
 }
 
 ChartScan checkChartFile(const QString &path)

@@ -1,7 +1,9 @@
 #include "musicfolder/FolderChecks.h"
 
 #include <QFileInfo>
-#include <QHash>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace ojn {
 namespace {
@@ -22,21 +24,27 @@ QString ojmNameOf(const QByteArray &bytes, const TextCodec &codec)
 
 void checkDuplicates(const QList<ChartScan> &charts, QList<Findings> &findings)
 {
-    QHash<qint32, QList<qsizetype>> byId;
+    // Song IDs sorted with their charts' places: a run of one ID is a
+    // clash. No container per song, so a folder of thousands stays cheap.
+    QList<std::pair<qint32, qsizetype>> ids;
+    ids.reserve(charts.size());
     for (qsizetype i = 0; i < charts.size(); ++i) {
         if (charts[i].header)
-            byId[charts[i].header->songId].append(i);
+            ids.append({charts[i].header->songId, i});
     }
-    for (auto it = byId.cbegin(); it != byId.cend(); ++it) {
-        if (it->size() < 2)
+    std::sort(ids.begin(), ids.end());
+    for (qsizetype first = 0, end = 0; first < ids.size(); first = end) {
+        for (end = first + 1; end < ids.size() && ids[end].first == ids[first].first;)
+            ++end;
+        if (end - first < 2)
             continue;
         QStringList names;
-        for (const qsizetype i : *it)
-            names.append(fileNameOf(charts[i]));
+        for (qsizetype k = first; k < end; ++k)
+            names.append(fileNameOf(charts[ids[k].second]));
         const QString text = QStringLiteral("Song ID %1 is used by %2 charts: %3.")
-                                 .arg(it.key()).arg(it->size()).arg(names.join(QLatin1String(", ")));
-        for (const qsizetype i : *it)
-            findings[i].append({FindingType::DuplicateSongId, text});
+                                 .arg(ids[first].first).arg(end - first).arg(names.join(QLatin1String(", ")));
+        for (qsizetype k = first; k < end; ++k)
+            findings[ids[k].second].append({FindingType::DuplicateSongId, text});
     }
 }
 

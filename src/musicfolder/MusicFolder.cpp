@@ -33,18 +33,21 @@ MusicFolderListing listMusicFolder(const QString &folder)
     }
 
     // Files only: a pipe or a device among the charts would block a read.
+    // Charts sort by their case-folded name, folded once each.
+    QList<std::pair<QString, QString>> charts; // folded name, path
     QDirIterator it(folder, QDir::Files);
     while (it.hasNext()) {
         const QString path = it.next();
         const QString name = it.fileName();
-        listing.foldedFileNames.insert(name.toCaseFolded());
+        QString folded = name.toCaseFolded();
         if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
-            listing.chartPaths.append(path);
+            charts.append({folded, path});
+        listing.foldedFileNames.insert(std::move(folded));
     }
-    std::sort(listing.chartPaths.begin(), listing.chartPaths.end(), [](const QString &a, const QString &b) {
-        const int blind = a.compare(b, Qt::CaseInsensitive);
-        return blind != 0 ? blind < 0 : a < b;
-    });
+    std::sort(charts.begin(), charts.end());
+    listing.chartPaths.reserve(charts.size());
+    for (auto &chart : charts)
+        listing.chartPaths.append(std::move(chart.second));
     return listing;
 }
 

@@ -2,6 +2,7 @@
 
 #include "songlist/SongListBuild.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -59,6 +60,21 @@ SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &char
             sync.refreshed.append(id);
             sync.list.entries.append(chart->bytes);
         }
+    }
+
+    // A chart that could not be read (held open, a read error, a damaged
+    // copy) may be the very chart of a "missing" song: dropping it would
+    // take a song out of the game for a passing fault.
+    if (dropMissing && !sync.missing.isEmpty() && !sync.skipped.isEmpty()) {
+        QStringList names;
+        for (const QString &path : std::as_const(sync.skipped))
+            names.append(QFileInfo(path).fileName());
+        SongListSync refused;
+        refused.skipped = sync.skipped;
+        refused.error = QStringLiteral("Songs without a chart are not dropped while some charts cannot be read, since those "
+                                    "may be their charts: %1. Mend or move them, or sync without dropping.")
+                            .arg(names.join(QLatin1String(", ")));
+        return refused;
     }
 
     QList<const ChartHeader *> unlisted;

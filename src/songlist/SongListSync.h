@@ -14,7 +14,7 @@ namespace ojn {
 // command can print it.
 struct SongListSync {
     SongList list;           // the list to save
-    QString error;           // refused (a song ID used by two charts): nothing to save
+    QString error;           // refused (see planSongListSync): nothing to save
     QList<qint32> refreshed; // entries replaced where they stand by their chart's header
     QList<qint32> added;     // charts not listed, appended in song ID order
     QList<qint32> missing;   // entries no readable chart matches, in list order
@@ -31,7 +31,9 @@ struct SongListSync {
 // Replaces each stale entry where it stands (every entry of a song listed
 // twice), appends unlisted charts in song ID order, and keeps entries
 // without a chart unless `dropMissing`. The extra sections are kept byte
-// for byte. Refused when two charts hold one song ID.
+// for byte. Refused when two charts hold one song ID, and when entries
+// without a chart would be dropped while some chart cannot be read (it
+// may be theirs).
 [[nodiscard]] SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &charts, bool dropMissing = false);
 
 } // namespace ojn

@@ -81,7 +81,13 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("hinted"); // wrong in form: the usage hint follows
         QTest::newRow("nothing") << QStringList{} << "no command given" << true;
-        QTest::newRow("unknown command") << QStringList{"list", "a.ojn"} << "unknown command \"list\"" << true;
+        QTest::newRow("unknown command") << QStringList{"lists", "a.ojn"} << "unknown command \"lists\"" << true;
+        QTest::newRow("list without its command") << QStringList{"list", "a.dat"} << "list: give show, build or sync after it, not \"a.dat\"" << true;
+        QTest::newRow("check without paths") << QStringList{"check", "--json"} << "check: no chart or folder given" << true;
+        QTest::newRow("list show of two lists") << QStringList{"list", "show", "a.dat", "b.dat"} << "list show: give one song list" << true;
+        QTest::newRow("build without output") << QStringList{"list", "build", "@dir"} << "list build: give --output LIST" << true;
+        QTest::newRow("sync without the folder") << QStringList{"list", "sync", "a.dat", "--dry-run"} << "give the song list, then the music folder" << true;
+        QTest::newRow("sync of a chart") << QStringList{"list", "sync", "@chart", "@dir"} << "a song list never replaces a chart" << false;
         QTest::newRow("option before the command") << QStringList{"--json", "show", "a.ojn"} << "the command comes first" << true;
         QTest::newRow("show without files") << QStringList{"show", "--json"} << "show: no chart file given" << true;
         QTest::newRow("show with a set option") << QStringList{"show", "a.ojn", "--title", "x"} << "Unknown option 'title'" << true;
@@ -135,6 +141,7 @@ private slots:
         QTest::newRow("help") << QStringList{"help"};
         QTest::newRow("set --help") << QStringList{"set", "a.ojn", "--help"};
         QTest::newRow("extract -h") << QStringList{"extract", "-h"};
+        QTest::newRow("list sync --help") << QStringList{"list", "sync", "--help"};
     }
     void helpIsTheWholeManual()
     {
@@ -144,7 +151,9 @@ private slots:
         QCOMPARE(run.err, QString());
         const QStringList mentioned{"show", "set", "extract", "--json", "--id", "--title", "--artist", "--pattern", "--ojm",
                                     "--genre", "--bpm", "--level-ex", "--level-nx", "--level-hx", "--cover", "--thumbnail",
-                                    "--output", "--version", "--code-page", "Exit status", "Soul / R&B", "code page", "decimal separator"};
+                                    "--output", "--version", "--code-page", "Exit status", "Soul / R&B", "code page", "decimal separator",
+                                    "check", "--list", "list show", "list build", "--sections-from", "list sync", "--dry-run",
+                                    "--drop-missing", "Music", "Image/OJNList.dat"};
         for (const QString &word : mentioned)
             QVERIFY2(run.out.contains(word), qPrintable(word));
     }

@@ -234,27 +234,61 @@ private slots:
     }
 
 #ifndef Q_OS_WIN // a user without rights; Windows' held-open file is tested with the chart files
-    // As an ordinary user, since root writes anywhere.
-    void unwritableFolderLeavesTheChartAsItWas()
+    // As an ordinary user, since root writes and reads anywhere. The
+    // folder is one it cannot write, with a chart it cannot read and a
+    // subfolder it cannot list.
+    void asAnOrdinaryUser_data()
     {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("set cannot save") << QStringList{"set", "@dir/locked.ojn", "--title", "Changed"} << QStringList{}
+                                         << "Could not save @dir/locked.ojn";
+        QTest::newRow("sync cannot save the list") << QStringList{"list", "sync", "@dir/OJNList.dat", "@dir"} << QStringList{}
+                                                   << "Could not save @dir/OJNList.dat";
+        QTest::newRow("check goes on past what it cannot read")
+            << QStringList{"check", "@dir/closed", "@dir"}
+            << QStringList{"closed: problem: The folder", "cannot be read: permission denied.",
+                           "secret.ojn: problem: The file could not be opened", "Checked 2 charts"} << "";
+    }
+    void asAnOrdinaryUser()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, out);
+        QFETCH(QString, err);
         QTemporaryDir folder;
         const QByteArray bytes = ChartBuilder().build();
-        const QString chart = folder.filePath("locked.ojn");
+        const QString chart = folder.filePath("locked.ojn"), list = folder.filePath("OJNList.dat");
+        const QString secret = folder.filePath("secret.ojn"), closed = folder.filePath("closed");
         writeFile(chart, bytes);
-        QFile::setPermissions(chart, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther | QFileDevice::ReadGroup);
+        writeFile(list, QByteArray(4, '\0') + "extra sections"); // lists nothing
+        writeFile(secret, bytes);
+        QVERIFY(QDir(folder.path()).mkdir("closed"));
+        const auto readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther | QFileDevice::ReadGroup;
+        for (const QString &file : {chart, list})
+            QFile::setPermissions(file, readable);
+        QFile::setPermissions(secret, {});
+        QFile::setPermissions(closed, {});
         const auto enterOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther
             | QFileDevice::ReadGroup | QFileDevice::ExeGroup;
         QFile::setPermissions(folder.path(), enterOnly);
+        const QByteArray listBytes = readFile(list);
 
         const ProgramRun probe = runProgram({"show", chart}, {"LC_ALL=C"}, ordinaryUserPrefix());
+        args.replaceInStrings("@dir", folder.path());
+        err.replace("@dir", folder.path());
+        const ProgramRun run = runProgram(args, {"LC_ALL=C"}, ordinaryUserPrefix());
+        QFile::setPermissions(folder.path(), enterOnly | QFileDevice::WriteOwner);
+        QFile::setPermissions(closed, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         if (probe.status != 0)
             QSKIP(qPrintable("the program cannot run as an ordinary user here: " + probe.err));
-        const ProgramRun run = runProgram({"set", chart, "--title", "Changed"}, {"LC_ALL=C"}, ordinaryUserPrefix());
-        QFile::setPermissions(folder.path(), enterOnly | QFileDevice::WriteOwner);
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(QDir::toNativeSeparators(chart)) && run.err.contains("Could not save"), qPrintable(run.err));
+        for (const QString &text : out)
+            QVERIFY2(run.out.contains(text), qPrintable(run.out));
+        QVERIFY2(run.err.contains(err), qPrintable(run.err));
         QCOMPARE(readFile(chart), bytes);
-        QCOMPARE(entriesOf(folder.path()), QStringList{"locked.ojn"});
+        QCOMPARE(readFile(list), listBytes);
+        QCOMPARE(entriesOf(folder.path()), (QStringList{"OJNList.dat", "closed", "locked.ojn", "secret.ojn"}));
     }
 #endif
 };

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 using namespace ojn;
 using namespace ojn::test;
@@ -24,15 +23,6 @@ ChartScan scanOf(const QByteArray &chart, const QString &name)
     ChartScan scan = checkChartBytes(chart);
     scan.path = "Music/" + name;
     return scan;
-}
-
-QByteArray listBytes(qint32 count, const QList<QByteArray> &entries, const QByteArray &extra)
-{
-    QByteArray bytes(4, '\0');
-    qToLittleEndian<qint32>(count, bytes.data());
-    for (const QByteArray &e : entries)
-        bytes += e.left(300);
-    return bytes + extra;
 }
 
 QList<qint32> idsOf(const SongList &list)
@@ -66,10 +56,10 @@ private slots:
         const QByteArray entry = chartOf(1).left(300);
         QTest::newRow("empty") << QByteArray() << "only 0 bytes long, too short for the 4-byte song count";
         QTest::newRow("three bytes") << QByteArray("\1\0\0", 3) << "only 3 bytes long";
-        QTest::newRow("negative count") << listBytes(-1, {}, extra) << "song count is negative (-1)";
-        QTest::newRow("entries past the end") << listBytes(2, {entry}, {}) << "song count 2 needs 600 bytes of entries, but only 300";
-        QTest::newRow("last entry cut") << listBytes(1, {entry}, {}).chopped(1) << "but only 299 follow";
-        QTest::newRow("huge count") << listBytes(0x7fffffff, {entry}, {}) << "needs 644245094100 bytes";
+        QTest::newRow("negative count") << songListBytes(-1, {}, extra) << "song count is negative (-1)";
+        QTest::newRow("entries past the end") << songListBytes(2, {entry}, {}) << "song count 2 needs 600 bytes of entries, but only 300";
+        QTest::newRow("last entry cut") << songListBytes(1, {entry}, {}).chopped(1) << "but only 299 follow";
+        QTest::newRow("huge count") << songListBytes(0x7fffffff, {entry}, {}) << "needs 644245094100 bytes";
     }
     void malformedListsAreRefused()
     {
@@ -87,7 +77,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("OJNList.dat");
-        const QByteArray bytes = listBytes(5, m_list.entries, extra);
+        const QByteArray bytes = songListBytes(5, m_list.entries, extra);
         writeFile(path, bytes);
         SongListReadResult read = readSongListFile(path);
         QVERIFY2(read.list, qPrintable(read.error));
@@ -118,28 +108,38 @@ private slots:
     void sync_data()
     {
         QTest::addColumn<bool>("dropMissing");
+        QTest::addColumn<bool>("withUnreadable");
         QTest::addColumn<QList<qint32>>("ids");
-        QTest::addColumn<QString>("summary");
-        QTest::newRow("keep missing") << false << QList<qint32>{100, 101, 103, 103, 104, 102}
+        QTest::addColumn<QString>("summary"); // empty: refused
+        QTest::newRow("keep missing") << false << true << QList<qint32>{100, 101, 103, 103, 104, 102}
                                       << "1 refreshed, 1 added, 1 missing kept, 3 unchanged.";
-        QTest::newRow("drop missing") << true << QList<qint32>{100, 101, 103, 103, 102}
+        QTest::newRow("drop missing") << true << false << QList<qint32>{100, 101, 103, 103, 102}
                                       << "1 refreshed, 1 added, 1 missing dropped, 3 unchanged.";
+        // The unreadable file may be song 104's chart.
+        QTest::newRow("no drop while a chart is unreadable") << true << true << QList<qint32>{} << QString();
     }
     void sync()
     {
         QFETCH(bool, dropMissing);
+        QFETCH(bool, withUnreadable);
         QFETCH(QList<qint32>, ids);
         QFETCH(QString, summary);
-        const SongListSync sync = planSongListSync(m_list, m_charts, dropMissing);
+        const QList<ChartScan> charts = withUnreadable ? m_charts : m_charts.first(4);
+        const SongListSync sync = planSongListSync(m_list, charts, dropMissing);
+        if (summary.isEmpty()) {
+            QVERIFY2(sync.error.contains("cannot be read, since those may be their charts: broken.ojn"), qPrintable(sync.error));
+            QVERIFY(sync.list.entries.isEmpty());
+            return;
+        }
         QVERIFY2(sync.error.isEmpty(), qPrintable(sync.error));
         QCOMPARE(sync.summary(), summary);
         QCOMPARE(idsOf(sync.list), ids);
         QCOMPARE(sync.list.entries[1], m_charts[1].header->bytes);
         QCOMPARE(sync.list.extraSections, extra);
-        QCOMPARE(sync.skipped, QStringList{"Music/broken.ojn"});
+        QCOMPARE(sync.skipped, withUnreadable ? QStringList{"Music/broken.ojn"} : QStringList{});
         QVERIFY(sync.changesList());
         // Once in step, a second sync changes nothing.
-        const SongListSync again = planSongListSync(sync.list, m_charts, dropMissing);
+        const SongListSync again = planSongListSync(sync.list, charts, dropMissing);
         QVERIFY(!again.changesList());
         QCOMPARE(again.list.entries, sync.list.entries);
     }

@@ -184,6 +184,15 @@ QByteArray encryptChart(const QByteArray &plain, quint8 blockSize, quint8 mainKe
     return QByteArray("new") + char(blockSize) + char(mainKey) + char(middleKey) + char(firstKey) + body;
 }
 
+QByteArray songListBytes(qint32 count, const QList<QByteArray> &charts, const QByteArray &extraSections)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian<qint32>(count, bytes.data());
+    for (const QByteArray &chart : charts)
+        bytes += chart.left(300);
+    return bytes + extraSections;
+}
+
 QByteArray readFile(const QString &path)
 {
     QFile f(path);

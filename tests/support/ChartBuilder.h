@@ -3,6 +3,7 @@
 #include "support/ChartBytes.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QtEndian>
@@ -91,6 +92,10 @@ ChartRecord recordOf(const QByteArray &bytes);
 // the main, middle and first keys, then the chart XORed with the key block
 // and stored backwards.
 QByteArray encryptChart(const QByteArray &plain, quint8 blockSize, quint8 mainKey, quint8 middleKey, quint8 firstKey);
+
+// A song list's bytes: the count as given (it may disagree with the
+// entries), the first 300 bytes of each chart, then the extra sections.
+QByteArray songListBytes(qint32 count, const QList<QByteArray> &charts, const QByteArray &extraSections = {});
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);

@@ -1,0 +1,251 @@
+#include "cli/CheckCommand.h"
+
+#include "cli/HeaderText.h"
+#include "musicfolder/FolderScan.h"
+#include "songlist/SongList.h"
+#include "songlist/SongListComparison.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace ojn::cli {
+namespace {
+
+// One line of the report.
+struct CheckLine {
+    QString file;
+    bool problem = true;
+    QString type; // a fixed key, as findingTypeKey gives
+    QString text;
+};
+
+// What the check went through, in the order it is reported.
+struct CheckReport {
+    QList<CheckLine> lines;
+    QList<ChartScan> charts; // every chart checked, for the song list
+    bool wholeFolder = false; // a folder was checked, not only single charts
+};
+
+void addChart(CheckReport &report, const ChartScan &chart, const Findings &folderFindings)
+{
+    for (const Findings *findings : {&chart.findings, &folderFindings}) {
+        for (const Finding &finding : *findings)
+            report.lines.append({chart.path, finding.isProblem(), findingTypeKey(finding.type), finding.text});
+    }
+    report.charts.append(chart);
+}
+
+void checkWholeFolder(const QString &folder, const TextCodec &codec, CheckReport &report)
+{
+    const MusicFolderCheck check = checkMusicFolder(folder, CheckDepth::NoteSections, codec);
+    if (!check.listing.error.isEmpty()) {
+        report.lines.append({folder, true, findingTypeKey(FindingType::Unreadable), check.listing.error});
+        return;
+    }
+    report.wholeFolder = true;
+    for (qsizetype i = 0; i < check.charts.size(); ++i)
+        addChart(report, check.charts[i], check.folderFindings[i]);
+}
+
+// Charts named one by one are checked with the others of their folder
+// that were named too, and their OJMs are looked for in that folder.
+void checkCharts(const QString &folder, const QStringList &paths, const TextCodec &codec, CheckReport &report)
+{
+    const MusicFolderListing listing = listMusicFolder(folder);
+    const bool listed = listing.error.isEmpty();
+    if (!listed) {
+        report.lines.append({folder, false, QStringLiteral("folder-unlisted"),
+                             listing.error + QStringLiteral(" Its charts' OJM files were not looked for.")});
+    }
+    const QList<ChartScan> charts = checkChartFiles(paths, CheckDepth::NoteSections);
+    const QList<Findings> folderFindings = checkFolder(charts, listing, codec);
+    for (qsizetype i = 0; i < charts.size(); ++i) {
+        Findings findings = folderFindings[i];
+        if (!listed)
+            findings.removeIf([](const Finding &f) { return f.type == FindingType::OjmMissing; });
+        addChart(report, charts[i], findings);
+    }
+}
+
+// What one folder contributes: all its charts, or those named; or a path
+// that is no chart nor folder, with why.
+struct FolderUnit {
+    QString folder;
+    bool whole = false;
+    QStringList charts;
+    QString fault;
+};
+
+// The arguments in order: folders, and charts grouped by their folder.
+// A path given twice, or a chart inside a folder also given, is checked
+// once, so it is not taken for a second chart with its song ID.
+void checkPaths(const QStringList &paths, const TextCodec &codec, CheckReport &report)
+{
+    QSet<QString> wholeFolders, seenCharts;
+    for (const QString &path : paths) {
+        if (const QFileInfo info(path); info.isDir())
+            wholeFolders.insert(info.canonicalFilePath());
+    }
+    QList<FolderUnit> units;
+    QHash<QString, qsizetype> unitOfFolder; // by canonical path
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        const bool isDir = info.isDir();
+        if (!info.exists()) {
+            units.append({path, false, {}, QStringLiteral("There is no such file or folder.")});
+            continue;
+        }
+        if (!isDir && !info.isFile()) {
+            // Opening a pipe or a device would wait or read forever.
+            units.append({path, false, {}, QStringLiteral("It is not a regular file, so it is no chart.")});
+            continue;
+        }
+        const QString folder = isDir ? info.canonicalFilePath() : info.canonicalPath();
+        if (!isDir && (wholeFolders.contains(folder) || seenCharts.contains(info.canonicalFilePath())))
+            continue;
+        if (!isDir)
+            seenCharts.insert(info.canonicalFilePath());
+        auto unit = unitOfFolder.constFind(folder);
+        if (unit == unitOfFolder.cend()) {
+            unit = unitOfFolder.insert(folder, units.size());
+            units.append({isDir ? path : info.path(), isDir, {}, {}});
+        }
+        if (!isDir)
+            units[*unit].charts.append(path);
+    }
+    for (const FolderUnit &unit : std::as_const(units)) {
+        if (!unit.fault.isEmpty())
+            report.lines.append({unit.folder, true, findingTypeKey(FindingType::Unreadable), unit.fault});
+        else if (unit.whole)
+            checkWholeFolder(unit.folder, codec, report);
+        else
+            checkCharts(unit.folder, unit.charts, codec, report);
+    }
+}
+
+QString listLineText(ListStatus status, qint32 songId, qsizetype entry)
+{
+    switch (status) {
+    case ListStatus::Stale:
+        return QStringLiteral("The song list's entry %1 for song ID %2 differs from this chart's header, so the game "
+                              "shows old values; `ojn-header list sync` refreshes it.").arg(entry + 1).arg(songId);
+    case ListStatus::NotListed:
+        return QStringLiteral("Song ID %1 is not in the song list, so the game does not show this chart.").arg(songId);
+    case ListStatus::ListedTwice:
+        return QStringLiteral("Song ID %1 is in the song list more than once (first as entry %2).").arg(songId).arg(entry + 1);
+    case ListStatus::Missing:
+        return QStringLiteral("Entry %1 lists song ID %2, but no chart in the folder holds it; the game shows it as missing.")
+            .arg(entry + 1).arg(songId);
+    default:
+        return QString();
+    }
+}
+
+// "not-listed" for "not listed": a key for scripts.
+QString statusKey(ListStatus status)
+{
+    return listStatusName(status).replace(QLatin1Char(' '), QLatin1Char('-'));
+}
+
+QString listLineType(ListStatus status)
+{
+    return QStringLiteral("list-") + statusKey(status);
+}
+
+using ListCounts = QList<QPair<ListStatus, qsizetype>>;
+
+// Compares the song list with the charts checked; how many songs stand
+// each way, or nothing when the list cannot be read.
+ListCounts compareWithList(const QString &listPath, CheckReport &report)
+{
+    const SongListReadResult read = readSongListFile(listPath);
+    if (!read.list) {
+        report.lines.append({listPath, true, QStringLiteral("song-list"), read.error});
+        return {};
+    }
+    const SongListComparison comparison = compareSongList(*read.list, report.charts);
+    for (qsizetype i = 0; i < report.charts.size(); ++i) {
+        const ChartListState &state = comparison.charts[i];
+        if (state.status == ListStatus::Current || state.status == ListStatus::Unreadable)
+            continue;
+        const ChartScan &chart = report.charts[i];
+        report.lines.append({chart.path, true, listLineType(state.status), listLineText(state.status, chart.header->songId, state.entry)});
+    }
+    ListCounts counts;
+    for (const ListStatus status : {ListStatus::Current, ListStatus::Stale, ListStatus::NotListed, ListStatus::ListedTwice})
+        counts.append({status, comparison.count(status)});
+    // Single charts say nothing of the songs that were not named.
+    if (report.wholeFolder) {
+        for (const qsizetype entry : comparison.missingEntries) {
+            report.lines.append({listPath, true, listLineType(ListStatus::Missing),
+                                 listLineText(ListStatus::Missing, songIdOfEntry(read.list->entries[entry]), entry)});
+        }
+        counts.append({ListStatus::Missing, comparison.count(ListStatus::Missing)});
+    }
+    return counts;
+}
+
+QString countOf(qsizetype n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+} // namespace
+
+int runCheck(const Invocation &invocation, Console &console)
+{
+    CheckReport report;
+    checkPaths(invocation.files, console.codec, report);
+    const ListCounts listCounts = invocation.listPath ? compareWithList(*invocation.listPath, report) : ListCounts();
+
+    const qsizetype problems = std::count_if(report.lines.cbegin(), report.lines.cend(), [](const CheckLine &l) { return l.problem; });
+    const qsizetype notes = report.lines.size() - problems;
+    if (invocation.json) {
+        QJsonArray findings;
+        for (const CheckLine &line : std::as_const(report.lines)) {
+            findings.append(QJsonObject{{QStringLiteral("file"), QDir::toNativeSeparators(line.file)},
+                                        {QStringLiteral("severity"), line.problem ? QStringLiteral("problem") : QStringLiteral("note")},
+                                        {QStringLiteral("type"), line.type},
+                                        {QStringLiteral("text"), line.text}});
+        }
+        QJsonObject result{{QStringLiteral("charts"), report.charts.size()},
+                           {QStringLiteral("problems"), problems},
+                           {QStringLiteral("notes"), notes},
+                           {QStringLiteral("codePage"), console.codec.codePage()},
+                           {QStringLiteral("findings"), findings}};
+        if (invocation.listPath) {
+            QJsonObject list{{QStringLiteral("file"), QDir::toNativeSeparators(*invocation.listPath)},
+                             {QStringLiteral("read"), !listCounts.isEmpty()}};
+            for (const auto &[status, count] : listCounts)
+                list.insert(statusKey(status), count);
+            result.insert(QStringLiteral("songList"), list);
+        }
+        console.out << QJsonDocument(result).toJson(QJsonDocument::Compact) << '\n';
+    } else {
+        for (const CheckLine &line : std::as_const(report.lines)) {
+            console.out << QDir::toNativeSeparators(line.file) << (line.problem ? ": problem: " : ": note: ")
+                        << printable(line.text) << '\n';
+        }
+        console.out << QStringLiteral("Checked %1: %2, %3")
+                           .arg(countOf(report.charts.size(), "chart", "charts"), countOf(problems, "problem", "problems"),
+                                countOf(notes, "note", "notes"));
+        if (!listCounts.isEmpty()) {
+            QStringList counts;
+            for (const auto &[status, count] : listCounts)
+                counts.append(QStringLiteral("%1 %2").arg(count).arg(listStatusName(status)));
+            console.out << "; song list: " << counts.join(QLatin1String(", "));
+        }
+        console.out << ".\n";
+    }
+    console.out.flush();
+    return problems > 0 ? ExitRefused : ExitOk;
+}
+
+} // namespace ojn::cli

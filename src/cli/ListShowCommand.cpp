@@ -1,0 +1,82 @@
+#include "cli/HeaderText.h"
+#include "cli/ListCommands.h"
+#include "cli/ListInput.h"
+#include "model/ChartHeader.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace ojn::cli {
+namespace {
+
+// An entry as a chart record, so it is shown as `show` shows a chart.
+ChartRecord recordOf(const ChartHeader &header)
+{
+    ChartRecord record;
+    record.SongID = header.songId;
+    record.Title = header.title;
+    record.Artist = header.artist;
+    record.Pattern = header.pattern;
+    record.OJMFile = header.ojmFile;
+    record.Genre = qint16(header.genre); // as the editor reads it
+    record.BPM = header.bpm;
+    record.LevelEx = header.levels[Ex];
+    record.LevelNx = header.levels[Nx];
+    record.LevelHx = header.levels[Hx];
+    record.NoteCountEx = header.noteCounts[Ex];
+    record.NoteCountNx = header.noteCounts[Nx];
+    record.NoteCountHx = header.noteCounts[Hx];
+    return record;
+}
+
+// Seconds as minutes and seconds, as a player reads a song's length.
+QString durationText(qint32 seconds)
+{
+    if (seconds < 0)
+        return QStringLiteral("%1 s").arg(seconds);
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+int runListShow(const Invocation &invocation, Console &console)
+{
+    const QString &path = invocation.files.first();
+    const std::optional<SongList> list = readSongListOrReport(path, console);
+    if (!list)
+        return ExitRefused;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (invocation.json) {
+        QJsonArray entries;
+        for (qsizetype i = 0; i < list->entries.size(); ++i) {
+            const ChartHeader header = *parseChartHeader(list->entries[i]);
+            QJsonObject entry = headerFieldsJson(recordOf(header), console);
+            entry.insert(QStringLiteral("entry"), i + 1);
+            for (int d = 0; d < DifficultyCount; ++d)
+                entry.insert(QStringLiteral("duration") + QLatin1String(difficultyName(d)), header.durations[size_t(d)]);
+            entries.append(entry);
+        }
+        const QJsonObject result{{QStringLiteral("file"), shown},
+                                 {QStringLiteral("codePage"), console.codec.codePage()},
+                                 {QStringLiteral("extraSectionsSize"), list->extraSections.size()},
+                                 {QStringLiteral("entries"), entries}};
+        console.out << QJsonDocument(result).toJson(QJsonDocument::Compact) << '\n';
+    } else {
+        console.out << fieldBlock({{QStringLiteral("Song list"), shown},
+                                   {QStringLiteral("Entries"), QString::number(list->entries.size())},
+                                   {QStringLiteral("Extra sections"), QStringLiteral("%1 bytes").arg(list->extraSections.size())}});
+        for (qsizetype i = 0; i < list->entries.size(); ++i) {
+            const ChartHeader header = *parseChartHeader(list->entries[i]);
+            FieldLines lines = headerFieldLines(recordOf(header), console);
+            lines.prepend({QStringLiteral("Entry"), QString::number(i + 1)});
+            for (int d = 0; d < DifficultyCount; ++d)
+                lines.append({QStringLiteral("Length ") + QLatin1String(difficultyName(d)), durationText(header.durations[size_t(d)])});
+            console.out << '\n' << fieldBlock(lines);
+        }
+    }
+    console.out.flush();
+    return ExitOk;
+}
+
+} // namespace ojn::cli

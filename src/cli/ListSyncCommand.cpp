@@ -1,0 +1,39 @@
+#include "cli/ListCommands.h"
+#include "cli/ListInput.h"
+#include "songlist/SongListSync.h"
+
+namespace ojn::cli {
+
+int runListSync(const Invocation &invocation, Console &console)
+{
+    const QString &listPath = invocation.files.at(0);
+    if (const Outcome target = checkSongListTarget(listPath); !target.ok()) {
+        console.error(target.error());
+        return ExitUsage;
+    }
+    const std::optional<SongList> list = readSongListOrReport(listPath, console);
+    if (!list)
+        return ExitRefused;
+    const std::optional<FolderCharts> folder = scanFolderOrReport(invocation.files.at(1), console);
+    if (!folder)
+        return ExitRefused;
+    const SongListSync sync = planSongListSync(*list, folder->charts, invocation.dropMissing);
+    if (!sync.error.isEmpty()) {
+        console.error(sync.error + QStringLiteral(" Nothing was written."));
+        return ExitRefused;
+    }
+    QString line = sync.summary();
+    if (invocation.dryRun)
+        line += QStringLiteral(" Dry run: nothing written.");
+    else if (!sync.changesList())
+        line += QStringLiteral(" The song list is already in step: nothing written.");
+    else if (const Outcome written = writeSongListFile(sync.list, listPath); !written.ok()) {
+        console.fileError(listPath, written.error());
+        return ExitRefused;
+    }
+    console.out << line << '\n';
+    console.out.flush();
+    return folder->anyUnreadable ? ExitRefused : ExitOk;
+}
+
+} // namespace ojn::cli
