@@ -14,8 +14,8 @@ namespace ojn {
 
 namespace {
 
-// About 10 ms of the window's time, however large the batch.
-constexpr qsizetype RowsPerStep = 2000;
+// Some 15 ms of the window's time at most, however large the batch.
+constexpr qsizetype RowsPerStep = 4000;
 
 } // namespace
 
