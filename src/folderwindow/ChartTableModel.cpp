@@ -90,8 +90,9 @@ void ChartTableModel::applyScans(const QList<ChartScan> &scans, quint64 stamp)
         touched.append(row);
     }
     const int first = int(m_scans.size());
+    QList<int> refreshed;
     if (added.isEmpty()) {
-        recheckRows(touched + oldGroups);
+        refreshed = recheckRows(touched + oldGroups);
     } else {
         beginInsertRows({}, first, first + int(added.size()) - 1);
         for (const ChartScan &scan : added) {
@@ -105,14 +106,18 @@ void ChartTableModel::applyScans(const QList<ChartScan> &scans, quint64 stamp)
             touched.append(row);
         }
         m_texts.insert(first, added.size(), RowTexts{});
-        recheckRows(touched + oldGroups, first);
+        refreshed = recheckRows(touched + oldGroups);
         endInsertRows();
+        // The new rows' texts are made when first needed; the rows shown
+        // before are told once the insertion is over.
+        refreshed.erase(std::lower_bound(refreshed.begin(), refreshed.end(), first), refreshed.end());
     }
+    refreshTexts(refreshed);
     if (!touched.isEmpty())
         updateMissingSongs();
 }
 
-void ChartTableModel::recheckRows(QList<int> changed, int newRows)
+QList<int> ChartTableModel::recheckRows(QList<int> changed)
 {
     std::sort(changed.begin(), changed.end());
     QList<int> rows = changed;
@@ -123,7 +128,7 @@ void ChartTableModel::recheckRows(QList<int> changed, int newRows)
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     if (rows.isEmpty())
-        return;
+        return {};
     QList<ChartScan> charts;
     charts.reserve(rows.size());
     for (const int row : rows)
@@ -134,14 +139,13 @@ void ChartTableModel::recheckRows(QList<int> changed, int newRows)
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const int row = rows[i];
         const ListStatus status = m_songList ? compared.charts[i].status : ListStatus::NotListed;
-        const bool differs = std::binary_search(changed.begin(), changed.end(), row) || status != m_listStatus[row]
-            || !sameFindings(folder[i], m_folderFindings[row]);
-        if (differs && row < newRows)
+        if (std::binary_search(changed.begin(), changed.end(), row) || status != m_listStatus[row]
+            || !sameFindings(folder[i], m_folderFindings[row]))
             refreshed.append(row);
         m_folderFindings[row] = folder[i];
         m_listStatus[row] = status;
     }
-    refreshTexts(refreshed);
+    return refreshed;
 }
 
 void ChartTableModel::refreshTexts(const QList<int> &sortedRows)
@@ -189,7 +193,7 @@ void ChartTableModel::setSongList(const std::optional<SongList> &list)
     m_songList = list;
     QList<int> rows(m_scans.size());
     std::iota(rows.begin(), rows.end(), 0);
-    recheckRows(rows);
+    refreshTexts(recheckRows(rows));
     updateMissingSongs();
 }
 

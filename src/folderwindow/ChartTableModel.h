@@ -115,9 +115,8 @@ private:
     void refreshTexts(const QList<int> &sortedRows);
     // The folder's findings and the list status of the charts changed and
     // of every row that shares a song ID with them, since a duplicate names
-    // them all. The rows whose findings or status change are refreshed,
-    // those from `newRows` on excepted: the views do not know them yet.
-    void recheckRows(QList<int> changed, int newRows = INT_MAX);
+    // them all. Returns the rows whose texts change (sorted, each once).
+    [[nodiscard]] QList<int> recheckRows(QList<int> changed);
     // The rows of songs the list holds with no chart, once all are read.
     void updateMissingSongs();
     void indexSongId(int row, bool add);
