@@ -1,13 +1,13 @@
 #include "model/ChartReader.h"
 
 #include "model/ChartBounds.h"
+#include "model/ChartHeader.h"
 #include "model/ChartLayout.h"
 #include "model/DeviceIo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 
 #include <new>
 
@@ -27,20 +27,6 @@ bool readAt(QIODevice &device, qint64 offset, qint64 count, QByteArray &out)
 {
     out = QByteArray(count, Qt::Uninitialized);
     return readExactlyAt(device, offset, out.data(), count);
-}
-
-template <typename T>
-T fieldAt(const QByteArray &header, qint64 offset)
-{
-    return qFromLittleEndian<T>(header.constData() + offset);
-}
-
-// A text slot's bytes up to the first zero, at most 32 of them.
-QByteArray textAt(const QByteArray &header, qint64 offset)
-{
-    const QByteArrayView slot(header.constData() + offset, layout::TextLength);
-    const qsizetype end = slot.indexOf('\0');
-    return (end < 0 ? slot : slot.first(end)).toByteArray();
 }
 
 QString readError(const QIODevice &device, const QString &what)
@@ -75,25 +61,28 @@ ChartReadResult readChart(QIODevice &device)
     if (const QString fault = chartBoundsFault(header, fileSize); !fault.isEmpty())
         return failed(fault);
 
+    // The bounds check passed, so the whole header is there.
+    const ChartHeader h = *parseChartHeader(header);
     ChartReadResult result;
     ChartRecord &record = result.record;
-    record.SongID = fieldAt<qint32>(header, layout::SongID);
-    record.Title = textAt(header, layout::Title);
-    record.Artist = textAt(header, layout::Artist);
-    record.Pattern = textAt(header, layout::Pattern);
-    record.OJMFile = textAt(header, layout::OJMFile);
-    record.Genre = fieldAt<qint16>(header, layout::Genre);
-    record.BPM = fieldAt<float>(header, layout::BPM);
-    record.LevelEx = fieldAt<qint16>(header, layout::LevelEx);
-    record.LevelNx = fieldAt<qint16>(header, layout::LevelNx);
-    record.LevelHx = fieldAt<qint16>(header, layout::LevelHx);
-    record.NoteCountEx = fieldAt<qint32>(header, layout::NoteCountEx);
-    record.NoteCountNx = fieldAt<qint32>(header, layout::NoteCountNx);
-    record.NoteCountHx = fieldAt<qint32>(header, layout::NoteCountHx);
+    record.SongID = h.songId;
+    // The editor reads and writes a title's first 32 bytes only.
+    record.Title = h.title.left(layout::TextLength);
+    record.Artist = h.artist;
+    record.Pattern = h.pattern;
+    record.OJMFile = h.ojmFile;
+    record.Genre = static_cast<qint16>(h.genre); // the low two bytes, as the editor has always read it
+    record.BPM = h.bpm;
+    record.LevelEx = h.levels[Ex];
+    record.LevelNx = h.levels[Nx];
+    record.LevelHx = h.levels[Hx];
+    record.NoteCountEx = h.noteCounts[Ex];
+    record.NoteCountNx = h.noteCounts[Nx];
+    record.NoteCountHx = h.noteCounts[Hx];
 
-    const qint64 coverOffset = fieldAt<qint32>(header, layout::FullImageOffset);
-    const qint64 coverSize = fieldAt<qint32>(header, layout::FullImageSize);
-    const qint64 thumbnailSize = fieldAt<qint32>(header, layout::SmallFrameSize);
+    const qint64 coverOffset = h.coverOffset;
+    const qint64 coverSize = h.coverSize;
+    const qint64 thumbnailSize = h.thumbnailSize;
     const qint64 thumbnailOffset = coverOffset + coverSize;
 
     // Each region is read once, in place; together they are the whole file
