@@ -1,11 +1,44 @@
 #include "model/NumberText.h"
 
-#include <QRegularExpression>
-
 #include <cmath>
 
 namespace ojn {
 namespace {
+
+// Whether `t` is an optional sign, ASCII digits with an optional separator
+// `point` and fraction (a digit on one side of it at least), and an
+// optional exponent. Written out rather than as a regular expression: a
+// match made on a worker thread leaves Qt a per-thread stack whose clean-up,
+// when the thread ends, crashes in Windows builds.
+bool hasNumberShape(QStringView t, QStringView point)
+{
+    qsizetype i = 0;
+    const auto sign = [&] {
+        if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+            ++i;
+    };
+    const auto digits = [&] {
+        const qsizetype start = i;
+        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+            ++i;
+        return i - start;
+    };
+    sign();
+    qsizetype mantissa = digits();
+    if (!point.isEmpty() && t.sliced(i).startsWith(point)) {
+        i += point.size();
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return false;
+    if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        sign();
+        if (digits() == 0)
+            return false;
+    }
+    return i == t.size();
+}
 
 // The text with the locale's sign and separator replaced by plain ASCII
 // ones, if it has the shape of a number; empty otherwise.
@@ -19,10 +52,7 @@ QString plainNumber(const QString &text, const QLocale &locale)
     else if (!t.isEmpty() && plus != QLatin1String("+") && t.startsWith(plus))
         t.replace(0, plus.size(), QLatin1Char('+'));
 
-    const QString point = QRegularExpression::escape(locale.decimalPoint());
-    const QRegularExpression shape(
-        QStringLiteral("^[+-]?(?:[0-9]+(?:%1[0-9]*)?|%1[0-9]+)(?:[eE][+-]?[0-9]+)?$").arg(point));
-    if (!shape.match(t).hasMatch())
+    if (!hasNumberShape(t, locale.decimalPoint()))
         return QString();
     t.replace(locale.decimalPoint(), QLatin1String("."));
     return t;

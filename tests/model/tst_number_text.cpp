@@ -54,6 +54,8 @@ private slots:
             {"letter after digits", "12a", notNumeric, notNumeric},
             {"exponent without digits", "1e", notNumeric, notNumeric},
             {"exponent alone", "e5", notNumeric, notNumeric},
+            {"exponent sign without digits", "1e+", notNumeric, notNumeric},
+            {"digits other than ASCII", "\u0661\u0662", notNumeric, notNumeric},
             {"group separator (en)", "1,000", notNumeric, 1.0},
             {"group separator (de)", "1.000", 1.0, notNumeric},
             {"blank inside", "1 000", notNumeric, notNumeric},
