@@ -30,7 +30,9 @@ struct ChartEditResult {
 // reads the folder (headers, then note sections), another saves (edited
 // charts, the song list). Results come back in batches through the
 // signals, on the thread that made this object, about every 10 ms, so the
-// window keeps up with the scan and shows progress soon.
+// window keeps up with the scan and shows progress soon. Work on these
+// threads stays clear of Qt's per-thread caches (a QRegularExpression
+// match keeps one): Windows builds crash freeing them as the thread ends.
 class FolderWork final : public QObject {
     Q_OBJECT
 public:
