@@ -10,26 +10,6 @@
 namespace ojn::cli {
 namespace {
 
-// An entry as a chart record, so it is shown as `show` shows a chart.
-ChartRecord recordOf(const ChartHeader &header)
-{
-    ChartRecord record;
-    record.SongID = header.songId;
-    record.Title = header.title;
-    record.Artist = header.artist;
-    record.Pattern = header.pattern;
-    record.OJMFile = header.ojmFile;
-    record.Genre = qint16(header.genre); // as the editor reads it
-    record.BPM = header.bpm;
-    record.LevelEx = header.levels[Ex];
-    record.LevelNx = header.levels[Nx];
-    record.LevelHx = header.levels[Hx];
-    record.NoteCountEx = header.noteCounts[Ex];
-    record.NoteCountNx = header.noteCounts[Nx];
-    record.NoteCountHx = header.noteCounts[Hx];
-    return record;
-}
-
 // Seconds as minutes and seconds, as a player reads a song's length.
 QString durationText(qint32 seconds)
 {
@@ -51,7 +31,7 @@ int runListShow(const Invocation &invocation, Console &console)
         QJsonArray entries;
         for (qsizetype i = 0; i < list->entries.size(); ++i) {
             const ChartHeader header = *parseChartHeader(list->entries[i]);
-            QJsonObject entry = headerFieldsJson(recordOf(header), console);
+            QJsonObject entry = headerFieldsJson(recordFieldsOf(header), console);
             entry.insert(QStringLiteral("entry"), i + 1);
             for (int d = 0; d < DifficultyCount; ++d)
                 entry.insert(QStringLiteral("duration") + QLatin1String(difficultyName(d)), header.durations[size_t(d)]);
@@ -68,7 +48,7 @@ int runListShow(const Invocation &invocation, Console &console)
                                    {QStringLiteral("Extra sections"), QStringLiteral("%1 bytes").arg(list->extraSections.size())}});
         for (qsizetype i = 0; i < list->entries.size(); ++i) {
             const ChartHeader header = *parseChartHeader(list->entries[i]);
-            FieldLines lines = headerFieldLines(recordOf(header), console);
+            FieldLines lines = headerFieldLines(recordFieldsOf(header), console);
             lines.prepend({QStringLiteral("Entry"), QString::number(i + 1)});
             for (int d = 0; d < DifficultyCount; ++d)
                 lines.append({QStringLiteral("Length ") + QLatin1String(difficultyName(d)), durationText(header.durations[size_t(d)])});

@@ -67,6 +67,25 @@ std::optional<ChartHeader> parseChartHeader(QByteArrayView firstBytes)
     return h;
 }
 
+ChartRecord recordFieldsOf(const ChartHeader &header)
+{
+    ChartRecord record;
+    record.SongID = header.songId;
+    record.Title = header.title;
+    record.Artist = header.artist;
+    record.Pattern = header.pattern;
+    record.OJMFile = header.ojmFile;
+    record.Genre = static_cast<qint16>(header.genre);
+    record.BPM = header.bpm;
+    record.LevelEx = header.levels[Ex];
+    record.LevelNx = header.levels[Nx];
+    record.LevelHx = header.levels[Hx];
+    record.NoteCountEx = header.noteCounts[Ex];
+    record.NoteCountNx = header.noteCounts[Nx];
+    record.NoteCountHx = header.noteCounts[Hx];
+    return record;
+}
+
 const char *difficultyName(int difficulty)
 {
     static const char *const names[DifficultyCount] = {"Ex", "Nx", "Hx"};

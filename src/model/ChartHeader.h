@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ChartRecord.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
@@ -53,6 +55,11 @@ struct ChartHeader {
 // entry); nothing when fewer than 300 bytes are given. Any bytes are a
 // header here: whether they make a sound chart is for the checks to say.
 [[nodiscard]] std::optional<ChartHeader> parseChartHeader(QByteArrayView firstBytes);
+
+// The fields the editor shows, from a header: a record with no note data,
+// pictures or path, and the whole title (the editor keeps its first 32
+// bytes). The genre is its low two bytes, as the editor has always read it.
+[[nodiscard]] ChartRecord recordFieldsOf(const ChartHeader &header);
 
 // The difficulty's short name: "Ex", "Nx" or "Hx".
 [[nodiscard]] const char *difficultyName(int difficulty);

@@ -65,20 +65,9 @@ ChartReadResult readChart(QIODevice &device)
     const ChartHeader h = *parseChartHeader(header);
     ChartReadResult result;
     ChartRecord &record = result.record;
-    record.SongID = h.songId;
+    record = recordFieldsOf(h);
     // The editor reads and writes a title's first 32 bytes only.
-    record.Title = h.title.left(layout::TextLength);
-    record.Artist = h.artist;
-    record.Pattern = h.pattern;
-    record.OJMFile = h.ojmFile;
-    record.Genre = static_cast<qint16>(h.genre); // the low two bytes, as the editor has always read it
-    record.BPM = h.bpm;
-    record.LevelEx = h.levels[Ex];
-    record.LevelNx = h.levels[Nx];
-    record.LevelHx = h.levels[Hx];
-    record.NoteCountEx = h.noteCounts[Ex];
-    record.NoteCountNx = h.noteCounts[Nx];
-    record.NoteCountHx = h.noteCounts[Hx];
+    record.Title.truncate(layout::TextLength);
 
     const qint64 coverOffset = h.coverOffset;
     const qint64 coverSize = h.coverSize;
