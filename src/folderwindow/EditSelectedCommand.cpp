@@ -10,21 +10,6 @@
 namespace ojn {
 namespace {
 
-// The fields the editor would show for the chart's header.
-FieldTexts fieldTextsOfHeader(const ChartHeader &header, const TextCodec &codec, const QLocale &locale)
-{
-    ChartRecord fields;
-    fields.SongID = header.songId;
-    fields.Artist = header.artist;
-    fields.Pattern = header.pattern;
-    fields.Genre = static_cast<qint16>(header.genre);
-    fields.BPM = header.bpm;
-    fields.LevelEx = header.levels[Ex];
-    fields.LevelNx = header.levels[Nx];
-    fields.LevelHx = header.levels[Hx];
-    return fieldTextsOf(fields, codec, locale);
-}
-
 // At most this many failures are named in the message; the rest are counted.
 constexpr qsizetype FailuresNamed = 20;
 
@@ -42,7 +27,7 @@ void MusicFolderWindow::editSelected()
         // Encrypted and unreadable charts are tried too, and listed with
         // the reason they cannot be saved; they offer no values.
         if (chart.header && !chart.encrypted)
-            editable << fieldTextsOfHeader(*chart.header, m_codec, m_locale);
+            editable << fieldTextsOf(recordFieldsOf(*chart.header), m_codec, m_locale);
     }
     if (paths.isEmpty())
         return;
