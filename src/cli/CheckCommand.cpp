@@ -59,19 +59,14 @@ void checkWholeFolder(const QString &folder, const TextCodec &codec, CheckReport
 void checkCharts(const QString &folder, const QStringList &paths, const TextCodec &codec, CheckReport &report)
 {
     const MusicFolderListing listing = listMusicFolder(folder);
-    const bool listed = listing.error.isEmpty();
-    if (!listed) {
+    if (!listing.error.isEmpty()) {
         report.lines.append({folder, false, QStringLiteral("folder-unlisted"),
                              listing.error + QStringLiteral(" Its charts' OJM files were not looked for.")});
     }
     const QList<ChartScan> charts = checkChartFiles(paths, CheckDepth::NoteSections);
     const QList<Findings> folderFindings = checkFolder(charts, listing, codec);
-    for (qsizetype i = 0; i < charts.size(); ++i) {
-        Findings findings = folderFindings[i];
-        if (!listed)
-            findings.removeIf([](const Finding &f) { return f.type == FindingType::OjmMissing; });
-        addChart(report, charts[i], findings);
-    }
+    for (qsizetype i = 0; i < charts.size(); ++i)
+        addChart(report, charts[i], folderFindings[i]);
 }
 
 // What one folder contributes: all its charts, or those named; or a path

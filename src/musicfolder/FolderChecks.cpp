@@ -61,7 +61,8 @@ void checkNames(const ChartScan &chart, const MusicFolderListing &listing, const
         findings.append({FindingType::OjmMissing, QStringLiteral("The header names no OJM file.")});
         return;
     }
-    if (!listing.containsFile(ojm)) {
+    // Without a listing there is nothing to look the OJM up in.
+    if (listing.error.isEmpty() && !listing.containsFile(ojm)) {
         findings.append({FindingType::OjmMissing,
                          QStringLiteral("The OJM file \"%1\" named in the header is not in the folder.").arg(ojm)});
     }

@@ -101,6 +101,13 @@ private slots:
         const MusicFolderListing listing = listMusicFolder(path);
         QVERIFY2(listing.error.contains(error) && listing.error.contains(QDir::toNativeSeparators(path)), qPrintable(listing.error));
         QVERIFY(listing.chartPaths.isEmpty());
+        // No OJM is looked for then, but a header that names none still says so.
+        const QList<Findings> found = checkFolder(m_check.charts, listing, TextCodec(1252));
+        for (qsizetype i = 0; i < found.size(); ++i) {
+            const auto missing = std::count_if(found[i].cbegin(), found[i].cend(),
+                                               [](const Finding &f) { return f.type == FindingType::OjmMissing; });
+            QCOMPARE(missing, m_check.charts[i].path.endsWith("silent.ojn") ? 1 : 0);
+        }
     }
 
     void songIdFromFileNames_data()
