@@ -1,6 +1,6 @@
 #include "cli/ListCommands.h"
 #include "cli/ListInput.h"
-#include "songlist/SongListBuild.h"
+#include "songlist/SongListSync.h"
 
 #include <QDir>
 
@@ -22,24 +22,24 @@ int runListBuild(const Invocation &invocation, Console &console)
             return ExitRefused;
         extraSections = old->extraSections;
     }
-    const std::optional<FolderCharts> folder = scanFolderOrReport(invocation.files.first(), console);
-    if (!folder)
+    const std::optional<QList<ChartScan>> charts = scanFolderOrReport(invocation.files.first(), console);
+    if (!charts)
         return ExitRefused;
-    const SongListBuild build = buildSongList(folder->charts, extraSections);
-    if (!build.list) {
+    const SongListSync build = buildSongList(*charts, extraSections);
+    if (!build.error.isEmpty()) {
         console.error(build.error + QStringLiteral(" Nothing was written."));
         return ExitRefused;
     }
-    if (const Outcome written = writeSongListFile(*build.list, output); !written.ok()) {
+    if (const Outcome written = writeSongListFile(build.list, output); !written.ok()) {
         console.fileError(output, written.error());
         return ExitRefused;
     }
     console.out << QStringLiteral("Wrote %1: %2 songs, %3 bytes of extra sections.\n")
                        .arg(QDir::toNativeSeparators(output))
-                       .arg(build.list->entries.size())
-                       .arg(build.list->extraSections.size());
+                       .arg(build.list.entries.size())
+                       .arg(build.list.extraSections.size());
     console.out.flush();
-    return folder->anyUnreadable ? ExitRefused : ExitOk;
+    return build.skipped.isEmpty() ? ExitOk : ExitRefused;
 }
 
 } // namespace ojn::cli

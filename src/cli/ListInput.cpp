@@ -4,25 +4,23 @@
 
 namespace ojn::cli {
 
-std::optional<FolderCharts> scanFolderOrReport(const QString &folder, Console &console)
+std::optional<QList<ChartScan>> scanFolderOrReport(const QString &folder, Console &console)
 {
     const MusicFolderListing listing = listMusicFolder(folder);
     if (!listing.error.isEmpty()) {
         console.error(listing.error);
         return std::nullopt;
     }
-    FolderCharts result;
-    result.charts = checkChartFiles(listing.chartPaths, CheckDepth::Header);
-    for (const ChartScan &chart : std::as_const(result.charts)) {
+    QList<ChartScan> charts = checkChartFiles(listing.chartPaths, CheckDepth::Header);
+    for (const ChartScan &chart : std::as_const(charts)) {
         if (!chart.header) {
             QString reason = chart.unreadableReason();
             if (!reason.endsWith(QLatin1Char('.')))
                 reason += QLatin1Char('.');
             console.fileError(chart.path, reason + QStringLiteral(" The chart is left out."));
-            result.anyUnreadable = true;
         }
     }
-    return result;
+    return charts;
 }
 
 std::optional<SongList> readSongListOrReport(const QString &path, Console &console)

@@ -14,12 +14,9 @@ namespace ojn::cli {
 // The charts of a music folder as the song list commands need them: each
 // one's header. A folder that cannot be listed is reported and gives
 // nothing. A chart that cannot be read is reported, naming it, and stays
-// in the result without a header, which the song list code leaves out.
-struct FolderCharts {
-    QList<ChartScan> charts;
-    bool anyUnreadable = false;
-};
-[[nodiscard]] std::optional<FolderCharts> scanFolderOrReport(const QString &folder, Console &console);
+// in the result without a header, which the song list code leaves out
+// (and names among its skipped charts).
+[[nodiscard]] std::optional<QList<ChartScan>> scanFolderOrReport(const QString &folder, Console &console);
 
 // The song list at `path`; nothing after reporting why it cannot be read.
 [[nodiscard]] std::optional<SongList> readSongListOrReport(const QString &path, Console &console);

@@ -14,10 +14,10 @@ int runListSync(const Invocation &invocation, Console &console)
     const std::optional<SongList> list = readSongListOrReport(listPath, console);
     if (!list)
         return ExitRefused;
-    const std::optional<FolderCharts> folder = scanFolderOrReport(invocation.files.at(1), console);
-    if (!folder)
+    const std::optional<QList<ChartScan>> charts = scanFolderOrReport(invocation.files.at(1), console);
+    if (!charts)
         return ExitRefused;
-    const SongListSync sync = planSongListSync(*list, folder->charts, invocation.dropMissing);
+    const SongListSync sync = planSongListSync(*list, *charts, invocation.dropMissing);
     if (!sync.error.isEmpty()) {
         console.error(sync.error + QStringLiteral(" Nothing was written."));
         return ExitRefused;
@@ -33,7 +33,7 @@ int runListSync(const Invocation &invocation, Console &console)
     }
     console.out << line << '\n';
     console.out.flush();
-    return folder->anyUnreadable ? ExitRefused : ExitOk;
+    return sync.skipped.isEmpty() ? ExitOk : ExitRefused;
 }
 
 } // namespace ojn::cli

@@ -4,7 +4,6 @@
 #include "folderwindow/MusicFolderWindow.h"
 
 #include "folderwindow/SongListLocation.h"
-#include "songlist/SongListBuild.h"
 #include "songlist/SongListSync.h"
 
 #include <QDir>
@@ -99,16 +98,16 @@ void MusicFolderWindow::buildNewSongList()
         if (const SongListReadResult current = readSongListFile(m_songListPath); current.list)
             extraSections = current.list->extraSections;
     }
-    const SongListBuild build = buildSongList(m_charts.charts(), extraSections);
-    if (!build.list) {
+    const SongListSync build = buildSongList(m_charts.charts(), extraSections);
+    if (!build.error.isEmpty()) {
         showError(build.error);
         return;
     }
-    if (build.list->entries.isEmpty()) {
+    if (build.list.entries.isEmpty()) {
         showError(QStringLiteral("No chart in the folder can be read, so a new song list would list no song. Nothing was written."));
         return;
     }
-    const SongList list = *build.list;
+    const SongList list = build.list;
     QString done = QStringLiteral("Saved a new song list of %1 songs as %2.").arg(list.entries.size()).arg(QDir::toNativeSeparators(path));
     if (!extraSections.isEmpty())
         done += QStringLiteral("\nThe extra sections of %1 are carried over.").arg(QDir::toNativeSeparators(m_songListPath));

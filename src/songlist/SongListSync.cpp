@@ -1,14 +1,38 @@
 #include "songlist/SongListSync.h"
 
-#include "songlist/SongListBuild.h"
-
 #include <QFileInfo>
 #include <QHash>
+#include <QMap>
 #include <QSet>
 
 #include <algorithm>
 
 namespace ojn {
+namespace {
+
+// Why these charts cannot make one song list: song IDs that more than one
+// chart holds, each with its files. Empty when every ID is used once.
+// A list names songs by ID, so it cannot say which of two charts it means.
+QString duplicateSongIdError(const QList<ChartScan> &charts)
+{
+    QMap<qint32, QStringList> filesById;
+    for (const ChartScan &chart : charts) {
+        if (chart.header)
+            filesById[chart.header->songId].append(QFileInfo(chart.path).fileName());
+    }
+    QStringList clashes;
+    for (auto it = filesById.cbegin(); it != filesById.cend(); ++it) {
+        if (it->size() > 1)
+            clashes.append(QStringLiteral("song ID %1 (%2)").arg(it.key()).arg(it->join(QLatin1String(", "))));
+    }
+    if (clashes.isEmpty())
+        return QString();
+    return QStringLiteral("More than one chart has the same song ID, so the song list cannot tell them apart: %1. "
+                          "Give each chart a song ID of its own first.")
+        .arg(clashes.join(QLatin1String("; ")));
+}
+
+} // namespace
 
 bool SongListSync::changesList() const
 {
@@ -88,6 +112,11 @@ SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &char
         sync.list.entries.append(chart->bytes);
     }
     return sync;
+}
+
+SongListSync buildSongList(const QList<ChartScan> &charts, const QByteArray &extraSections)
+{
+    return planSongListSync(SongList{{}, extraSections}, charts);
 }
 
 } // namespace ojn

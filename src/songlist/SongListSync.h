@@ -3,6 +3,7 @@
 #include "model/ChartCheck.h"
 #include "songlist/SongList.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -35,5 +36,11 @@ struct SongListSync {
 // without a chart would be dropped while some chart cannot be read (it
 // may be theirs).
 [[nodiscard]] SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &charts, bool dropMissing = false);
+
+// A new song list: the sync of an empty one that keeps `extraSections` (an
+// old list's, or none), so every readable chart's first 300 bytes (an
+// encrypted chart's decrypted ones) are added in song ID order, under the
+// same refusal of a song ID used twice.
+[[nodiscard]] SongListSync buildSongList(const QList<ChartScan> &charts, const QByteArray &extraSections = {});
 
 } // namespace ojn

@@ -1,4 +1,3 @@
-#include "songlist/SongListBuild.h"
 #include "songlist/SongListComparison.h"
 #include "songlist/SongListSync.h"
 #include "support/ChartBuilder.h"
@@ -149,18 +148,18 @@ private slots:
         // An encrypted chart is listed with its true, decrypted header.
         QList<ChartScan> charts = m_charts;
         charts.append(scanOf(encryptChart(chartOf(99), 16, 0xaa, 0x55, 0x0f), "o2ma99.ojn"));
-        const SongListBuild build = buildSongList(charts, extra);
-        QVERIFY2(build.list, qPrintable(build.error));
-        QCOMPARE(idsOf(*build.list), (QList<qint32>{99, 100, 101, 102, 103}));
-        QCOMPARE(build.list->entries.first(), chartOf(99).left(300));
-        QCOMPARE(build.list->extraSections, extra);
+        const SongListSync build = buildSongList(charts, extra);
+        QVERIFY2(build.error.isEmpty(), qPrintable(build.error));
+        QCOMPARE(idsOf(build.list), (QList<qint32>{99, 100, 101, 102, 103}));
+        QCOMPARE(build.list.entries.first(), chartOf(99).left(300));
+        QCOMPARE(build.list.extraSections, extra);
         QCOMPARE(build.skipped, QStringList{"Music/broken.ojn"});
 
         charts.append(scanOf(chartOf(101), "copy.ojn"));
         charts.append(scanOf(chartOf(99), "again.ojn"));
         const QString error = "song ID 99 (o2ma99.ojn, again.ojn); song ID 101 (o2ma101.ojn, copy.ojn)";
-        const SongListBuild refused = buildSongList(charts);
-        QVERIFY(!refused.list);
+        const SongListSync refused = buildSongList(charts);
+        QVERIFY(refused.list.entries.isEmpty());
         QVERIFY2(refused.error.contains(error), qPrintable(refused.error));
         QVERIFY(planSongListSync(m_list, charts).error.contains(error));
     }
