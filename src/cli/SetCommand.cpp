@@ -1,6 +1,5 @@
 #include "cli/SetCommand.h"
 
-#include "cli/ChartInput.h"
 #include "model/ChartFile.h"
 #include "model/ChartLayout.h"
 #include "pictures/PictureFile.h"
@@ -28,20 +27,15 @@ std::optional<QByteArray> readPicture(const QString &path, Console &console)
     return std::move(content.bytes);
 }
 
-// Everything the command line asks for, checked once for all charts.
-struct Changes {
-    FieldEdits edits; // the genre as a name
-    std::optional<QByteArray> cover;
-    std::optional<QByteArray> thumbnail;
-};
-
-std::optional<Changes> checkedChanges(const Invocation &invocation, Console &console)
+// Everything the command line asks for, checked once for all charts (the
+// genre as a name).
+std::optional<ChartEdits> checkedChanges(const Invocation &invocation, Console &console)
 {
-    Changes changes;
-    changes.edits = invocation.edits;
+    ChartEdits changes;
+    changes.fields = invocation.edits;
     if (const std::optional<QString> &genre = invocation.edits.Genre) {
-        changes.edits.Genre = genreNameFor(*genre);
-        if (!changes.edits.Genre) {
+        changes.fields.Genre = genreNameFor(*genre);
+        if (!changes.fields.Genre) {
             console.error(QStringLiteral("Genre: \"%1\" is not in the genre list; give a name or its number: %2.")
                               .arg(*genre, genreList()));
             return std::nullopt;
@@ -50,7 +44,7 @@ std::optional<Changes> checkedChanges(const Invocation &invocation, Console &con
     // The texts and numbers pass or fail the same way for every chart, so
     // a trial on an empty chart finds a bad value before any file is read.
     ChartRecord trial;
-    if (Outcome check = applyFieldEdits(changes.edits, trial, console.codec, console.locale); !check.ok()) {
+    if (Outcome check = applyFieldEdits(changes.fields, trial, console.codec, console.locale); !check.ok()) {
         console.error(check.error());
         return std::nullopt;
     }
@@ -65,28 +59,6 @@ std::optional<Changes> checkedChanges(const Invocation &invocation, Console &con
             return std::nullopt;
     }
     return changes;
-}
-
-// Changes one chart and saves it as the editor's Save does.
-bool setOne(const QString &path, const Changes &changes, const std::optional<QString> &outputPath, Console &console)
-{
-    std::optional<ChartRecord> record = readChartOrReport(path, console);
-    if (!record)
-        return false;
-    if (Outcome applied = applyFieldEdits(changes.edits, *record, console.codec, console.locale); !applied.ok()) {
-        console.fileError(path, applied.error());
-        return false;
-    }
-    if (changes.cover)
-        record->FullImageData = *changes.cover;
-    if (changes.thumbnail)
-        record->SmallFrameData = *changes.thumbnail;
-    const QString target = outputPath.value_or(path);
-    if (Outcome saved = saveChartFile(*record, target); !saved.ok()) {
-        console.fileError(target, saved.error());
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -104,13 +76,16 @@ std::optional<QString> genreNameFor(const QString &value)
 
 int runSet(const Invocation &invocation, Console &console)
 {
-    const std::optional<Changes> changes = checkedChanges(invocation, console);
+    const std::optional<ChartEdits> changes = checkedChanges(invocation, console);
     if (!changes)
         return ExitUsage;
     int status = ExitOk;
     for (const QString &path : invocation.files) {
-        if (!setOne(path, *changes, invocation.outputPath, console))
+        const Outcome edited = editChartFile(path, *changes, console.codec, console.locale, invocation.outputPath.value_or(QString()));
+        if (!edited.ok()) {
+            console.fileError(path, edited.error());
             status = ExitRefused;
+        }
     }
     return status;
 }

@@ -67,17 +67,10 @@ void Form1::loadChart(const QString &path)
     PathBox->setText(QDir::toNativeSeparators(Chart.ChartPath));
 
     ChartReadResult result = readChartFile(Chart.ChartPath);
-    switch (result.status) {
-    case ChartReadStatus::Encrypted:
-        closeChartView();
-        showError(encryptedChartMessage());
-        return;
-    case ChartReadStatus::Failed:
+    if (result.status != ChartReadStatus::Read) {
         closeChartView();
         showError(result.error);
         return;
-    case ChartReadStatus::Read:
-        break;
     }
 
     Chart = std::move(result.record);

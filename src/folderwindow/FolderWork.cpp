@@ -148,7 +148,7 @@ void FolderWork::startEdits(const QStringList &paths, const FieldEdits &edits, c
             for (const QString &path : paths) {
                 if (*cancel)
                     break;
-                const Outcome edited = editChartFile(path, edits, codec, locale);
+                const Outcome edited = editChartFile(path, ChartEdits{edits, {}, {}}, codec, locale);
                 batch.append({path, edited.error(), checkChartFile(path, buffer)});
                 ++done;
                 if (sinceDelivery.elapsed() >= BatchMilliseconds)

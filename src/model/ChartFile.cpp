@@ -16,16 +16,19 @@ Outcome saveChartFile(const ChartRecord &record, const QString &path)
     return writeFileSafely(path, [&record](QIODevice &device) { return writeChart(record, device); });
 }
 
-Outcome editChartFile(const QString &path, const FieldEdits &edits, const TextCodec &codec, const QLocale &locale)
+Outcome editChartFile(const QString &path, const ChartEdits &edits, const TextCodec &codec, const QLocale &locale,
+                      const QString &target)
 {
     ChartReadResult read = readChartFile(path);
-    if (read.status == ChartReadStatus::Encrypted)
-        return Outcome::failure(encryptedChartMessage());
-    if (read.status == ChartReadStatus::Failed)
+    if (read.status != ChartReadStatus::Read)
         return Outcome::failure(read.error);
-    if (Outcome applied = applyFieldEdits(edits, read.record, codec, locale); !applied.ok())
+    if (Outcome applied = applyFieldEdits(edits.fields, read.record, codec, locale); !applied.ok())
         return applied;
-    return saveChartFile(read.record, path);
+    if (edits.cover)
+        read.record.FullImageData = *edits.cover;
+    if (edits.thumbnail)
+        read.record.SmallFrameData = *edits.thumbnail;
+    return saveChartFile(read.record, target.isEmpty() ? path : target);
 }
 
 } // namespace ojn

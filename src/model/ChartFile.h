@@ -1,12 +1,13 @@
 #pragma once
 
 #include "model/ChartRecord.h"
-#include "model/CodePage.h"
 #include "model/FieldValues.h"
 #include "model/Outcome.h"
 
-#include <QLocale>
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace ojn {
 
@@ -15,10 +16,19 @@ namespace ojn {
 // the record before anything is created.
 Outcome saveChartFile(const ChartRecord &record, const QString &path);
 
-// Reads the chart at `path`, applies the edits to its fields and saves it
-// in place as above: the one-chart edit of `ojn-header set`, for editing
-// many charts at once. An encrypted chart is refused as the editor
-// refuses it; the failure says why in plain words.
-Outcome editChartFile(const QString &path, const FieldEdits &edits, const TextCodec &codec, const QLocale &locale);
+// One chart's edit: new field values, and pictures to replace its own
+// (already read and checked as the editor's Change Full Image does).
+struct ChartEdits {
+    FieldEdits fields;
+    std::optional<QByteArray> cover;
+    std::optional<QByteArray> thumbnail;
+};
+
+// Reads the chart at `path`, applies the edits and saves it as above, in
+// place or at `target` when one is given: the one-chart edit of
+// `ojn-header set` and of editing many charts at once. An encrypted chart
+// is refused as the editor refuses it; the failure says why in plain words.
+Outcome editChartFile(const QString &path, const ChartEdits &edits, const TextCodec &codec, const QLocale &locale,
+                      const QString &target = QString());
 
 } // namespace ojn

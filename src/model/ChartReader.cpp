@@ -52,6 +52,7 @@ ChartReadResult readChart(QIODevice &device)
     if (isEncrypted(marker)) {
         ChartReadResult result;
         result.status = ChartReadStatus::Encrypted;
+        result.error = encryptedChartMessage();
         return result;
     }
 

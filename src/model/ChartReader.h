@@ -20,7 +20,7 @@ enum class ChartReadStatus {
 struct [[nodiscard]] ChartReadResult {
     ChartReadStatus status = ChartReadStatus::Failed;
     ChartRecord record;
-    QString error;
+    QString error; // why not, in plain words, for an encrypted chart too
 };
 
 // Reads a chart from a random-access device open for reading. A malformed
