@@ -2,23 +2,13 @@
 #include "cli/ListCommands.h"
 #include "cli/ListInput.h"
 #include "model/ChartHeader.h"
+#include "model/NumberText.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 
 namespace ojn::cli {
-namespace {
-
-// Seconds as minutes and seconds, as a player reads a song's length.
-QString durationText(qint32 seconds)
-{
-    if (seconds < 0)
-        return QStringLiteral("%1 s").arg(seconds);
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-} // namespace
 
 int runListShow(const Invocation &invocation, Console &console)
 {

@@ -47,12 +47,6 @@ qint32 durationOf(const ChartHeader &header)
     return *std::max_element(header.durations.begin(), header.durations.end());
 }
 
-QString durationText(qint32 seconds)
-{
-    if (seconds < 0)
-        return integerText(seconds);
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
 
 QString genreText(qint32 genre)
 {

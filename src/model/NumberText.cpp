@@ -65,6 +65,13 @@ QString integerText(qint64 value)
     return QString::number(value);
 }
 
+QString durationText(qint32 seconds)
+{
+    if (seconds < 0)
+        return QStringLiteral("%1 s").arg(seconds);
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
 QString bpmText(float value, const QLocale &locale)
 {
     if (std::isnan(value))

@@ -13,6 +13,10 @@ namespace ojn {
 // Decimal digits with a leading minus sign when negative.
 [[nodiscard]] QString integerText(qint64 value);
 
+// A song's length in seconds as minutes and seconds, as a player reads it
+// ("3:05"); a negative one, which only a damaged header holds, as "-5 s".
+[[nodiscard]] QString durationText(qint32 seconds);
+
 // A tempo in the general form of a 32-bit float: at most seven significant
 // digits, no trailing zeros or separator, the locale's decimal separator,
 // no group separators (120 -> "120", 128.5 -> "128,5" in German). A value
