@@ -160,7 +160,6 @@ private slots:
         writeFile(cliCopy, chart);
 
         EditorFixture editor(chart);
-        QVERIFY(editor.opened());
         Form1 &window = editor.form;
         QLineEdit *const boxes[] = {window.IDBox, window.TitleBox, window.ArtistBox, window.PatternBox, window.OJMBox};
         for (int i = 0; i < 5; ++i)

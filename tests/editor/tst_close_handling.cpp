@@ -70,7 +70,6 @@ private slots:
     void answerNoEndsAndWritesNothing()
     {
         EditorFixture session(ChartBuilder().build());
-        QVERIFY(session.opened());
         makeChange(session.form, EditTitle);
         session.dialogs.answers.enqueue(MessageAnswer::No);
 
@@ -93,7 +92,6 @@ private slots:
     {
         QFETCH(int, change);
         EditorFixture session(ChartBuilder().build());
-        QVERIFY(session.opened());
         makeChange(session.form, change);
         session.dialogs.answers.enqueue(MessageAnswer::Yes);
         bool controlsOffDuringMessage = false;
@@ -118,7 +116,6 @@ private slots:
 
         // The same bytes a Save of the same edits gives.
         EditorFixture reference(session.original);
-        QVERIFY(reference.opened());
         makeChange(reference.form, change);
         reference.form.BtnSave->click();
         QCOMPARE(session.onDisk(), reference.onDisk());
@@ -128,7 +125,6 @@ private slots:
     void yesAfterSaveAsWritesTheChosenFile()
     {
         EditorFixture session(ChartBuilder().build());
-        QVERIFY(session.opened());
         const QString other = session.file("other.ojn");
         session.dialogs.fileNames.enqueue(other);
         session.form.BtnSaveAs->click();
@@ -171,7 +167,6 @@ private slots:
     void exitNeverAsks()
     {
         EditorFixture session(ChartBuilder().build());
-        QVERIFY(session.opened());
         makeChange(session.form, EditTitle);
         makeChange(session.form, ReplaceCover);
         session.form.ExitMenuStrip->trigger();
@@ -194,7 +189,6 @@ private slots:
         QFETCH(QString, expectedInMessage);
         QTemporaryDir elsewhere;
         EditorFixture session(ChartBuilder().build());
-        QVERIFY(session.opened());
         makeChange(session.form, ReplaceCover);
         const QString title = failure == QLatin1String("long title") ? QString(40, 'L') : QString("Kept edit");
         session.form.TitleBox->setText(title);

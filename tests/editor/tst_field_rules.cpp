@@ -122,7 +122,6 @@ private slots:
         Form1 &form = f.form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(f.opened());
         QVERIFY(!form.InfoDirty);
         auto *widget = form.findChild<QWidget *>(control);
         QVERIFY(widget);

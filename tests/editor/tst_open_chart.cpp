@@ -109,7 +109,6 @@ private slots:
     {
         QFETCH(QString, trigger);
         EditorFixture f(ChartBuilder().build());
-        QVERIFY(f.opened());
         f.form.TitleBox->setText("Edited");
         f.form.FileDialog.FileName = "left over from before";
         const QStringList texts = fieldBoxTexts(f.form);
@@ -188,7 +187,6 @@ private slots:
 
         EditorFixture f(chart);
 
-        QVERIFY(f.opened());
         QCOMPARE(fieldBoxTexts(f.form), fields);
         QCOMPARE(f.form.GenreBox->currentIndex(), genre);
         QCOMPARE(noteBoxTexts(f.form), notes);
@@ -268,7 +266,6 @@ private slots:
     void missingFileFailsWithoutCreatingIt()
     {
         EditorFixture f(previousChart());
-        QVERIFY(f.opened());
         const QString missing = f.file("typed name.ojn");
 
         const QString error = f.open(missing);
@@ -312,7 +309,6 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, description);
         EditorFixture f(previousChart());
-        QVERIFY(f.opened());
         f.form.ArtistBox->setText("unsaved edit");
         const ChartRecord before = f.form.Chart;
         const Picture coverBefore = f.form.loadingFrameForm()->picture();
@@ -408,7 +404,6 @@ private slots:
 
         EditorFixture f(ChartBuilder().cover(cover).thumbnail(thumbnail).build());
 
-        QVERIFY(f.opened());
         Form1 &form = f.form;
         QCOMPARE(form.Chart.FullImageData, cover);
         QCOMPARE(form.Chart.SmallFrameData, thumbnail);
@@ -436,7 +431,6 @@ private slots:
         QFETCH(QString, trigger);
         QFETCH(QString, answer);
         EditorFixture f(previousChart());
-        QVERIFY(f.opened());
         const bool saveFails = answer == "Yes, the save fails";
         f.form.TitleBox->setText(saveFails ? QString(40, 'L') : QString("unsaved title")); // 40 bytes do not fit
         f.form.SmallFrameDirty = true;
@@ -460,7 +454,6 @@ private slots:
     void droppingSeveralFilesOpensNone()
     {
         EditorFixture f(previousChart());
-        QVERIFY(f.opened());
 
         QVERIFY(dropFiles(f.form.Frame1, {ChartBuilder().writeTo(f.file("a.ojn")), f.file("b.ojn")}));
         QCOMPARE(f.dialogs.messages.size(), 1);
@@ -557,7 +550,6 @@ private slots:
         // second half; it must not be taken in.
         EditorFixture f(ChartBuilder().titleBytes(QByteArray(32, '\0')).titleBytes(titleBytes).putBytes(140, "\xdb").build());
 
-        QVERIFY(f.opened());
         QCOMPARE(f.form.TitleBox->text(), shown);
         QCOMPARE(f.form.Chart.Title, titleBytes);
     }

@@ -102,7 +102,6 @@ private slots:
         QFETCH(bool, replacedBefore);
         QFETCH(bool, usable);
         EditorFixture f(m_chart);
-        QVERIFY(f.opened());
         const Twin t = twin(f.form, which);
         if (replacedBefore) {
             f.dialogs.fileNames.enqueue(fileWith("earlier", bmpBytes(QSize(9, 9), Qt::cyan)));
@@ -142,7 +141,6 @@ private slots:
     {
         QFETCH(Which, which);
         EditorFixture f(m_chart);
-        QVERIFY(f.opened());
         const Twin t = twin(f.form, which);
         const QByteArray held = t.buffer;
         f.dialogs.fileNames << m_dir.filePath("same") << m_dir.filePath("same");
@@ -157,7 +155,6 @@ private slots:
     {
         QFETCH(Which, which);
         EditorFixture f(m_chart);
-        QVERIFY(f.opened());
         const PictureState before = stateOf(f.form);
         const QStringList files = entriesOf(m_dir.path());
         twin(f.form, which).change->click();
@@ -172,7 +169,6 @@ private slots:
     void aSaveAfterReplacementWritesTheNewPictures()
     {
         EditorFixture f(m_chart);
-        QVERIFY(f.opened());
         const QByteArray cover = jpegBytes(QSize(900, 650), QColor(10, 200, 30));
         const QByteArray thumbnail = bmpBytes(QSize(79, 78), QColor(250, 250, 0));
         f.dialogs.fileNames << fileWith("c.jpg", cover) << fileWith("t.bmp", thumbnail);
@@ -202,7 +198,6 @@ private slots:
     {
         QFETCH(Which, which);
         EditorFixture f(m_chart);
-        QVERIFY(f.opened());
         const Twin t = twin(f.form, which);
         QList<QPointer<PictureWindow>> windows;
         QList<QImage> pictures;
@@ -253,7 +248,6 @@ private slots:
         if (!existing.isNull())
             writeFile(dir.filePath(name), existing);
         EditorFixture f(m_chart);
-        QVERIFY(f.opened());
         f.form.TitleBox->setText("Edited");
         const PictureState before = stateOf(f.form);
         f.form.FileDialog.FileName = "left over";

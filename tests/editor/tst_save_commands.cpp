@@ -92,7 +92,6 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(QLocale(locale));
         EditorFixture session(chart);
-        QVERIFY(session.opened());
         QCOMPARE(session.form.codec().codePage(), codePage);
 
         session.form.BtnSave->click();
@@ -136,7 +135,6 @@ private slots:
         // A tempo of nine digits (bits 0x43055555) shows as 133.3333 and must
         // keep its bits when another field is edited.
         EditorFixture session(ChartBuilder().putBytes(108, QByteArray(64, 'q')).bpm(133.33333f).build());
-        QVERIFY(session.opened());
 
         setField(session.form, box, text);
         QVERIFY(session.form.InfoDirty);
@@ -156,7 +154,6 @@ private slots:
     void heldValuesAreTheWrittenOnes()
     {
         EditorFixture session(ChartBuilder().levels(5, 6, 7).build());
-        QVERIFY(session.opened());
         session.form.ExBox->setText("0012.5");
         session.form.BtnSave->click();
         QCOMPARE(session.form.Chart.LevelEx, qint16(12));
@@ -169,7 +166,6 @@ private slots:
     void noGenreSelectedKeepsTheStoredValue()
     {
         EditorFixture session(ChartBuilder().genre(3).build());
-        QVERIFY(session.opened());
         session.form.GenreBox->setCurrentIndex(-1);
         QCOMPARE(session.form.GenreBox->currentText(), QString());
         session.form.BtnSave->click();
@@ -188,7 +184,6 @@ private slots:
     void replacedCoverOfAnotherSize()
     {
         EditorFixture session(ChartBuilder().trailing("after the thumbnail").build());
-        QVERIFY(session.opened());
         const QByteArray cover = jpegBytes(QSize(64, 48), Qt::green);
         const QByteArray thumbnail = session.form.Chart.SmallFrameData;
         QVERIFY(cover.size() != session.form.Chart.FullImageData.size());
@@ -210,7 +205,6 @@ private slots:
     void saveAsToANewName()
     {
         EditorFixture session(ChartBuilder().build());
-        QVERIFY(session.opened());
         const QString other = session.file("copy.ojn");
         QSignalSpy saved(&session.form, &Form1::chartSaved);
         session.form.TitleBox->setText("Copied");
@@ -260,7 +254,6 @@ private slots:
         QFETCH(bool, readOnly);
         QFETCH(QStringList, links);
         EditorFixture session(ChartBuilder().trailing("dropped").build());
-        QVERIFY(session.opened());
         const QString target = session.file(name);
         if (!existing.isEmpty())
             writeFile(target, existing);
@@ -294,7 +287,6 @@ private slots:
     void cancelledSaveAsChangesNothing()
     {
         EditorFixture session(ChartBuilder().build());
-        QVERIFY(session.opened());
         session.form.TitleBox->setText("Edited");
         session.form.FullImageDirty = true;
         const ChartRecord before = session.form.Chart;
@@ -343,7 +335,6 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         OJN_SKIP_UNLESS_SYSTEM_CODE_PAGE_OF(QLocale(locale));
         EditorFixture session(ChartBuilder().build());
-        QVERIFY(session.opened());
         QVERIFY(QDir(session.dir.path()).mkdir("folder"));
         QStringList entries{"chart.ojn", "folder"};
         if (saveAsName.startsWith("link")) {

@@ -36,15 +36,6 @@ QByteArray chart(qint32 id, qint16 hx)
         .ojmBytes("o2ma" + QByteArray::number(id) + ".ojm" + QByteArray(8, '\0')).build();
 }
 
-QByteArray songList(const QList<QByteArray> &entries)
-{
-    QByteArray list(4, '\0');
-    qToLittleEndian<qint32>(qint32(entries.size()), list.data());
-    for (const QByteArray &entry : entries)
-        list += entry.left(300);
-    return list + ExtraSections;
-}
-
 } // namespace
 
 class MusicFolderWindowTest : public QObject {
@@ -96,7 +87,7 @@ private slots:
             writeFile(file(QStringLiteral("o2ma%1.ojm").arg(id)), "OJM");
         }
         writeFile(file("copy.ojn"), chart(101, 3)); // the planted duplicate
-        writeFile(m_list, songList({chart(100, 10), chart(101, 99), chart(200, 1)}));
+        writeFile(m_list, songListBytes(3, {chart(100, 10), chart(101, 99), chart(200, 1)}, ExtraSections));
 
         m_window = std::make_unique<MusicFolderWindow>(m_dialogs);
         m_window->show();
@@ -207,8 +198,8 @@ private slots:
         QVERIFY(question.text.contains("2 refreshed, 1 added, 1 missing kept, 0 unchanged."));
         // Refreshed where they stand, the missing song kept, the new one
         // added, the extra sections as they were.
-        QCOMPARE(readFile(m_list), songList({readFile(file("o2ma100.ojn")), readFile(file("o2ma101.ojn")), chart(200, 1),
-                                             readFile(file("o2ma102.ojn"))}));
+        QCOMPARE(readFile(m_list), songListBytes(4, {readFile(file("o2ma100.ojn")), readFile(file("o2ma101.ojn")), chart(200, 1),
+                                                  readFile(file("o2ma102.ojn"))}, ExtraSections));
         QVERIFY(m_window->StatusText->text().endsWith("song list: 1 missing"));
     }
 };

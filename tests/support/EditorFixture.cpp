@@ -10,7 +10,9 @@ EditorFixture::EditorFixture(const QByteArray &chart)
     , path(dir.filePath(QStringLiteral("chart.ojn")))
 {
     writeFile(path, chart);
-    open(path);
+    // A fixture chart that does not open is a broken test, which stops at once.
+    if (const QString message = open(path); !opened())
+        qFatal("fixture chart did not open: %s", qPrintable(message));
 }
 
 QString EditorFixture::open(const QString &chartPath)

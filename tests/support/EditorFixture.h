@@ -17,7 +17,8 @@ namespace ojn::test {
 struct EditorFixture {
     // The window at start-up, with no chart.
     EditorFixture() = default;
-    // `chart` written as chart.ojn in the folder, and opened.
+    // `chart` written as chart.ojn in the folder, and opened; stops the
+    // test program when it does not open.
     explicit EditorFixture(const QByteArray &chart);
 
     // Opens `path` with "Browse OJN..." and the file dialog. Returns the

@@ -3,13 +3,11 @@
 // encrypted, one truncated) and GAME/Image/OJNList.dat with one stale
 // entry and one song that has no chart.
 // Usage: make_sample_folder GAME
-#include "model/ChartLayout.h"
 #include "support/ChartBuilder.h"
 #include "support/TestPictures.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QtEndian>
 
 #include <cstdio>
 
@@ -87,17 +85,14 @@ int main(int argc, char *argv[])
 
     // The list: the first eight songs, one of them since edited, and a
     // song whose chart is gone; then the extra sections.
-    QByteArray list(4, '\0');
-    qToLittleEndian<qint32>(9, list.data());
-    for (int i = 0; i < 8; ++i) {
-        Song listed = songs[i];
-        if (listed.id == 103)
-            listed.hx = 14; // the chart's level was raised since
-        list += chart(listed).build().left(300);
+    QList<QByteArray> listed;
+    for (Song song : QList<Song>(songs, songs + 8)) {
+        if (song.id == 103)
+            song.hx = 14; // the chart's level was raised since
+        listed << chart(song).build();
     }
-    const Song gone{120, "Farewell Tour", "Brass Engine", "Oskar", 1, 150, 4, 8, 12, 190, QColor(0, 0, 0)};
-    list += chart(gone).build().left(300);
-    list += QByteArray("\x02\x00\x00\x00\x64\x00\x00\x00\x01\x00\x00\x00\x65\x00\x00\x00\x01\x00\x00\x00", 20);
-    writeFile(game.filePath("Image/OJNList.dat"), list);
+    listed << chart({120, "Farewell Tour", "Brass Engine", "Oskar", 1, 150, 4, 8, 12, 190, QColor(0, 0, 0)}).build();
+    writeFile(game.filePath("Image/OJNList.dat"),
+              songListBytes(9, listed, QByteArray("\x02\x00\x00\x00\x64\x00\x00\x00\x01\x00\x00\x00\x65\x00\x00\x00\x01\x00\x00\x00", 20)));
     return 0;
 }
