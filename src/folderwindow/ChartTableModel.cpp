@@ -68,6 +68,9 @@ void ChartTableModel::applyScans(const QList<ChartScan> &scans, quint64 stamp)
     QList<int> touched; // rows whose chart changed, and new rows
     QList<int> oldGroups; // rows that shared a song ID a chart no longer holds
     QList<ChartScan> added;
+    // Which listed songs have no chart hangs on the readable charts' song
+    // IDs alone, so the list is compared again only when those change.
+    bool songIdsChanged = false;
     for (const ChartScan &scan : scans) {
         const int row = m_rowOfPath.value(scan.path, -1);
         if (row < 0) {
@@ -83,8 +86,11 @@ void ChartTableModel::applyScans(const QList<ChartScan> &scans, quint64 stamp)
             continue;
         }
         indexSongId(row, false);
-        if (const std::optional<ChartHeader> &old = m_scans[row].header)
+        const std::optional<ChartHeader> &old = m_scans[row].header;
+        if (old)
             oldGroups += m_rowsOfSongId.value(old->songId);
+        songIdsChanged = songIdsChanged || old.has_value() != scan.header.has_value()
+                      || (old && old->songId != scan.header->songId);
         m_scans[row] = scan;
         indexSongId(row, true);
         touched.append(row);
@@ -104,6 +110,7 @@ void ChartTableModel::applyScans(const QList<ChartScan> &scans, quint64 stamp)
             m_listStatus.append(ListStatus::NotListed);
             indexSongId(row, true);
             touched.append(row);
+            songIdsChanged = songIdsChanged || scan.header.has_value();
         }
         m_texts.insert(first, added.size(), RowTexts{});
         refreshed = recheckRows(touched + oldGroups);
@@ -113,7 +120,7 @@ void ChartTableModel::applyScans(const QList<ChartScan> &scans, quint64 stamp)
         refreshed.erase(std::lower_bound(refreshed.begin(), refreshed.end(), first), refreshed.end());
     }
     refreshTexts(refreshed);
-    if (!touched.isEmpty())
+    if (songIdsChanged)
         updateMissingSongs();
 }
 
