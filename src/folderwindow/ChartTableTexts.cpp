@@ -3,6 +3,7 @@
 #include "folderwindow/ChartTableModel.h"
 
 #include "model/ChartLayout.h"
+#include "model/FieldValues.h"
 #include "model/NumberText.h"
 
 #include <QBrush>
@@ -47,14 +48,6 @@ qint32 durationOf(const ChartHeader &header)
     return *std::max_element(header.durations.begin(), header.durations.end());
 }
 
-
-QString genreText(qint32 genre)
-{
-    // The editor reads the low 16 bits; a value outside the list shows as
-    // its number rather than as nothing.
-    const qint16 value = static_cast<qint16>(genre);
-    return value >= 0 && value < GenreCount ? genreNames()[size_t(value)] : integerText(genre);
-}
 
 QString countText(qsizetype count, const char *one, const char *many, const QLocale &locale)
 {
@@ -140,20 +133,23 @@ ChartTableModel::RowTexts ChartTableModel::textsOf(int row) const
     if (scan)
         at(Column::File) = scan->path.mid(scan->path.lastIndexOf(QLatin1Char('/')) + 1);
     if (const ChartHeader *h = headerAt(row)) {
-        at(Column::SongId) = integerText(h->songId);
-        at(Column::Title) = m_codec.decode(h->title);
-        at(Column::Artist) = m_codec.decode(h->artist);
-        at(Column::Pattern) = m_codec.decode(h->pattern);
-        at(Column::Genre) = genreText(h->genre);
-        at(Column::Bpm) = bpmText(h->bpm, m_locale);
-        at(Column::LevelEx) = integerText(h->levels[Ex]);
-        at(Column::LevelNx) = integerText(h->levels[Nx]);
-        at(Column::LevelHx) = integerText(h->levels[Hx]);
-        at(Column::NotesEx) = integerText(h->noteCounts[Ex]);
-        at(Column::NotesNx) = integerText(h->noteCounts[Nx]);
-        at(Column::NotesHx) = integerText(h->noteCounts[Hx]);
+        // The fields as the editor shows them, but for a genre outside the
+        // list, which shows as its number rather than as nothing.
+        FieldTexts fields = fieldTextsOf(recordFieldsOf(*h), m_codec, m_locale);
+        at(Column::SongId) = std::move(fields.SongID);
+        at(Column::Title) = std::move(fields.Title);
+        at(Column::Artist) = std::move(fields.Artist);
+        at(Column::Pattern) = std::move(fields.Pattern);
+        at(Column::Genre) = fields.Genre.isEmpty() ? integerText(h->genre) : std::move(fields.Genre);
+        at(Column::Bpm) = std::move(fields.BPM);
+        at(Column::LevelEx) = std::move(fields.LevelEx);
+        at(Column::LevelNx) = std::move(fields.LevelNx);
+        at(Column::LevelHx) = std::move(fields.LevelHx);
+        at(Column::NotesEx) = std::move(fields.NoteCountEx);
+        at(Column::NotesNx) = std::move(fields.NoteCountNx);
+        at(Column::NotesHx) = std::move(fields.NoteCountHx);
         at(Column::Duration) = durationText(durationOf(*h));
-        at(Column::Ojm) = m_codec.decode(h->ojmFile);
+        at(Column::Ojm) = std::move(fields.OJMFile);
     }
     if (!scan)
         at(Column::ListStatus) = listStatusName(ListStatus::Missing);
