@@ -40,7 +40,7 @@ EditorCommandLine parseEditorCommandLine(const QStringList &arguments)
         return parsed;
     }
     if (!charts.isEmpty())
-        parsed.chartPath = QFileInfo(charts.first()).absoluteFilePath();
+        parsed.path = QFileInfo(charts.first()).absoluteFilePath();
     return parsed;
 }
 

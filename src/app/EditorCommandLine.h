@@ -10,7 +10,7 @@ namespace ojn {
 struct EditorCommandLine {
     enum class Action { Run, Help, Version, Usage };
     Action action = Action::Run;
-    QString chartPath; // Run: the chart or music folder to open at start (absolute), or empty
+    QString path; // Run: the chart or music folder to open at start (absolute), or empty
     QString error;     // Usage: what is wrong
 };
 

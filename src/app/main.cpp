@@ -5,7 +5,6 @@
 #include "editor/Form1.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
 #include <cstdio>
 
@@ -42,16 +41,8 @@ int main(int argc, char *argv[])
     window.show();
     // Opened from the event loop, so the window is up and any message
     // about the chart shows over it.
-    if (!commandLine.chartPath.isEmpty()) {
-        QMetaObject::invokeMethod(
-            &window,
-            [&window, &folderWindows, &commandLine] {
-                if (QFileInfo(commandLine.chartPath).isDir())
-                    folderWindows.open(commandLine.chartPath);
-                else
-                    window.openChartFile(commandLine.chartPath);
-            },
-            Qt::QueuedConnection);
-    }
+    if (!commandLine.path.isEmpty())
+        QMetaObject::invokeMethod(&window, [&window, &commandLine] { window.openPath(commandLine.path); },
+                                  Qt::QueuedConnection);
     return QApplication::exec();
 }

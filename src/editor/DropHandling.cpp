@@ -52,12 +52,15 @@ void Form1::openDroppedFiles(const QStringList &files)
                       .arg(files.size()));
         return;
     }
-    // A folder is a music folder to look at, in a window of its own.
-    if (QFileInfo(files.first()).isDir()) {
-        emit musicFolderRequested(files.first());
-        return;
-    }
-    openChartFile(files.first());
+    openPath(files.first());
+}
+
+void Form1::openPath(const QString &path)
+{
+    if (QFileInfo(path).isDir())
+        emit musicFolderRequested(path);
+    else
+        openChartFile(path);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

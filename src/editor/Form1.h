@@ -105,6 +105,9 @@ public:
     // chosen, after the question about unsaved changes: for the chart
     // named on the command line and for a dropped file.
     void openChartFile(const QString &path);
+    // A folder is a music folder to look at, in a window of its own
+    // (musicFolderRequested); anything else is opened as a chart, as above.
+    void openPath(const QString &path);
 
 public slots:
     void openChart();         // BtnBrowseOJN, OpenMenuStrip
