@@ -75,7 +75,6 @@ public:
     // of need; they are otherwise made when first shown, sorted or filtered.
     void prepareTexts(int first, int count) const;
 
-    [[nodiscard]] const MusicFolderListing &listing() const { return m_listing; }
     [[nodiscard]] const QList<ChartScan> &charts() const { return m_scans; }
     [[nodiscard]] FolderSummary summary() const;
 

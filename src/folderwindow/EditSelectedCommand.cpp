@@ -5,7 +5,6 @@
 #include "folderwindow/EditSelectedDialog.h"
 
 #include <QFileInfo>
-#include <QProgressBar>
 
 namespace ojn {
 namespace {

@@ -24,9 +24,9 @@ void MusicFolderWindow::connectWork()
     m_stepTimer.setSingleShot(true);
     connect(&m_stepTimer, &QTimer::timeout, this, &MusicFolderWindow::runNextStep);
     connect(&m_work, &FolderWork::folderListed, this, &MusicFolderWindow::onFolderListed);
-    connect(&m_work, &FolderWork::headersRead, this, &MusicFolderWindow::onHeadersRead);
+    connect(&m_work, &FolderWork::headersRead, this, &MusicFolderWindow::onChartsChecked);
     connect(&m_work, &FolderWork::headerScanFinished, this, &MusicFolderWindow::onHeaderScanFinished);
-    connect(&m_work, &FolderWork::notesChecked, this, &MusicFolderWindow::onNotesChecked);
+    connect(&m_work, &FolderWork::notesChecked, this, &MusicFolderWindow::onChartsChecked);
     connect(&m_work, &FolderWork::noteCheckFinished, this, &MusicFolderWindow::onNoteCheckFinished);
     connect(&m_work, &FolderWork::chartsEdited, this, &MusicFolderWindow::onChartsEdited);
     connect(&m_work, &FolderWork::editsFinished, this, &MusicFolderWindow::onEditsFinished);
@@ -119,7 +119,7 @@ void MusicFolderWindow::onFolderListed(const MusicFolderListing &listing)
     });
 }
 
-void MusicFolderWindow::onHeadersRead(const QList<ChartScan> &scans, qsizetype done, qsizetype total)
+void MusicFolderWindow::onChartsChecked(const QList<ChartScan> &scans, qsizetype done, qsizetype total)
 {
     for (qsizetype start = 0; start < scans.size(); start += RowsPerStep) {
         const QList<ChartScan> part = scans.mid(start, RowsPerStep);
@@ -164,11 +164,6 @@ void MusicFolderWindow::onHeaderScanFinished(bool cancelled)
             applyScanResults({}, 0, m_scanTotal);
         updateCommands();
     });
-}
-
-void MusicFolderWindow::onNotesChecked(const QList<ChartScan> &scans, qsizetype done, qsizetype total)
-{
-    onHeadersRead(scans, done, total);
 }
 
 void MusicFolderWindow::onNoteCheckFinished(bool cancelled)

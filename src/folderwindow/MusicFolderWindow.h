@@ -36,7 +36,6 @@ public:
     [[nodiscard]] const QString &folder() const { return m_folder; }
     [[nodiscard]] const QString &songListPath() const { return m_songListPath; }
     [[nodiscard]] ChartTableModel &charts() { return m_charts; }
-    [[nodiscard]] ChartSortFilter &sortedCharts() { return m_sorted; }
     // Whether a scan, a check or a save is still running, or its results
     // are still being added.
     [[nodiscard]] bool busy() const { return m_work.scanning() || m_work.saving() || !m_steps.isEmpty(); }
@@ -96,9 +95,9 @@ private:
     void runNextStep();
     void applyScanResults(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
     void onFolderListed(const MusicFolderListing &listing);
-    void onHeadersRead(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
+    // A batch of headers read, or of note sections checked.
+    void onChartsChecked(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
     void onHeaderScanFinished(bool cancelled);
-    void onNotesChecked(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
     void onNoteCheckFinished(bool cancelled);
     void onChartsEdited(const QList<ChartEditResult> &results, qsizetype done, qsizetype total);
     void onEditsFinished(bool cancelled);

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <vector>
 
-#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
