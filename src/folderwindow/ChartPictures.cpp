@@ -15,12 +15,6 @@ namespace {
 // Larger encrypted files are not read whole just to show a picture.
 constexpr qint64 MaxEncryptedRead = 256 * 1024 * 1024;
 
-bool readRegion(QFile &file, qint64 offset, qint64 size, QByteArray &out)
-{
-    out = QByteArray(size, Qt::Uninitialized);
-    return readExactlyAt(file, offset, out.data(), size);
-}
-
 } // namespace
 
 ChartPictureBytes readChartPictures(const ChartScan &chart)
@@ -37,8 +31,8 @@ ChartPictureBytes readChartPictures(const ChartScan &chart)
     try {
         if (!chart.encrypted) {
             if (!chartBoundsFault(header.bytes, fileSize).isEmpty()
-                || !readRegion(file, header.coverOffset, header.coverSize, pictures.cover)
-                || !readRegion(file, thumbnailOffset, header.thumbnailSize, pictures.thumbnail))
+                || !readExactlyAt(file, header.coverOffset, header.coverSize, pictures.cover)
+                || !readExactlyAt(file, thumbnailOffset, header.thumbnailSize, pictures.thumbnail))
                 return {};
             return pictures;
         }

@@ -22,13 +22,6 @@ ChartReadResult failed(const QString &message)
     return result;
 }
 
-// Reads exactly `count` bytes at `offset`; false on a short read.
-bool readAt(QIODevice &device, qint64 offset, qint64 count, QByteArray &out)
-{
-    out = QByteArray(count, Qt::Uninitialized);
-    return readExactlyAt(device, offset, out.data(), count);
-}
-
 QString readError(const QIODevice &device, const QString &what)
 {
     const QString reason = device.errorString();
@@ -47,7 +40,7 @@ ChartReadResult readChart(QIODevice &device)
     const qint64 fileSize = device.size();
 
     QByteArray marker;
-    if (!readAt(device, 0, qMin<qint64>(fileSize, layout::EncryptionMarkerLength), marker))
+    if (!readExactlyAt(device, 0, qMin<qint64>(fileSize, layout::EncryptionMarkerLength), marker))
         return failed(readError(device, QStringLiteral("its first bytes")));
     if (isEncrypted(marker)) {
         ChartReadResult result;
@@ -57,7 +50,7 @@ ChartReadResult readChart(QIODevice &device)
     }
 
     QByteArray header;
-    if (fileSize >= layout::HeaderSize && !readAt(device, 0, layout::HeaderSize, header))
+    if (fileSize >= layout::HeaderSize && !readExactlyAt(device, 0, layout::HeaderSize, header))
         return failed(readError(device, QStringLiteral("the header")));
     if (const QString fault = chartBoundsFault(header, fileSize); !fault.isEmpty())
         return failed(fault);
@@ -77,11 +70,11 @@ ChartReadResult readChart(QIODevice &device)
 
     // Each region is read once, in place; together they are the whole file
     // up to the end of the thumbnail, with no second copy.
-    if (!readAt(device, coverOffset, coverSize, record.FullImageData))
+    if (!readExactlyAt(device, coverOffset, coverSize, record.FullImageData))
         return failed(readError(device, QStringLiteral("the cover image")));
-    if (!readAt(device, thumbnailOffset, thumbnailSize, record.SmallFrameData))
+    if (!readExactlyAt(device, thumbnailOffset, thumbnailSize, record.SmallFrameData))
         return failed(readError(device, QStringLiteral("the thumbnail")));
-    if (!readAt(device, 0, coverOffset, record.ChartBodyData))
+    if (!readExactlyAt(device, 0, coverOffset, record.ChartBodyData))
         return failed(readError(device, QStringLiteral("the note data")));
 
     result.status = ChartReadStatus::Read;

@@ -20,6 +20,12 @@ bool readExactlyAt(QIODevice &device, qint64 offset, char *out, qint64 count)
     return true;
 }
 
+bool readExactlyAt(QIODevice &device, qint64 offset, qint64 count, QByteArray &out)
+{
+    out = QByteArray(count, Qt::Uninitialized);
+    return readExactlyAt(device, offset, out.data(), count);
+}
+
 bool writeAll(QIODevice &device, const char *data, qint64 count)
 {
     qint64 done = 0;
