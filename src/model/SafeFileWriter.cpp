@@ -3,6 +3,7 @@
 #include "model/SafeFileSystem.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -75,11 +76,15 @@ bool flushFile(QFile &file, QString &error)
 // held file is left alone.
 void removeStaleTemporaries(const QFileInfo &target)
 {
-    const QDir folder(target.absolutePath());
-    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QString &name : names) {
-        if (isTemporaryFileOf(name, target.fileName()))
-            safefs::removeUnlessHeld(folder.filePath(name));
+    // Names only: a folder of thousands of charts is listed on every save,
+    // and only a name of the pattern is worth a look at what the entry is.
+    QDirIterator entries(target.absolutePath(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        if (!isTemporaryFileOf(entries.fileName(), target.fileName()))
+            continue;
+        if (const QFileInfo entry(path); entry.isFile() && !entry.isSymLink())
+            safefs::removeUnlessHeld(path);
     }
 }
 
