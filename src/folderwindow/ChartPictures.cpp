@@ -10,12 +10,6 @@
 #include <new>
 
 namespace ojn {
-namespace {
-
-// Larger encrypted files are not read whole just to show a picture.
-constexpr qint64 MaxEncryptedRead = 256 * 1024 * 1024;
-
-} // namespace
 
 ChartPictureBytes readChartPictures(const ChartScan &chart)
 {
@@ -36,14 +30,20 @@ ChartPictureBytes readChartPictures(const ChartScan &chart)
                 return {};
             return pictures;
         }
-        if (fileSize > MaxEncryptedRead)
+        // The pictures end the plain chart, which the file holds backwards:
+        // only their own bytes are read and decrypted.
+        const qint64 plainSize = fileSize - EncryptionPrefixLength;
+        const qint64 picturesEnd = thumbnailOffset + header.thumbnailSize;
+        QByteArray prefix, cipher;
+        if (plainSize < layout::HeaderSize || !chartBoundsFault(header.bytes, plainSize).isEmpty()
+            || !readExactlyAt(file, 0, EncryptionPrefixLength, prefix)
+            || !readExactlyAt(file, EncryptionPrefixLength + plainSize - picturesEnd, picturesEnd - header.coverOffset, cipher))
             return {};
-        const std::optional<QByteArray> plain = decryptChart(file.readAll());
-        if (!plain || plain->size() < layout::HeaderSize
-            || !chartBoundsFault(plain->first(layout::HeaderSize), plain->size()).isEmpty())
+        const std::optional<QByteArray> plain = decryptChartBytes(prefix, cipher, header.coverOffset);
+        if (!plain)
             return {};
-        pictures.cover = plain->mid(header.coverOffset, header.coverSize);
-        pictures.thumbnail = plain->mid(thumbnailOffset, header.thumbnailSize);
+        pictures.cover = plain->first(header.coverSize);
+        pictures.thumbnail = plain->sliced(header.coverSize);
     } catch (const std::bad_alloc &) {
         return {};
     }

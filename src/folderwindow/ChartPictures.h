@@ -11,9 +11,8 @@ struct ChartPictureBytes {
     QByteArray thumbnail; // a BMP
 };
 
-// The pictures of a checked chart, read from its file: only their bytes
-// for a plain chart; an encrypted one is read whole and decrypted in
-// memory. Nothing when the chart is unreadable, its pictures lie outside
+// The pictures of a checked chart, read from its file: only their bytes,
+// decrypted in memory for an encrypted chart. Nothing when the chart is unreadable, its pictures lie outside
 // the file, or the file cannot be read.
 [[nodiscard]] ChartPictureBytes readChartPictures(const ChartScan &chart);
 

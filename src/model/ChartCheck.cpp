@@ -85,7 +85,7 @@ ChartScan scanChartHeader(QByteArrayView firstBytes, QByteArrayView lastBytes, q
         return scan;
     }
     const std::optional<QByteArray> plain =
-        decryptChartStart(firstBytes.first(qMin<qsizetype>(firstBytes.size(), EncryptionPrefixLength)),
+        decryptChartBytes(firstBytes.first(qMin<qsizetype>(firstBytes.size(), EncryptionPrefixLength)),
                           lastBytes.last(layout::HeaderSize));
     if (!plain) {
         scan.findings.append(unreadable(QStringLiteral("The chart is encrypted, and its keys are incomplete or its key block size is 0, so it cannot be decrypted.")));

@@ -6,7 +6,7 @@
 
 namespace ojn {
 
-std::optional<QByteArray> decryptChartStart(QByteArrayView prefix, QByteArrayView fileEnd)
+std::optional<QByteArray> decryptChartBytes(QByteArrayView prefix, QByteArrayView cipher, qint64 plainOffset)
 {
     if (prefix.size() < EncryptionPrefixLength || !isEncrypted(prefix))
         return std::nullopt;
@@ -20,11 +20,11 @@ std::optional<QByteArray> decryptChartStart(QByteArrayView prefix, QByteArrayVie
     block[0] = prefix[6];
     block[size_t(blockSize / 2)] = prefix[5];
 
-    const qsizetype length = fileEnd.size();
+    const qsizetype length = cipher.size();
     QByteArray plain(length, Qt::Uninitialized);
     char *out = plain.data();
-    const char *in = fileEnd.data() + length - 1;
-    for (qsizetype i = 0, k = 0; i < length; ++i, --in) {
+    const char *in = cipher.data() + length - 1;
+    for (qsizetype i = 0, k = plainOffset % blockSize; i < length; ++i, --in) {
         out[i] = char(*in ^ block[size_t(k)]);
         if (++k == blockSize)
             k = 0;
@@ -36,7 +36,7 @@ std::optional<QByteArray> decryptChart(QByteArrayView file)
 {
     if (file.size() < EncryptionPrefixLength)
         return std::nullopt;
-    return decryptChartStart(file.first(EncryptionPrefixLength), file.sliced(EncryptionPrefixLength));
+    return decryptChartBytes(file.first(EncryptionPrefixLength), file.sliced(EncryptionPrefixLength));
 }
 
 } // namespace ojn

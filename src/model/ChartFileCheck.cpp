@@ -63,7 +63,7 @@ ChartScan checkEncryptedChartFile(const QString &path, FileReader &file, QByteAr
     char key[EncryptionPrefixLength];
     if (!file.readAt(scan.fileSize - end, cipher.data(), end) || !file.readAt(0, key, EncryptionPrefixLength))
         return changedWhileRead(path, file, scan.fileSize);
-    buffer = decryptChartStart(QByteArrayView(key, EncryptionPrefixLength), cipher).value_or(QByteArray());
+    buffer = decryptChartBytes(QByteArrayView(key, EncryptionPrefixLength), cipher).value_or(QByteArray());
     if (QByteArrayView(buffer).first(qMin<qsizetype>(buffer.size(), layout::HeaderSize)) != scan.header->bytes)
         return changedWhileRead(path, file, scan.fileSize);
     scan.findings += checkNoteSections(*scan.header, buffer);

@@ -1,9 +1,12 @@
 // The Music Folder table without a window: sorting (numbers as numbers),
 // the filter, the song list's rows, and results that arrive late.
+#include "folderwindow/ChartPictures.h"
 #include "folderwindow/ChartSortFilter.h"
 #include "folderwindow/ChartTableModel.h"
+#include "model/ChartFileCheck.h"
 #include "support/ChartBuilder.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ojn;
@@ -62,6 +65,19 @@ class ChartTableTest : public QObject {
     QLocale m_locale{QLocale::c()};
 
 private slots:
+    // An encrypted chart's pictures are read and decrypted on their own;
+    // odd sizes put them in the middle of a key block.
+    void encryptedChartPictures()
+    {
+        QTemporaryDir dir;
+        ChartBuilder plain;
+        plain.noteSections(1, 1, 1).cover(QByteArray(1001, 'c')).thumbnail(QByteArray(77, 't'));
+        writeFile(dir.filePath("o2ma1.ojn"), encryptChart(plain.build(), 13, 0x5a, 0x3c, 0x99));
+        const ChartPictureBytes pictures = readChartPictures(scanChartFile(dir.filePath("o2ma1.ojn")));
+        QCOMPARE(pictures.cover, plain.coverBytes());
+        QCOMPARE(pictures.thumbnail, plain.thumbnailBytes());
+    }
+
     void sortsEachColumnByWhatItHolds_data()
     {
         QTest::addColumn<ChartColumn>("column");
