@@ -167,11 +167,13 @@ void ChartTableModel::refreshTexts(const QList<int> &sortedRows)
     }
 }
 
-void ChartTableModel::updateMissingSongs()
+void ChartTableModel::updateMissingSongs(const SongListComparison *compared)
 {
     QList<ChartHeader> missing;
     if (m_allChartsRead && m_songList) {
-        for (const qsizetype entry : compareSongList(*m_songList, m_scans).missingEntries) {
+        const QList<qsizetype> entries =
+            compared ? compared->missingEntries : compareSongList(*m_songList, m_scans).missingEntries;
+        for (const qsizetype entry : entries) {
             if (std::optional<ChartHeader> header = parseChartHeader(m_songList->entries[entry]))
                 missing.append(std::move(*header));
         }
@@ -198,10 +200,16 @@ void ChartTableModel::updateMissingSongs()
 void ChartTableModel::setSongList(const std::optional<SongList> &list)
 {
     m_songList = list;
+    // The folder's own findings do not hang on the list, so only the list
+    // statuses are worked out again, in one comparison for the rows and the
+    // songs without a chart.
+    const SongListComparison compared = m_songList ? compareSongList(*m_songList, m_scans) : SongListComparison{};
+    for (qsizetype row = 0; row < m_scans.size(); ++row)
+        m_listStatus[row] = m_songList ? compared.charts[row].status : ListStatus::NotListed;
     QList<int> rows(m_scans.size());
     std::iota(rows.begin(), rows.end(), 0);
-    refreshTexts(recheckRows(rows));
-    updateMissingSongs();
+    refreshTexts(rows);
+    updateMissingSongs(&compared);
 }
 
 void ChartTableModel::setAllChartsRead(bool allRead)

@@ -117,7 +117,8 @@ private:
     // them all. Returns the rows whose texts change (sorted, each once).
     [[nodiscard]] QList<int> recheckRows(QList<int> changed);
     // The rows of songs the list holds with no chart, once all are read.
-    void updateMissingSongs();
+    // `compared`: the list already compared with every chart, if it was.
+    void updateMissingSongs(const SongListComparison *compared = nullptr);
     void indexSongId(int row, bool add);
 
     TextCodec m_codec;
