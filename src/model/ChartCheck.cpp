@@ -5,6 +5,8 @@
 #include "model/ChartLayout.h"
 #include "model/NoteSections.h"
 
+#include <algorithm>
+
 namespace ojn {
 namespace {
 
@@ -126,6 +128,28 @@ ChartScan checkChartBytes(QByteArrayView file)
     scan.findings += checkNoteSections(*scan.header, plain.first(noteDataEnd(*scan.header, plain.size())));
     scan.noteSectionsChecked = true;
     return scan;
+}
+
+QList<QList<qsizetype>> songIdClashes(const QList<ChartScan> &charts)
+{
+    QList<std::pair<qint32, qsizetype>> ids;
+    ids.reserve(charts.size());
+    for (qsizetype i = 0; i < charts.size(); ++i) {
+        if (charts[i].header)
+            ids.append({charts[i].header->songId, i});
+    }
+    std::sort(ids.begin(), ids.end());
+    QList<QList<qsizetype>> clashes;
+    for (qsizetype first = 0, end = 0; first < ids.size(); first = end) {
+        for (end = first + 1; end < ids.size() && ids[end].first == ids[first].first;)
+            ++end;
+        if (end - first < 2)
+            continue;
+        QList<qsizetype> &group = clashes.emplace_back();
+        for (qsizetype k = first; k < end; ++k)
+            group.append(ids[k].second);
+    }
+    return clashes;
 }
 
 } // namespace ojn

@@ -4,6 +4,7 @@
 #include "model/Finding.h"
 
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -46,5 +47,10 @@ struct ChartScan {
 // The whole check of a chart held in memory: the header-level findings,
 // then the note sections' package walks.
 [[nodiscard]] ChartScan checkChartBytes(QByteArrayView file);
+
+// The readable charts that share a song ID: one group of places in
+// `charts` per such ID, in song ID order, each group in the charts' order.
+// Sorting once, no container per song, keeps thousands of charts cheap.
+[[nodiscard]] QList<QList<qsizetype>> songIdClashes(const QList<ChartScan> &charts);
 
 } // namespace ojn

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include <algorithm>
 
 namespace ojn {
 namespace {
@@ -24,27 +23,14 @@ QString ojmNameOf(const QByteArray &bytes, const TextCodec &codec)
 
 void checkDuplicates(const QList<ChartScan> &charts, QList<Findings> &findings)
 {
-    // Song IDs sorted with their charts' places: a run of one ID is a
-    // clash. No container per song, so a folder of thousands stays cheap.
-    QList<std::pair<qint32, qsizetype>> ids;
-    ids.reserve(charts.size());
-    for (qsizetype i = 0; i < charts.size(); ++i) {
-        if (charts[i].header)
-            ids.append({charts[i].header->songId, i});
-    }
-    std::sort(ids.begin(), ids.end());
-    for (qsizetype first = 0, end = 0; first < ids.size(); first = end) {
-        for (end = first + 1; end < ids.size() && ids[end].first == ids[first].first;)
-            ++end;
-        if (end - first < 2)
-            continue;
+    for (const QList<qsizetype> &group : songIdClashes(charts)) {
         QStringList names;
-        for (qsizetype k = first; k < end; ++k)
-            names.append(fileNameOf(charts[ids[k].second]));
+        for (const qsizetype i : group)
+            names.append(fileNameOf(charts[i]));
         const QString text = QStringLiteral("Song ID %1 is used by %2 charts: %3.")
-                                 .arg(ids[first].first).arg(end - first).arg(names.join(QLatin1String(", ")));
-        for (qsizetype k = first; k < end; ++k)
-            findings[ids[k].second].append({FindingType::DuplicateSongId, text});
+                                 .arg(charts[group.first()].header->songId).arg(group.size()).arg(names.join(QLatin1String(", ")));
+        for (const qsizetype i : group)
+            findings[i].append({FindingType::DuplicateSongId, text});
     }
 }
 

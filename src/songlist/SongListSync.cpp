@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QHash>
-#include <QMap>
 #include <QSet>
 
 #include <algorithm>
@@ -15,15 +14,12 @@ namespace {
 // A list names songs by ID, so it cannot say which of two charts it means.
 QString duplicateSongIdError(const QList<ChartScan> &charts)
 {
-    QMap<qint32, QStringList> filesById;
-    for (const ChartScan &chart : charts) {
-        if (chart.header)
-            filesById[chart.header->songId].append(QFileInfo(chart.path).fileName());
-    }
     QStringList clashes;
-    for (auto it = filesById.cbegin(); it != filesById.cend(); ++it) {
-        if (it->size() > 1)
-            clashes.append(QStringLiteral("song ID %1 (%2)").arg(it.key()).arg(it->join(QLatin1String(", "))));
+    for (const QList<qsizetype> &group : songIdClashes(charts)) {
+        QStringList files;
+        for (const qsizetype i : group)
+            files.append(QFileInfo(charts[i].path).fileName());
+        clashes.append(QStringLiteral("song ID %1 (%2)").arg(charts[group.first()].header->songId).arg(files.join(QLatin1String(", "))));
     }
     if (clashes.isEmpty())
         return QString();
