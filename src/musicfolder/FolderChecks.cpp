@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QStringList>
 
-
 namespace ojn {
 namespace {
 
