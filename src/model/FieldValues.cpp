@@ -127,6 +127,9 @@ Outcome applyFieldTexts(const FieldTexts &texts, ChartRecord &record, const Text
     return Outcome::success();
 }
 
+namespace {
+
+// The field texts with the given edits typed over them.
 FieldTexts withEdits(FieldTexts texts, const FieldEdits &edits)
 {
     const auto typeOver = [](QString &text, const std::optional<QString> &edit) {
@@ -145,6 +148,8 @@ FieldTexts withEdits(FieldTexts texts, const FieldEdits &edits)
     typeOver(texts.LevelHx, edits.LevelHx);
     return texts;
 }
+
+} // namespace
 
 Outcome applyFieldEdits(const FieldEdits &edits, ChartRecord &record, const TextCodec &codec, const QLocale &locale)
 {

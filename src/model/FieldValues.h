@@ -57,9 +57,6 @@ struct FieldEdits {
     }
 };
 
-// The field texts with the given edits typed over them.
-[[nodiscard]] FieldTexts withEdits(FieldTexts texts, const FieldEdits &edits);
-
 // The edits applied to the record as if typed over its own field texts
 // (see applyFieldTexts): an untouched field keeps its bytes exactly.
 Outcome applyFieldEdits(const FieldEdits &edits, ChartRecord &record, const TextCodec &codec, const QLocale &locale);
