@@ -3,8 +3,8 @@
 # clang build with AddressSanitizer and UndefinedBehaviorSanitizer (where a
 # leak, an overflow or undefined behaviour fails the run), which also fuzzes
 # the chart reader, the song list reader and the note section walk, and a
-# build for 64-bit Windows run under Wine. Ends with CTest's summary of the Windows run and a non-zero exit
-# when anything fails.
+# build for 64-bit Windows run under Wine. Ends with CTest's summary of the
+# Windows run and a non-zero exit when anything fails.
 # --no-windows leaves the Windows run out, for a quicker run while working;
 # CI and the README's command run everything.
 set -euo pipefail
