@@ -84,8 +84,6 @@ private slots:
             << QStringList{"already in step: nothing written."} << "" << QList<qint32>{} << true;
         QTest::newRow("sync, no drop past an unreadable chart") << "short-100" << QStringList{"list", "sync", "@list", "@music", "--drop-missing"} << 1
             << QStringList{} << "may be their charts: o2ma100.ojn" << QList<qint32>{} << true;
-        QTest::newRow("sync, malformed list") << "bad-list edit101" << QStringList{"list", "sync", "@list", "@music"} << 1
-            << QStringList{} << "is damaged" << QList<qint32>{} << true;
     }
     void folderCommands()
     {
