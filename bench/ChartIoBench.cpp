@@ -51,7 +51,7 @@ void benchOneSize(const QString &folder, int mebibytes, int runs, const QByteArr
         raw = QByteArray();
         settle(folder);
         const double save = secondsOf([&] {
-            if (const Outcome saved = saveChartFile(record, path); !saved.ok())
+            if (const Result<> saved = saveChartFile(record, path); !saved.ok())
                 fail(saved.error());
         });
         if (run >= 0) {

@@ -5,7 +5,7 @@
 
 #include "cli/Console.h"
 #include "cli/HeaderTool.h"
-#include "musicfolder/FolderScan.h"
+#include "folderchecks/FolderScan.h"
 
 #include <QDir>
 #include <QFile>

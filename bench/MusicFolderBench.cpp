@@ -2,9 +2,9 @@
 
 #include "Report.h"
 
-#include "folderwindow/MusicFolderWindow.h"
-#include "model/CodePage.h"
-#include "musicfolder/FolderScan.h"
+#include "musicfolderwindow/MusicFolderWindow.h"
+#include "text/CodePage.h"
+#include "folderchecks/FolderScan.h"
 #include "dialogs/Dialogs.h"
 
 #include <QApplication>

@@ -67,7 +67,7 @@ void checkChartInput(QByteArrayView input)
     {
         QBuffer device(&written);
         device.open(QIODevice::WriteOnly);
-        const Outcome outcome = writeChart(r, device);
+        const Result<> outcome = writeChart(r, device);
         require(outcome.ok(), "a chart that was read can be written back");
     }
     require(written == test::expectedUneditedSave(input), "an unedited chart is written back as the layout's steps promise");

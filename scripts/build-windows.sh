@@ -77,7 +77,7 @@ done < "$lists/files" > "$lists/install.nsh"
 } > "$lists/uninstall.nsh"
 setup_file="build-windows/$name-setup.exe"
 makensis -V2 -DVERSION="$version" -DOUTFILE="$PWD/$setup_file" -DFILES="$PWD/$lists" \
-    -DICONS="$PWD/src/resources/icons" -DSIZE_KB="$(du -sk --exclude=README.txt "$stage" | cut -f1)" \
+    -DICONS="$PWD/icons" -DSIZE_KB="$(du -sk --exclude=README.txt "$stage" | cut -f1)" \
     windows/installer.nsi >&2
 
 echo "$zip_file"

@@ -1,6 +1,6 @@
 #include "about/frmAbout.h"
 
-#include "resources/Twips.h"
+#include "about/Twips.h"
 
 #include <QIcon>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "app/MusicFolderWindows.h"
 
 #include "editor/Form1.h"
-#include "folderwindow/MusicFolderWindow.h"
+#include "musicfolderwindow/MusicFolderWindow.h"
 
 #include <QDir>
 

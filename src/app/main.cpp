@@ -1,6 +1,6 @@
 #include "app/EditorCommandLine.h"
 #include "app/MusicFolderWindows.h"
-#include "console/StandardStream.h"
+#include "standardstreams/StandardStream.h"
 #include "dialogs/WidgetDialogs.h"
 #include "editor/Form1.h"
 

@@ -1,7 +1,7 @@
 #include "cli/CheckCommand.h"
 
 #include "cli/HeaderText.h"
-#include "musicfolder/FolderScan.h"
+#include "folderchecks/FolderScan.h"
 #include "songlist/SongList.h"
 #include "songlist/SongListComparison.h"
 

@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
-#include "model/CodePage.h"
+#include "model/HeaderFields.h"
+#include "text/CodePage.h"
 
 #include <QCommandLineParser>
 
@@ -26,12 +27,14 @@ QStringList optionsOf(Command command)
     case Command::Show:
     case Command::ListShow:
         return {QStringLiteral("json"), codePageOption};
-    case Command::Set:
-        return {QStringLiteral("id"),       QStringLiteral("title"),    QStringLiteral("artist"),
-                QStringLiteral("pattern"),  QStringLiteral("ojm"),      QStringLiteral("genre"),
-                QStringLiteral("bpm"),      QStringLiteral("level-ex"), QStringLiteral("level-nx"),
-                QStringLiteral("level-hx"), QStringLiteral("cover"),    QStringLiteral("thumbnail"),
-                QStringLiteral("output"),   codePageOption};
+    case Command::Set: {
+        QStringList options;
+        for (const HeaderFieldInfo &info : headerFields()) {
+            if (*info.option)
+                options << QLatin1String(info.option);
+        }
+        return options << QStringLiteral("cover") << QStringLiteral("thumbnail") << QStringLiteral("output") << codePageOption;
+    }
     case Command::Extract:
         return {QStringLiteral("cover"), QStringLiteral("thumbnail"), codePageOption};
     case Command::Check:
@@ -217,16 +220,10 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
         break;
     case Command::Set: {
         FieldEdits &edits = invocation.edits;
-        edits.SongID = valueOf(parser, QStringLiteral("id"));
-        edits.Title = valueOf(parser, QStringLiteral("title"));
-        edits.Artist = valueOf(parser, QStringLiteral("artist"));
-        edits.Pattern = valueOf(parser, QStringLiteral("pattern"));
-        edits.OJMFile = valueOf(parser, QStringLiteral("ojm"));
-        edits.Genre = valueOf(parser, QStringLiteral("genre"));
-        edits.BPM = valueOf(parser, QStringLiteral("bpm"));
-        edits.LevelEx = valueOf(parser, QStringLiteral("level-ex"));
-        edits.LevelNx = valueOf(parser, QStringLiteral("level-nx"));
-        edits.LevelHx = valueOf(parser, QStringLiteral("level-hx"));
+        for (const HeaderFieldInfo &info : headerFields()) {
+            if (*info.option)
+                edits[info.field] = valueOf(parser, QLatin1String(info.option));
+        }
         invocation.coverPath = valueOf(parser, QStringLiteral("cover"));
         invocation.thumbnailPath = valueOf(parser, QStringLiteral("thumbnail"));
         invocation.outputPath = valueOf(parser, QStringLiteral("output"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CodePage.h"
+#include "text/CodePage.h"
 
 #include <QLocale>
 #include <QString>

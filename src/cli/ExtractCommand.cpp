@@ -22,7 +22,7 @@ bool samePlace(const QString &a, const QString &b)
 
 bool writePicture(const QByteArray &bytes, const QString &path, Console &console)
 {
-    const Outcome written = writePictureFile(path, bytes);
+    const Result<> written = writePictureFile(path, bytes);
     if (!written.ok())
         console.fileError(path, written.error());
     return written.ok();

@@ -2,7 +2,8 @@
 
 #include "model/ChartLayout.h"
 #include "model/FieldValues.h"
-#include "model/NumberText.h"
+#include "model/HeaderFields.h"
+#include "text/NumberText.h"
 
 #include <cmath>
 
@@ -34,21 +35,14 @@ QString printable(const QString &text)
 FieldLines headerFieldLines(const ChartRecord &record, const Console &console)
 {
     const FieldTexts texts = fieldTextsOf(record, console.codec, console.locale);
-    return {
-        {QStringLiteral("Song ID"), texts.SongID},
-        {QStringLiteral("Title"), printable(texts.Title)},
-        {QStringLiteral("Artist"), printable(texts.Artist)},
-        {QStringLiteral("Pattern"), printable(texts.Pattern)},
-        {QStringLiteral("Genre"), genreShown(record.Genre)},
-        {QStringLiteral("OJM file"), printable(texts.OJMFile)},
-        {QStringLiteral("BPM"), texts.BPM},
-        {QStringLiteral("Level Ex"), texts.LevelEx},
-        {QStringLiteral("Level Nx"), texts.LevelNx},
-        {QStringLiteral("Level Hx"), texts.LevelHx},
-        {QStringLiteral("Notes Ex"), texts.NoteCountEx},
-        {QStringLiteral("Notes Nx"), texts.NoteCountNx},
-        {QStringLiteral("Notes Hx"), texts.NoteCountHx},
-    };
+    FieldLines lines;
+    for (const HeaderFieldInfo &info : headerFields()) {
+        const QString &text = texts[info.field];
+        lines.append({QLatin1String(info.label), info.field == HeaderField::Genre ? genreShown(record.Genre)
+                                                 : info.kind == FieldKind::Text   ? printable(text)
+                                                                                  : text});
+    }
+    return lines;
 }
 
 QString fieldBlock(const FieldLines &lines)
@@ -62,30 +56,24 @@ QString fieldBlock(const FieldLines &lines)
 QJsonObject headerFieldsJson(const ChartRecord &record, const Console &console)
 {
     const TextCodec &codec = console.codec;
+    QJsonObject json{{QStringLiteral("codePage"), codec.codePage()}};
+    for (const HeaderFieldInfo &info : headerFields()) {
+        const QString key = QLatin1String(info.jsonKey);
+        if (info.kind == FieldKind::Text) {
+            const QByteArray bytes = textIn(record, info.field);
+            json.insert(key, codec.decode(bytes));
+            json.insert(key + QLatin1String("Hex"), QString::fromLatin1(bytes.toHex()));
+        } else if (info.kind == FieldKind::Float32) {
+            // The stored single exactly (as a double); the text is the editor's form.
+            json.insert(key, std::isfinite(record.BPM) ? QJsonValue(double(record.BPM)) : QJsonValue());
+            json.insert(key + QLatin1String("Text"), bpmText(record.BPM, console.locale));
+        } else {
+            json.insert(key, qint64(*numberIn(record, info.field)));
+        }
+    }
     const bool genreListed = record.Genre >= 0 && record.Genre < GenreCount;
-    return QJsonObject{
-        {QStringLiteral("songId"), record.SongID},
-        {QStringLiteral("title"), codec.decode(record.Title)},
-        {QStringLiteral("titleHex"), QString::fromLatin1(record.Title.toHex())},
-        {QStringLiteral("artist"), codec.decode(record.Artist)},
-        {QStringLiteral("artistHex"), QString::fromLatin1(record.Artist.toHex())},
-        {QStringLiteral("pattern"), codec.decode(record.Pattern)},
-        {QStringLiteral("patternHex"), QString::fromLatin1(record.Pattern.toHex())},
-        {QStringLiteral("ojmFile"), codec.decode(record.OJMFile)},
-        {QStringLiteral("ojmFileHex"), QString::fromLatin1(record.OJMFile.toHex())},
-        {QStringLiteral("genre"), record.Genre},
-        {QStringLiteral("genreName"), genreListed ? QJsonValue(genreNames()[size_t(record.Genre)]) : QJsonValue()},
-        // The stored single exactly (as a double); bpmText is the editor's form.
-        {QStringLiteral("bpm"), std::isfinite(record.BPM) ? QJsonValue(double(record.BPM)) : QJsonValue()},
-        {QStringLiteral("bpmText"), bpmText(record.BPM, console.locale)},
-        {QStringLiteral("levelEx"), record.LevelEx},
-        {QStringLiteral("levelNx"), record.LevelNx},
-        {QStringLiteral("levelHx"), record.LevelHx},
-        {QStringLiteral("noteCountEx"), record.NoteCountEx},
-        {QStringLiteral("noteCountNx"), record.NoteCountNx},
-        {QStringLiteral("noteCountHx"), record.NoteCountHx},
-        {QStringLiteral("codePage"), codec.codePage()},
-    };
+    json.insert(QStringLiteral("genreName"), genreListed ? QJsonValue(genreNames()[size_t(record.Genre)]) : QJsonValue());
+    return json;
 }
 
 } // namespace ojn::cli

@@ -11,7 +11,7 @@ int runListBuild(const Invocation &invocation, Console &console)
     const QString &output = *invocation.outputPath;
     // Named .ojn (through links too) the target could be one of the
     // folder's charts: refused before anything is read.
-    if (const Outcome target = checkSongListTarget(output); !target.ok()) {
+    if (const Result<> target = checkSongListTarget(output); !target.ok()) {
         console.error(target.error());
         return ExitUsage;
     }
@@ -30,7 +30,7 @@ int runListBuild(const Invocation &invocation, Console &console)
         console.error(build.error + QStringLiteral(" Nothing was written."));
         return ExitRefused;
     }
-    if (const Outcome written = writeSongListFile(build.list, output); !written.ok()) {
+    if (const Result<> written = writeSongListFile(build.list, output); !written.ok()) {
         console.fileError(output, written.error());
         return ExitRefused;
     }

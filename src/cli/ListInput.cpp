@@ -1,6 +1,6 @@
 #include "cli/ListInput.h"
 
-#include "musicfolder/FolderScan.h"
+#include "folderchecks/FolderScan.h"
 
 namespace ojn::cli {
 

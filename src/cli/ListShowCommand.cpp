@@ -2,7 +2,7 @@
 #include "cli/ListCommands.h"
 #include "cli/ListInput.h"
 #include "model/ChartHeader.h"
-#include "model/NumberText.h"
+#include "text/NumberText.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -7,7 +7,7 @@ namespace ojn::cli {
 int runListSync(const Invocation &invocation, Console &console)
 {
     const QString &listPath = invocation.files.at(0);
-    if (const Outcome target = checkSongListTarget(listPath); !target.ok()) {
+    if (const Result<> target = checkSongListTarget(listPath); !target.ok()) {
         console.error(target.error());
         return ExitUsage;
     }
@@ -27,7 +27,7 @@ int runListSync(const Invocation &invocation, Console &console)
         line += QStringLiteral(" Dry run: nothing written.");
     else if (!sync.changesList())
         line += QStringLiteral(" The song list is already in step: nothing written.");
-    else if (const Outcome written = writeSongListFile(sync.list, listPath); !written.ok()) {
+    else if (const Result<> written = writeSongListFile(sync.list, listPath); !written.ok()) {
         console.fileError(listPath, written.error());
         return ExitRefused;
     }

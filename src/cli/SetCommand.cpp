@@ -20,7 +20,7 @@ QString genreList()
 std::optional<QByteArray> readPicture(const QString &path, Console &console)
 {
     PictureFileContent content;
-    if (const Outcome read = readPictureFile(path, content); !read.ok()) {
+    if (const Result<> read = readPictureFile(path, content); !read.ok()) {
         console.error(read.error());
         return std::nullopt;
     }
@@ -33,9 +33,9 @@ std::optional<ChartEdits> checkedChanges(const Invocation &invocation, Console &
 {
     ChartEdits changes;
     changes.fields = invocation.edits;
-    if (const std::optional<QString> &genre = invocation.edits.Genre) {
-        changes.fields.Genre = genreNameFor(*genre);
-        if (!changes.fields.Genre) {
+    if (const std::optional<QString> &genre = invocation.edits[HeaderField::Genre]) {
+        changes.fields[HeaderField::Genre] = genreNameFor(*genre);
+        if (!changes.fields[HeaderField::Genre]) {
             console.error(QStringLiteral("Genre: \"%1\" is not in the genre list; give a name or its number: %2.")
                               .arg(*genre, genreList()));
             return std::nullopt;
@@ -44,7 +44,7 @@ std::optional<ChartEdits> checkedChanges(const Invocation &invocation, Console &
     // The texts and numbers pass or fail the same way for every chart, so
     // a trial on an empty chart finds a bad value before any file is read.
     ChartRecord trial;
-    if (Outcome check = applyFieldEdits(changes.fields, trial, console.codec, console.locale); !check.ok()) {
+    if (Result<> check = applyFieldEdits(changes.fields, trial, console.codec, console.locale); !check.ok()) {
         console.error(check.error());
         return std::nullopt;
     }
@@ -81,7 +81,7 @@ int runSet(const Invocation &invocation, Console &console)
         return ExitUsage;
     int status = ExitOk;
     for (const QString &path : invocation.files) {
-        const Outcome edited = editChartFile(path, *changes, console.codec, console.locale, invocation.outputPath.value_or(QString()));
+        const Result<> edited = editChartFile(path, *changes, console.codec, console.locale, invocation.outputPath.value_or(QString()));
         if (!edited.ok()) {
             console.fileError(path, edited.error());
             status = ExitRefused;

@@ -1,5 +1,5 @@
 #include "cli/HeaderTool.h"
-#include "console/StandardStream.h"
+#include "standardstreams/StandardStream.h"
 
 #include <QCoreApplication>
 

@@ -15,7 +15,7 @@ bool Form1::maybeSave(AfterSave after)
                               QStringLiteral("Save"), MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes || Chart.ChartPath.isEmpty())
         return true;
-    if (const Outcome saved = WriteChartFile(Chart.ChartPath); !saved.ok()) {
+    if (const Result<> saved = WriteChartFile(Chart.ChartPath); !saved.ok()) {
         // Going on would throw the edits away with the file unsaved: the
         // chart, its edits and the editing controls stay as they were, so
         // it can go elsewhere.

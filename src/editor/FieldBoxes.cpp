@@ -10,12 +10,13 @@ namespace ojn {
 
 std::vector<Form1::FieldBox> Form1::fieldBoxes() const
 {
+    // The form is a fixed design; each box points into the field table.
     return {
-        {IDBox, &FieldTexts::SongID},        {TitleBox, &FieldTexts::Title},       {ArtistBox, &FieldTexts::Artist},
-        {PatternBox, &FieldTexts::Pattern},  {OJMBox, &FieldTexts::OJMFile},       {GenreBox, &FieldTexts::Genre},
-        {BPMBox, &FieldTexts::BPM},          {ExBox, &FieldTexts::LevelEx},        {NxBox, &FieldTexts::LevelNx},
-        {HxBox, &FieldTexts::LevelHx},       {NoteEx, &FieldTexts::NoteCountEx},   {NoteNx, &FieldTexts::NoteCountNx},
-        {NoteHx, &FieldTexts::NoteCountHx},
+        {IDBox, HeaderField::SongId},        {TitleBox, HeaderField::Title},       {ArtistBox, HeaderField::Artist},
+        {PatternBox, HeaderField::Pattern},  {OJMBox, HeaderField::OjmFile},       {GenreBox, HeaderField::Genre},
+        {BPMBox, HeaderField::Bpm},          {ExBox, HeaderField::LevelEx},        {NxBox, HeaderField::LevelNx},
+        {HxBox, HeaderField::LevelHx},       {NoteEx, HeaderField::NoteCountEx},   {NoteNx, HeaderField::NoteCountNx},
+        {NoteHx, HeaderField::NoteCountHx},
     };
 }
 
@@ -31,9 +32,9 @@ void Form1::showChartFields()
         // A genre outside the list has no text, so no entry is selected,
         // and a save then keeps the stored value.
         if (auto *list = qobject_cast<QComboBox *>(field.box))
-            list->setCurrentIndex(list->findText(texts.*field.text));
+            list->setCurrentIndex(list->findText(texts[field.field]));
         else
-            static_cast<QLineEdit *>(field.box)->setText(texts.*field.text);
+            static_cast<QLineEdit *>(field.box)->setText(texts[field.field]);
     }
 }
 
@@ -42,7 +43,7 @@ FieldTexts Form1::shownFieldTexts() const
     FieldTexts texts;
     for (const FieldBox &field : fieldBoxes()) {
         const auto *list = qobject_cast<const QComboBox *>(field.box);
-        texts.*field.text = list ? list->currentText() : static_cast<const QLineEdit *>(field.box)->text();
+        texts[field.field] = list ? list->currentText() : static_cast<const QLineEdit *>(field.box)->text();
     }
     return texts;
 }

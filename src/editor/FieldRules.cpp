@@ -4,7 +4,7 @@
 // program, so filling the boxes on an open runs them too.
 #include "editor/Form1.h"
 
-#include "model/NumberText.h"
+#include "text/NumberText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -41,7 +41,7 @@ void Form1::onNumericFieldChanged(QLineEdit *box)
     QString heldText;
     for (const FieldBox &field : fieldBoxes()) {
         if (field.box == box)
-            heldText = held.*field.text;
+            heldText = held[field.field];
     }
     if (box->text() == heldText)
         return;

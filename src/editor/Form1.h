@@ -3,9 +3,9 @@
 #include "dialogs/Dialogs.h"
 #include "dialogs/FileDialog.h"
 #include "model/ChartRecord.h"
-#include "model/CodePage.h"
+#include "text/CodePage.h"
 #include "model/FieldValues.h"
-#include "model/Outcome.h"
+#include "result/Result.h"
 #include "pictures/Picture.h"
 #include "pictures/PictureWindow.h"
 
@@ -88,18 +88,18 @@ public:
     // (the change flags are cleared between HxBox and Frame1).
     std::vector<QObject *> editingControls() const;
 
-    // The boxes of the header fields, each with its text in FieldTexts, in
+    // The boxes of the header fields, each with the field it shows, in
     // the order the fields are filled and read: the one table through which
     // the boxes show the record and are read back.
     struct FieldBox {
         QWidget *box; // a QLineEdit, or the GenreBox list
-        QString FieldTexts::*text;
+        HeaderField field;
     };
     std::vector<FieldBox> fieldBoxes() const;
 
     // Writes the chart as the boxes show it to `path`, safely; changes no
     // control, flag or path. The failure says what went wrong.
-    Outcome WriteChartFile(const QString &path);
+    Result<> WriteChartFile(const QString &path);
 
     // Opens the chart at `path` as the open command does once a file is
     // chosen, after the question about unsaved changes: for the chart

@@ -46,7 +46,7 @@ void Form1::replacePicture(const QString &filter, QByteArray &buffer, Picture &p
     // Read and decode before anything changes: a file that cannot be used
     // leaves the chart's picture, and whether it counts as changed, alone.
     PictureFileContent replacement;
-    if (const Outcome read = readPictureFile(FileDialog.FileName, replacement); !read.ok()) {
+    if (const Result<> read = readPictureFile(FileDialog.FileName, replacement); !read.ok()) {
         showError(read.error());
         return;
     }
@@ -72,7 +72,7 @@ void Form1::extractPicture(const QString &filter, const QByteArray &buffer, cons
 
     // The held bytes as they are, under the name exactly as given; an
     // existing file is replaced whole, so nothing of it trails the picture.
-    if (const Outcome written = writePictureFile(FileDialog.FileName, buffer); !written.ok()) {
+    if (const Result<> written = writePictureFile(FileDialog.FileName, buffer); !written.ok()) {
         showError(written.error());
         return;
     }

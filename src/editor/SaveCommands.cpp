@@ -9,7 +9,7 @@
 
 namespace ojn {
 
-Outcome Form1::WriteChartFile(const QString &path)
+Result<> Form1::WriteChartFile(const QString &path)
 {
     // An empty genre text (nothing selected) keeps the stored genre.
     const FieldTexts texts = shownFieldTexts();
@@ -18,22 +18,22 @@ Outcome Form1::WriteChartFile(const QString &path)
     // the held values as they were, so the boxes' restore rule and the next
     // save still see what is on disk.
     ChartRecord next = Chart;
-    if (const Outcome applied = applyFieldTexts(texts, next, m_codec, m_locale); !applied.ok()) {
-        return Outcome::failure(
+    if (const Result<> applied = applyFieldTexts(texts, next, m_codec, m_locale); !applied.ok()) {
+        return Result<>::failure(
             QStringLiteral("Could not save %1.\n\n%2").arg(QDir::toNativeSeparators(path), applied.error()));
     }
-    if (Outcome saved = saveChartFile(next, path); !saved.ok())
+    if (Result<> saved = saveChartFile(next, path); !saved.ok())
         return saved;
     Chart = std::move(next);
     emit chartSaved(path);
-    return Outcome::success();
+    return Result<>::success();
 }
 
 void Form1::saveChart()
 {
     if (Chart.ChartPath.isEmpty())
         return;
-    if (const Outcome saved = WriteChartFile(Chart.ChartPath); !saved.ok()) {
+    if (const Result<> saved = WriteChartFile(Chart.ChartPath); !saved.ok()) {
         showError(saved.error());
         return;
     }
@@ -50,7 +50,7 @@ void Form1::saveChartAs()
     if (chosen.isEmpty())
         return;
 
-    if (const Outcome saved = WriteChartFile(chosen); !saved.ok()) {
+    if (const Result<> saved = WriteChartFile(chosen); !saved.ok()) {
         // The chart still belongs to the file it came from.
         showError(saved.error());
         return;

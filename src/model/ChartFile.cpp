@@ -2,27 +2,27 @@
 
 #include "model/ChartReader.h"
 #include "model/ChartWriter.h"
-#include "model/SafeFileWriter.h"
+#include "fileio/SafeFileWriter.h"
 
 #include <QDir>
 
 namespace ojn {
 
-Outcome saveChartFile(const ChartRecord &record, const QString &path)
+Result<> saveChartFile(const ChartRecord &record, const QString &path)
 {
-    if (Outcome check = checkWritable(record); !check.ok()) {
-        return Outcome::failure(QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(path), check.error()));
+    if (Result<> check = checkWritable(record); !check.ok()) {
+        return Result<>::failure(QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(path), check.error()));
     }
     return writeFileSafely(path, [&record](QIODevice &device) { return writeChart(record, device); });
 }
 
-Outcome editChartFile(const QString &path, const ChartEdits &edits, const TextCodec &codec, const QLocale &locale,
+Result<> editChartFile(const QString &path, const ChartEdits &edits, const TextCodec &codec, const QLocale &locale,
                       const QString &target)
 {
     ChartReadResult read = readChartFile(path);
     if (read.status != ChartReadStatus::Read)
-        return Outcome::failure(read.error);
-    if (Outcome applied = applyFieldEdits(edits.fields, read.record, codec, locale); !applied.ok())
+        return Result<>::failure(read.error);
+    if (Result<> applied = applyFieldEdits(edits.fields, read.record, codec, locale); !applied.ok())
         return applied;
     if (edits.cover)
         read.record.FullImageData = *edits.cover;

@@ -2,7 +2,7 @@
 
 #include "model/ChartRecord.h"
 #include "model/FieldValues.h"
-#include "model/Outcome.h"
+#include "result/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +14,7 @@ namespace ojn {
 // Writes the record as a chart file at `path`, safely (see writeFileSafely):
 // the old file stays whole until the new one is complete on disk. Checks
 // the record before anything is created.
-Outcome saveChartFile(const ChartRecord &record, const QString &path);
+Result<> saveChartFile(const ChartRecord &record, const QString &path);
 
 // One chart's edit: new field values, and pictures to replace its own
 // (already read and checked as the editor's Change Full Image does).
@@ -28,7 +28,7 @@ struct ChartEdits {
 // place or at `target` when one is given: the one-chart edit of
 // `ojn-header set` and of editing many charts at once. An encrypted chart
 // is refused as the editor refuses it; the failure says why in plain words.
-Outcome editChartFile(const QString &path, const ChartEdits &edits, const TextCodec &codec, const QLocale &locale,
+Result<> editChartFile(const QString &path, const ChartEdits &edits, const TextCodec &codec, const QLocale &locale,
                       const QString &target = QString());
 
 } // namespace ojn

@@ -2,7 +2,7 @@
 
 #include "model/ChartEncryption.h"
 #include "model/ChartLayout.h"
-#include "model/FileReader.h"
+#include "fileio/FileReader.h"
 #include "model/NoteSections.h"
 
 #include <new>

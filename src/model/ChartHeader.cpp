@@ -1,6 +1,7 @@
 #include "model/ChartHeader.h"
 
 #include "model/ChartLayout.h"
+#include "model/HeaderFields.h"
 
 #include <QtEndian>
 
@@ -41,14 +42,19 @@ std::optional<ChartHeader> parseChartHeader(QByteArrayView firstBytes)
     ChartHeader h;
     h.bytes = firstBytes.first(layout::HeaderSize).toByteArray();
     const char *b = h.bytes.constData();
-    h.songId = fieldAt<qint32>(b, layout::SongID);
+    const auto at = [](HeaderField field) { return fieldInfo(field).offset; };
+    const auto textIn = [&b](HeaderField field) {
+        const HeaderFieldInfo &info = fieldInfo(field);
+        return textAt(b, info.offset, info.slotLength);
+    };
+    h.songId = fieldAt<qint32>(b, at(HeaderField::SongId));
     h.encoderVersion = fieldAt<float>(b, layout::EncoderVersion);
-    h.genre = fieldAt<qint32>(b, layout::Genre);
-    h.bpm = fieldAt<float>(b, layout::BPM);
-    h.levels = {fieldAt<qint16>(b, layout::LevelEx), fieldAt<qint16>(b, layout::LevelNx),
-                fieldAt<qint16>(b, layout::LevelHx), fieldAt<qint16>(b, layout::LevelFourth)};
+    h.genre = fieldAt<qint32>(b, at(HeaderField::Genre)); // the whole int32 the editor's field is the low half of
+    h.bpm = fieldAt<float>(b, at(HeaderField::Bpm));
+    for (int i = 0; i < int(h.levels.size()); ++i)
+        h.levels[size_t(i)] = fieldAt<qint16>(b, layout::Levels + 2 * i);
     h.eventCounts = threeAt(b, layout::EventCounts);
-    h.noteCounts = threeAt(b, layout::NoteCountEx);
+    h.noteCounts = threeAt(b, layout::NoteCounts);
     h.measureCounts = threeAt(b, layout::MeasureCounts);
     h.packageCounts = threeAt(b, layout::PackageCounts);
     h.oldEncoderVersion = fieldAt<qint16>(b, layout::OldEncoderVersion);
@@ -56,10 +62,10 @@ std::optional<ChartHeader> parseChartHeader(QByteArrayView firstBytes)
     h.oldGenre = QByteArray(b + layout::OldGenre, layout::OldGenreLength);
     h.thumbnailSize = fieldAt<qint32>(b, layout::SmallFrameSize);
     h.oldFileVersion = fieldAt<qint32>(b, layout::OldFileVersion);
-    h.title = textAt(b, layout::Title, layout::TitleSlotLength);
-    h.artist = textAt(b, layout::Artist, layout::TextLength);
-    h.pattern = textAt(b, layout::Pattern, layout::TextLength);
-    h.ojmFile = textAt(b, layout::OJMFile, layout::TextLength);
+    h.title = textIn(HeaderField::Title);
+    h.artist = textIn(HeaderField::Artist);
+    h.pattern = textIn(HeaderField::Pattern);
+    h.ojmFile = textIn(HeaderField::OjmFile);
     h.coverSize = fieldAt<qint32>(b, layout::FullImageSize);
     h.durations = threeAt(b, layout::Durations);
     h.noteSectionOffsets = threeAt(b, layout::NoteSectionOffsets);
@@ -70,19 +76,8 @@ std::optional<ChartHeader> parseChartHeader(QByteArrayView firstBytes)
 ChartRecord recordFieldsOf(const ChartHeader &header)
 {
     ChartRecord record;
-    record.SongID = header.songId;
-    record.Title = header.title;
-    record.Artist = header.artist;
-    record.Pattern = header.pattern;
-    record.OJMFile = header.ojmFile;
-    record.Genre = static_cast<qint16>(header.genre);
-    record.BPM = header.bpm;
-    record.LevelEx = header.levels[Ex];
-    record.LevelNx = header.levels[Nx];
-    record.LevelHx = header.levels[Hx];
-    record.NoteCountEx = header.noteCounts[Ex];
-    record.NoteCountNx = header.noteCounts[Nx];
-    record.NoteCountHx = header.noteCounts[Hx];
+    if (header.bytes.size() >= layout::HeaderSize)
+        readHeaderFields(header.bytes, record);
     return record;
 }
 

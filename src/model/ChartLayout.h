@@ -10,20 +10,11 @@
 // little-endian two's complement, BPM is a little-endian IEEE single.
 namespace ojn::layout {
 
-inline constexpr qint64 SongID = 0;           // int32
-inline constexpr qint64 Genre = 12;           // int16
-inline constexpr qint64 BPM = 16;             // float32
-inline constexpr qint64 LevelEx = 20;         // int16
-inline constexpr qint64 LevelNx = 22;         // int16
-inline constexpr qint64 LevelHx = 24;         // int16
-inline constexpr qint64 NoteCountEx = 40;     // int32
-inline constexpr qint64 NoteCountNx = 44;     // int32
-inline constexpr qint64 NoteCountHx = 48;     // int32
+// The fields a user sees are described in HeaderFields.cpp; these are the
+// others, and the arrays some of those fields belong to.
+inline constexpr qint64 Levels = 20;          // int16 Ex, Nx, Hx and a fourth, 0 in real charts
+inline constexpr qint64 NoteCounts = 40;      // int32 Ex, Nx, Hx
 inline constexpr qint64 SmallFrameSize = 100; // int32
-inline constexpr qint64 Title = 108;          // 64-byte slot, of which 32 are used
-inline constexpr qint64 Artist = 172;         // 32-byte slot
-inline constexpr qint64 Pattern = 204;        // 32-byte slot
-inline constexpr qint64 OJMFile = 236;        // 32-byte slot
 inline constexpr qint64 FullImageSize = 268;  // int32
 inline constexpr qint64 FullImageOffset = 296; // int32
 
@@ -32,8 +23,8 @@ inline constexpr qint64 HeaderSize = 300;
 
 // The rest of the header, read-only: the editor never changes these.
 inline constexpr qint64 Signature = 4;             // "ojn" and a zero byte
+inline constexpr qint64 Genre = 12;                // int32; the editor's field is its low 16 bits
 inline constexpr qint64 EncoderVersion = 8;        // float32
-inline constexpr qint64 LevelFourth = 26;          // int16, 0 in real charts
 inline constexpr qint64 EventCounts = 28;          // int32 Ex, Nx, Hx
 inline constexpr qint64 MeasureCounts = 52;        // int32 Ex, Nx, Hx
 inline constexpr qint64 PackageCounts = 64;        // int32 Ex, Nx, Hx

@@ -3,7 +3,7 @@
 #include "model/ChartBounds.h"
 #include "model/ChartHeader.h"
 #include "model/ChartLayout.h"
-#include "model/DeviceIo.h"
+#include "fileio/DeviceIo.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,8 @@
 #include "model/ChartWriter.h"
 
 #include "model/ChartLayout.h"
-#include "model/DeviceIo.h"
+#include "model/HeaderFields.h"
+#include "fileio/DeviceIo.h"
 
 #include <QIODevice>
 #include <QtEndian>
@@ -18,20 +19,14 @@ void putField(QByteArray &header, qint64 offset, T value)
     qToLittleEndian<T>(value, header.data() + offset);
 }
 
-void putText(QByteArray &header, qint64 offset, const QByteArray &text)
-{
-    std::memset(header.data() + offset, 0, layout::TextClearLength);
-    std::memcpy(header.data() + offset, text.constData(), static_cast<size_t>(text.size()));
-}
-
 } // namespace
 
-Outcome checkWritable(const ChartRecord &record)
+Result<> checkWritable(const ChartRecord &record)
 {
     constexpr qint64 max32 = std::numeric_limits<qint32>::max();
     const qint64 bodySize = record.ChartBodyData.size();
     if (bodySize < layout::HeaderSize) {
-        return Outcome::failure(QStringLiteral("The chart holds only %1 bytes ahead of its cover; a chart header needs %2.")
+        return Result<>::failure(QStringLiteral("The chart holds only %1 bytes ahead of its cover; a chart header needs %2.")
                                     .arg(bodySize)
                                     .arg(layout::HeaderSize));
     }
@@ -41,7 +36,7 @@ Outcome checkWritable(const ChartRecord &record)
     } texts[] = {{"title", record.Title}, {"artist", record.Artist}, {"pattern", record.Pattern}, {"OJM file name", record.OJMFile}};
     for (const auto &t : texts) {
         if (t.text.size() > layout::TextLength) {
-            return Outcome::failure(QStringLiteral("The %1 takes %2 bytes; at most %3 fit in the chart.")
+            return Result<>::failure(QStringLiteral("The %1 takes %2 bytes; at most %3 fit in the chart.")
                                         .arg(QLatin1String(t.name))
                                         .arg(t.text.size())
                                         .arg(layout::TextLength));
@@ -50,10 +45,10 @@ Outcome checkWritable(const ChartRecord &record)
     const qint64 coverSize = record.FullImageData.size();
     const qint64 thumbnailSize = record.SmallFrameData.size();
     if (bodySize + coverSize > max32 || thumbnailSize > max32) {
-        return Outcome::failure(QStringLiteral("The chart is too large to save: the cover would end at byte %1, beyond the 32-bit offsets a chart can hold.")
+        return Result<>::failure(QStringLiteral("The chart is too large to save: the cover would end at byte %1, beyond the 32-bit offsets a chart can hold.")
                                     .arg(bodySize + coverSize));
     }
-    return Outcome::success();
+    return Result<>::success();
 }
 
 QByteArray patchedHeader(const ChartRecord &record)
@@ -63,18 +58,10 @@ QByteArray patchedHeader(const ChartRecord &record)
 
     // Each text clears 33 bytes, one more than its slot: the artist's clear
     // zeroes the pattern's first byte, the pattern's the OJM name's, the OJM
-    // name's that of FullImageSize. So the order matters: every text before
-    // the field its clear runs into, and the picture sizes last.
-    putField<qint32>(header, layout::SongID, record.SongID);
-    putText(header, layout::Title, record.Title);
-    putText(header, layout::Artist, record.Artist);
-    putText(header, layout::Pattern, record.Pattern);
-    putText(header, layout::OJMFile, record.OJMFile);
-    putField<qint16>(header, layout::Genre, record.Genre);
-    putField<float>(header, layout::BPM, record.BPM);
-    putField<qint16>(header, layout::LevelEx, record.LevelEx);
-    putField<qint16>(header, layout::LevelNx, record.LevelNx);
-    putField<qint16>(header, layout::LevelHx, record.LevelHx);
+    // name's that of FullImageSize. So the order matters: the fields in
+    // table order, every text before the field its clear runs into, and
+    // the picture sizes last.
+    writeHeaderFields(record, header);
 
     // The cover goes right after the body, so its offset is the body's length.
     putField<qint32>(header, layout::FullImageOffset, static_cast<qint32>(record.ChartBodyData.size()));
@@ -83,9 +70,9 @@ QByteArray patchedHeader(const ChartRecord &record)
     return header;
 }
 
-Outcome writeChart(const ChartRecord &record, QIODevice &device)
+Result<> writeChart(const ChartRecord &record, QIODevice &device)
 {
-    if (Outcome check = checkWritable(record); !check.ok())
+    if (Result<> check = checkWritable(record); !check.ok())
         return check;
 
     const QByteArray header = patchedHeader(record);
@@ -98,7 +85,7 @@ Outcome writeChart(const ChartRecord &record, QIODevice &device)
         return writeFailure(device, QStringLiteral("the cover image"));
     if (!writeAll(device, record.SmallFrameData.constData(), record.SmallFrameData.size()))
         return writeFailure(device, QStringLiteral("the thumbnail"));
-    return Outcome::success();
+    return Result<>::success();
 }
 
 } // namespace ojn

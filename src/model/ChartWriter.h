@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ChartRecord.h"
-#include "model/Outcome.h"
+#include "result/Result.h"
 
 class QIODevice;
 
@@ -14,11 +14,11 @@ namespace ojn {
 
 // Checks that the record can be written: a body that holds the whole
 // header, texts of at most 32 bytes, offsets and sizes within 32 bits.
-Outcome checkWritable(const ChartRecord &record);
+Result<> checkWritable(const ChartRecord &record);
 
 // Writes the saved chart to a device open for writing, in file order: the
 // patched header, the rest of the body, the cover, the thumbnail, and
 // nothing after it. Works in pieces, so no whole-file copy is made.
-Outcome writeChart(const ChartRecord &record, QIODevice &device);
+Result<> writeChart(const ChartRecord &record, QIODevice &device);
 
 } // namespace ojn

@@ -1,33 +1,22 @@
 #pragma once
 
 #include "model/ChartRecord.h"
-#include "model/CodePage.h"
-#include "model/Outcome.h"
+#include "model/HeaderFields.h"
+#include "text/CodePage.h"
+#include "result/Result.h"
 
 #include <QLocale>
 #include <QString>
 
+#include <algorithm>
 #include <optional>
 
 namespace ojn {
 
-// The texts of the header fields as the user sees them: the editable ones,
-// then the note counts, which are only shown.
-struct FieldTexts {
-    QString SongID;
-    QString Title;
-    QString Artist;
-    QString Pattern;
-    QString OJMFile;
-    QString Genre; // a genre name; anything else keeps the stored value
-    QString BPM;
-    QString LevelEx;
-    QString LevelNx;
-    QString LevelHx;
-    QString NoteCountEx;
-    QString NoteCountNx;
-    QString NoteCountHx;
-};
+// The texts of the header fields as the user sees them, one per field:
+// the editable ones and the note counts, which are only shown. A genre is
+// its name; anything else keeps the stored value.
+using FieldTexts = PerField<QString>;
 
 // The texts that show the record's current values, in the code page and
 // number forms given. A genre outside the list shows as the empty text.
@@ -37,28 +26,26 @@ struct FieldTexts {
 // note counts' texts are not read. Numbers are read in the locale's form,
 // integers rounded half to even. A text still equal to what the record's
 // bytes show keeps those bytes exactly, and so does a tempo whose text
-// still shows the held value. Refuses, naming the field and in the order
-// SongID, Title, Artist, Pattern, OJMFile, BPM and the levels: a text that
+// still shows the held value. Refuses, naming the field and in the
+// fields' order: a text that
 // is no number where one belongs, a number outside its field's range, and
 // a text that needs more than 32 bytes or has characters the code page
 // cannot write. The genre never refuses. On refusal the record is
 // untouched.
-Outcome applyFieldTexts(const FieldTexts &texts, ChartRecord &record, const TextCodec &codec, const QLocale &locale);
+Result<> applyFieldTexts(const FieldTexts &texts, ChartRecord &record, const TextCodec &codec, const QLocale &locale);
 
 // New values for some of the editable fields, as typed; an absent one
 // keeps each chart's own value. `ojn-header set` and the Music Folder
 // window's "Edit Selected..." both edit charts through these.
-struct FieldEdits {
-    std::optional<QString> SongID, Title, Artist, Pattern, OJMFile, Genre, BPM, LevelEx, LevelNx, LevelHx;
-
-    bool any() const
+struct FieldEdits : PerField<std::optional<QString>> {
+    [[nodiscard]] bool any() const
     {
-        return SongID || Title || Artist || Pattern || OJMFile || Genre || BPM || LevelEx || LevelNx || LevelHx;
+        return std::any_of(values.begin(), values.end(), [](const auto &value) { return value.has_value(); });
     }
 };
 
 // The edits applied to the record as if typed over its own field texts
 // (see applyFieldTexts): an untouched field keeps its bytes exactly.
-Outcome applyFieldEdits(const FieldEdits &edits, ChartRecord &record, const TextCodec &codec, const QLocale &locale);
+Result<> applyFieldEdits(const FieldEdits &edits, ChartRecord &record, const TextCodec &codec, const QLocale &locale);
 
 } // namespace ojn

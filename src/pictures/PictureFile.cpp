@@ -1,6 +1,6 @@
 #include "pictures/PictureFile.h"
 
-#include "model/SafeFileWriter.h"
+#include "fileio/SafeFileWriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -22,10 +22,10 @@ QString sentence(const QString &reason)
 
 } // namespace
 
-Outcome readPictureFile(const QString &path, PictureFileContent &content)
+Result<> readPictureFile(const QString &path, PictureFileContent &content)
 {
     auto failure = [&path](const QString &reason) {
-        return Outcome::failure(QStringLiteral("Could not load the picture %1: %2").arg(QDir::toNativeSeparators(path), reason));
+        return Result<>::failure(QStringLiteral("Could not load the picture %1: %2").arg(QDir::toNativeSeparators(path), reason));
     };
 
     // A device or a pipe has no end to read up to, and opening a pipe
@@ -61,13 +61,13 @@ Outcome readPictureFile(const QString &path, PictureFileContent &content)
 
     content.bytes = std::move(bytes);
     content.picture = std::move(picture);
-    return Outcome::success();
+    return Result<>::success();
 }
 
-Outcome writePictureFile(const QString &path, const QByteArray &bytes)
+Result<> writePictureFile(const QString &path, const QByteArray &bytes)
 {
     return writeFileSafely(path, [&bytes](QIODevice &device) {
-        return device.write(bytes) == bytes.size() ? Outcome::success() : Outcome::failure(device.errorString());
+        return device.write(bytes) == bytes.size() ? Result<>::success() : Result<>::failure(device.errorString());
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Outcome.h"
+#include "result/Result.h"
 #include "pictures/Picture.h"
 
 #include <QByteArray>
@@ -19,11 +19,11 @@ struct PictureFileContent {
 // before `content` is touched, so on failure it keeps what it held and the
 // message names the file and says why: it cannot be read, it is empty, it
 // is too large for a chart, or it cannot be decoded as a picture.
-[[nodiscard]] Outcome readPictureFile(const QString &path, PictureFileContent &content);
+[[nodiscard]] Result<> readPictureFile(const QString &path, PictureFileContent &content);
 
 // Writes `bytes` as the whole content of the file at `path`, replacing an
 // existing file safely (see writeFileSafely): on failure the old file is
 // exactly as it was.
-[[nodiscard]] Outcome writePictureFile(const QString &path, const QByteArray &bytes);
+[[nodiscard]] Result<> writePictureFile(const QString &path, const QByteArray &bytes);
 
 } // namespace ojn

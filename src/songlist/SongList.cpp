@@ -1,7 +1,7 @@
 #include "songlist/SongList.h"
 
-#include "model/DeviceIo.h"
-#include "model/SafeFileWriter.h"
+#include "fileio/DeviceIo.h"
+#include "fileio/SafeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,13 +75,13 @@ SongListReadResult readSongListFile(const QString &path)
     }
 }
 
-Outcome writeSongList(const SongList &list, QIODevice &device)
+Result<> writeSongList(const SongList &list, QIODevice &device)
 {
     if (list.entries.size() > std::numeric_limits<qint32>::max())
-        return Outcome::failure(QStringLiteral("The song list has %1 entries, more than it can count.").arg(list.entries.size()));
+        return Result<>::failure(QStringLiteral("The song list has %1 entries, more than it can count.").arg(list.entries.size()));
     for (const QByteArray &entry : list.entries) {
         if (entry.size() != SongListEntrySize) {
-            return Outcome::failure(QStringLiteral("A song list entry of song ID %1 holds %2 bytes instead of %3.")
+            return Result<>::failure(QStringLiteral("A song list entry of song ID %1 holds %2 bytes instead of %3.")
                                         .arg(songIdOfEntry(entry)).arg(entry.size()).arg(SongListEntrySize));
         }
     }
@@ -95,26 +95,26 @@ Outcome writeSongList(const SongList &list, QIODevice &device)
     }
     if (!writeAll(device, list.extraSections.constData(), list.extraSections.size()))
         return writeFailure(device, QStringLiteral("the extra sections"));
-    return Outcome::success();
+    return Result<>::success();
 }
 
-Outcome writeSongListFile(const SongList &list, const QString &path)
+Result<> writeSongListFile(const SongList &list, const QString &path)
 {
-    if (Outcome target = checkSongListTarget(path); !target.ok())
+    if (Result<> target = checkSongListTarget(path); !target.ok())
         return target;
     return writeFileSafely(path, [&list](QIODevice &device) { return writeSongList(list, device); });
 }
 
-Outcome checkSongListTarget(const QString &path)
+Result<> checkSongListTarget(const QString &path)
 {
     const QString resolved = QFileInfo(path).canonicalFilePath();
     for (const QString &name : {path, resolved}) {
         if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive)) {
-            return Outcome::failure(QStringLiteral("Could not save %1: it is a chart (%2), and a song list never replaces a chart.")
+            return Result<>::failure(QStringLiteral("Could not save %1: it is a chart (%2), and a song list never replaces a chart.")
                                         .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(name)));
         }
     }
-    return Outcome::success();
+    return Result<>::success();
 }
 
 } // namespace ojn

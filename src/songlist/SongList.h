@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Outcome.h"
+#include "result/Result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -42,14 +42,14 @@ SongListReadResult parseSongList(QByteArrayView bytes);
 SongListReadResult readSongListFile(const QString &path);
 
 // Writes the count, the entries and the extra sections, in that order.
-Outcome writeSongList(const SongList &list, QIODevice &device);
+Result<> writeSongList(const SongList &list, QIODevice &device);
 
 // Replaces the file at `path` safely, as a chart is saved: the old list
 // stays exactly as it was unless the new one is complete on disk.
-Outcome writeSongListFile(const SongList &list, const QString &path);
+Result<> writeSongListFile(const SongList &list, const QString &path);
 
 // Refuses a song list target that is a chart (a name ending in .ojn, also
 // through links), so writing a list can never overwrite a chart.
-Outcome checkSongListTarget(const QString &path);
+Result<> checkSongListTarget(const QString &path);
 
 } // namespace ojn

@@ -1,5 +1,5 @@
 #include "CliRunner.h"
-#include "model/CodePage.h"
+#include "text/CodePage.h"
 #include "support/ChartBuilder.h"
 #include "support/TestPictures.h"
 

@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
             return 2;
     }
     for (int save = 0; save < times; ++save) {
-        const ojn::Outcome saved = ojn::saveChartFile(read.record, QString::fromLocal8Bit(argv[2]));
+        const ojn::Result<> saved = ojn::saveChartFile(read.record, QString::fromLocal8Bit(argv[2]));
         if (!saved.ok()) {
             std::fprintf(stderr, "save %d: %s\n", save + 1, qPrintable(saved.error()));
             return 1;

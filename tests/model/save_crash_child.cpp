@@ -18,7 +18,7 @@ int main(int argc, char *argv[])
     }
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
-    const ojn::Outcome saved = ojn::saveChartFile(source.record, QString::fromLocal8Bit(argv[2]));
+    const ojn::Result<> saved = ojn::saveChartFile(source.record, QString::fromLocal8Bit(argv[2]));
     if (!saved.ok()) {
         std::fprintf(stderr, "%s\n", qPrintable(saved.error()));
         return 4;

@@ -1,7 +1,7 @@
 #include "model/ChartFile.h"
 #include "model/ChartReader.h"
 #include "model/ChartWriter.h"
-#include "model/SafeFileWriter.h"
+#include "fileio/SafeFileWriter.h"
 #include "support/ChartBuilder.h"
 
 #include <QDir>
@@ -89,7 +89,7 @@ private slots:
         record.Title = "Edited";
 
         QStringList whileWriting;
-        const Outcome outcome = writeFileSafely(path, [&](QIODevice &device) {
+        const Result<> outcome = writeFileSafely(path, [&](QIODevice &device) {
             whileWriting = entriesOf(dir.path());
             FailingDevice failing(device, budget);
             return writeChart(record, failing);
@@ -113,7 +113,7 @@ private slots:
         const QByteArray before = readFile(path);
         ChartRecord record = recordOf(readFile(path));
         record.Artist = QByteArray(33, 'a');
-        const Outcome outcome = saveChartFile(record, path);
+        const Result<> outcome = saveChartFile(record, path);
         QVERIFY(!outcome.ok());
         QVERIFY2(outcome.error().contains("artist takes 33 bytes"), qPrintable(outcome.error()));
         QCOMPARE(readFile(path), before);
@@ -201,7 +201,7 @@ private slots:
                                            : CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(target).utf16()),
                                                          GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         QVERIFY(folderWritable || held != INVALID_HANDLE_VALUE);
-        const Outcome outcome = saveChartFile(recordOf(readFile(input)), target);
+        const Result<> outcome = saveChartFile(recordOf(readFile(input)), target);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         const bool saved = outcome.ok();

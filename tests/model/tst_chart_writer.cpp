@@ -16,7 +16,7 @@ QByteArray written(const ChartRecord &record)
     QByteArray out;
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
-    const Outcome outcome = writeChart(record, buffer);
+    const Result<> outcome = writeChart(record, buffer);
     if (!outcome.ok())
         qFatal("write failed: %s", qPrintable(outcome.error()));
     return out;
@@ -140,7 +140,7 @@ private slots:
         QByteArray out;
         QBuffer buffer(&out);
         buffer.open(QIODevice::WriteOnly);
-        const Outcome outcome = writeChart(record, buffer);
+        const Result<> outcome = writeChart(record, buffer);
         QVERIFY(!outcome.ok());
         QVERIFY2(outcome.error().contains(description), qPrintable(outcome.error()));
         QVERIFY(out.isEmpty());

@@ -15,13 +15,13 @@ namespace {
 
 QString &textOf(FieldTexts &texts, const QString &field)
 {
-    static const std::map<QString, QString FieldTexts::*> fields{
-        {"SongID", &FieldTexts::SongID}, {"Title", &FieldTexts::Title},     {"Artist", &FieldTexts::Artist},
-        {"Pattern", &FieldTexts::Pattern}, {"OJMFile", &FieldTexts::OJMFile}, {"Genre", &FieldTexts::Genre},
-        {"BPM", &FieldTexts::BPM},       {"LevelEx", &FieldTexts::LevelEx}, {"LevelNx", &FieldTexts::LevelNx},
-        {"LevelHx", &FieldTexts::LevelHx},
+    static const std::map<QString, HeaderField> fields{
+        {"SongID", HeaderField::SongId}, {"Title", HeaderField::Title},     {"Artist", HeaderField::Artist},
+        {"Pattern", HeaderField::Pattern}, {"OJMFile", HeaderField::OjmFile}, {"Genre", HeaderField::Genre},
+        {"BPM", HeaderField::Bpm},       {"LevelEx", HeaderField::LevelEx}, {"LevelNx", HeaderField::LevelNx},
+        {"LevelHx", HeaderField::LevelHx},
     };
-    return texts.*fields.at(field);
+    return texts[fields.at(field)];
 }
 
 } // namespace
@@ -115,7 +115,7 @@ private slots:
         FieldTexts texts = fieldTextsOf(record, codec, locale);
         textOf(texts, field) = text;
 
-        const Outcome outcome = applyFieldTexts(texts, record, codec, locale);
+        const Result<> outcome = applyFieldTexts(texts, record, codec, locale);
 
         QByteArray expected = before;
         if (refusal.isEmpty()) {

@@ -3,7 +3,7 @@
 // one, whole, and the next successful save must leave no temporary file.
 #include "model/ChartFile.h"
 #include "model/ChartReader.h"
-#include "model/SafeFileWriter.h"
+#include "fileio/SafeFileWriter.h"
 #include "support/ChartBuilder.h"
 #include "support/TestPictures.h"
 
@@ -101,7 +101,7 @@ private slots:
             // The next successful save tidies up after the killed one.
             const ChartReadResult again = readChartFile(source);
             QCOMPARE(again.status, ChartReadStatus::Read);
-            const Outcome saved = saveChartFile(again.record, target);
+            const Result<> saved = saveChartFile(again.record, target);
             QVERIFY2(saved.ok(), qPrintable(saved.error()));
             QVERIFY(readFile(target) == newChart);
             QCOMPARE(entriesOf(dir.path()),

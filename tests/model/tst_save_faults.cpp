@@ -4,7 +4,7 @@
 #include "model/ChartFile.h"
 #include "model/ChartReader.h"
 #include "model/ChartWriter.h"
-#include "model/SafeFileWriter.h"
+#include "fileio/SafeFileWriter.h"
 #include "support/ChartBuilder.h"
 #include "support/TestPictures.h"
 
@@ -70,7 +70,7 @@ private:
 
 // A chart save with the faults of one test row: the same steps as
 // saveChartFile, with the device and the file system steps wrapped.
-Outcome faultySave(const ChartRecord &record, const QString &path, int failingWrite, const QString &reason,
+Result<> faultySave(const ChartRecord &record, const QString &path, int failingWrite, const QString &reason,
                    const SafeWriteSteps &steps)
 {
     return writeFileSafely(
@@ -108,9 +108,9 @@ private slots:
         // The rows below assume the four pieces the writer promises.
         QTemporaryDir dir;
         int writes = 0;
-        const Outcome outcome = writeFileSafely(dir.filePath("c.ojn"), [&](QIODevice &file) {
+        const Result<> outcome = writeFileSafely(dir.filePath("c.ojn"), [&](QIODevice &file) {
             FaultyDevice device(file, 0, QString());
-            const Outcome written = writeChart(m_newRecord, device);
+            const Result<> written = writeChart(m_newRecord, device);
             writes = device.writes();
             return written;
         });
@@ -175,7 +175,7 @@ private slots:
         else if (failingStep == "replace")
             steps.replace = [&](const QString &, const QString &, QString &message) { return fail(message); };
 
-        const Outcome outcome = faultySave(m_newRecord, path, failingWrite, reason, steps);
+        const Result<> outcome = faultySave(m_newRecord, path, failingWrite, reason, steps);
 
         QVERIFY(!outcome.ok());
         QVERIFY(failingStep.isEmpty() || stepRan);
@@ -191,7 +191,7 @@ private slots:
         }
 
         // The chart is still whole in memory: the next save writes it.
-        const Outcome retry = saveChartFile(m_newRecord, path);
+        const Result<> retry = saveChartFile(m_newRecord, path);
         QVERIFY2(retry.ok(), qPrintable(retry.error()));
         QCOMPARE(recordOf(readFile(path)).FullImageData, m_newRecord.FullImageData);
         QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});

@@ -15,14 +15,14 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    Outcome outcome = Outcome::failure(QStringLiteral("usage: read <picture> | write <target> <source>"));
+    Result<> outcome = Result<>::failure(QStringLiteral("usage: read <picture> | write <target> <source>"));
     if (args.size() == 3 && args[1] == QLatin1String("read")) {
         PictureFileContent content;
         outcome = readPictureFile(args[2], content);
     } else if (args.size() == 4 && args[1] == QLatin1String("write")) {
         QFile source(args[3]);
         outcome = source.open(QIODevice::ReadOnly) ? writePictureFile(args[2], source.readAll())
-                                                   : Outcome::failure(source.errorString());
+                                                   : Result<>::failure(source.errorString());
     }
     QTextStream(stdout) << outcome.error();
     return outcome.ok() ? 0 : 1;

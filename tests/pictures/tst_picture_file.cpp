@@ -36,7 +36,7 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath("picture.jpg"), bytes);
         PictureFileContent content;
-        const Outcome read = readPictureFile(dir.filePath("picture.jpg"), content);
+        const Result<> read = readPictureFile(dir.filePath("picture.jpg"), content);
         QVERIFY2(read.ok(), qPrintable(read.error()));
         QCOMPARE(content.bytes, bytes);
         QCOMPARE(content.picture.size(), size);
@@ -79,7 +79,7 @@ private slots:
 
         const QByteArray held = bmpBytes(QSize(2, 2), Qt::yellow);
         PictureFileContent content{held, QImage::fromData(held)};
-        const Outcome read = readPictureFile(path, content);
+        const Result<> read = readPictureFile(path, content);
         QVERIFY(!read.ok());
         QVERIFY2(read.error().contains(QDir::toNativeSeparators(path)) && read.error().contains(reason), qPrintable(read.error()));
         QCOMPARE(content.bytes, held);
@@ -102,7 +102,7 @@ private slots:
         if (!existing.isNull())
             writeFile(dir.filePath(name), existing);
         const QByteArray bytes = jpegBytes(QSize(20, 10), Qt::red);
-        const Outcome written = writePictureFile(dir.filePath(name), bytes);
+        const Result<> written = writePictureFile(dir.filePath(name), bytes);
         QVERIFY2(written.ok(), qPrintable(written.error()));
         QCOMPARE(readFile(dir.filePath(name)), bytes);
         QCOMPARE(entriesOf(dir.path()), QStringList{name});

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(readFile(path), bytes);
 
         const QString chart = ChartBuilder().writeTo(dir.filePath("o2ma1.OJN"));
-        const Outcome refused = writeSongListFile(*read.list, chart);
+        const Result<> refused = writeSongListFile(*read.list, chart);
         QVERIFY2(!refused.ok() && refused.error().contains("never replaces a chart"), qPrintable(refused.error()));
         QCOMPARE(readFile(chart), ChartBuilder().build());
     }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "result/Result.h"
+
+#include <QString>
+
+#include <functional>
+
+class QFile;
+class QIODevice;
+
+namespace ojn {
+
+using ContentWriter = std::function<Result<>(QIODevice &)>;
+
+// The file system steps of a safe write after the content is written, each
+// returning false with the reason on failure. An empty step is the real
+// one; tests set a step to make exactly that one fail.
+struct SafeWriteSteps {
+    std::function<bool(QFile &file, QString &error)> flush;   // Qt's buffer to the system
+    std::function<bool(QFile &file, QString &error)> sync;    // the system's cache to the disk
+    std::function<bool(const QString &from, const QString &to, QString &error)> replace;
+};
+
+// Replaces the file at `path` with what `writeContent` writes, never
+// touching the old file until the new one is complete: the content goes to
+// a temporary file in the same folder, is flushed to disk and then renamed
+// over the target in one step. A read-only target is replaced too, by an
+// ordinary writable file. A path that is a link, or a chain of links, saves
+// into the file at the chain's end and leaves every link as it was; a
+// dangling link or a loop of links is refused. On failure the target is
+// exactly as it was, no temporary file is left, and the message names the
+// file, the step that failed and the reason. After a success, temporary
+// files that earlier saves of the same target left behind (a killed
+// program) are removed, but never one that a save still running holds.
+//
+// Not QSaveFile: it refuses to replace a read-only file, does not sync the
+// folder after its rename, and has no seam to make one step fail in a test.
+Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent, const SafeWriteSteps &steps = {});
+
+// The name pattern of those temporary files: ".<name>.<8 hex digits>.saving"
+// beside the target. True when `fileName` is one of the target's.
+[[nodiscard]] bool isTemporaryFileOf(const QString &fileName, const QString &targetFileName);
+
+} // namespace ojn

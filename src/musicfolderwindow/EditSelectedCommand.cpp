@@ -1,0 +1,89 @@
+// "Edit Selected...": the genre, artist, pattern and levels of several
+// charts at once, saved one by one on the saving thread.
+#include "musicfolderwindow/MusicFolderWindow.h"
+
+#include "musicfolderwindow/EditSelectedDialog.h"
+
+#include <QFileInfo>
+
+namespace ojn {
+namespace {
+
+// At most this many failures are named in the message; the rest are counted.
+constexpr qsizetype FailuresNamed = 20;
+
+} // namespace
+
+void MusicFolderWindow::editSelected()
+{
+    if (m_work.saving())
+        return;
+    QStringList paths;
+    QList<FieldTexts> editable;
+    for (const int row : selectedChartRows()) {
+        const ChartScan &chart = *m_charts.chartAt(row);
+        paths << chart.path;
+        // Encrypted and unreadable charts are tried too, and listed with
+        // the reason they cannot be saved; they offer no values.
+        if (chart.header && !chart.encrypted)
+            editable << fieldTextsOf(recordFieldsOf(*chart.header), m_codec, m_locale);
+    }
+    if (paths.isEmpty())
+        return;
+    if (editable.isEmpty()) {
+        showError(QStringLiteral("None of the selected charts can be edited: they are encrypted or cannot be read."));
+        return;
+    }
+    EditSelectedDialog dialog(editable, m_codec, m_locale, this);
+    m_dialogs.showModal(dialog);
+    if (dialog.result() != QDialog::Accepted)
+        return;
+    const FieldEdits edits = dialog.edits();
+    if (!edits.any())
+        return;
+
+    m_editStamp = m_charts.nextStamp();
+    m_editedPaths.clear();
+    m_editFailures.clear();
+    m_work.startEdits(paths, edits, m_codec, m_locale);
+    showProgress(QStringLiteral("Saving charts: %v of %m"), 0, paths.size());
+    updateCommands();
+}
+
+void MusicFolderWindow::onChartsEdited(const QList<ChartEditResult> &results, qsizetype done, qsizetype total)
+{
+    QList<ChartScan> scans;
+    for (const ChartEditResult &result : results) {
+        if (result.error.isEmpty())
+            m_editedPaths << result.path;
+        else
+            m_editFailures << QStringLiteral("%1: %2").arg(QFileInfo(result.path).fileName(), result.error);
+        scans << result.scan;
+    }
+    m_charts.applyScans(scans, m_editStamp);
+    refreshPanelFindings();
+    showProgress(QStringLiteral("Saving charts: %v of %m"), done, total);
+    updateStatus();
+}
+
+void MusicFolderWindow::onEditsFinished(bool cancelled)
+{
+    finishWork();
+    for (const QString &path : std::as_const(m_editedPaths))
+        emit chartSaved(path);
+
+    const qsizetype saved = m_editedPaths.size();
+    QString text = saved == 1 ? QStringLiteral("Saved 1 chart.") : QStringLiteral("Saved %1 charts.").arg(saved);
+    if (cancelled)
+        text += QStringLiteral(" Cancelled: the charts after those were left as they are.");
+    if (m_editFailures.isEmpty()) {
+        showInfo(text);
+        return;
+    }
+    QStringList named = m_editFailures.mid(0, FailuresNamed);
+    if (m_editFailures.size() > FailuresNamed)
+        named << QStringLiteral("... and %1 more.").arg(m_editFailures.size() - FailuresNamed);
+    showError(QStringLiteral("%1 These could not be saved and are as they were:\n\n%2").arg(text, named.join(QLatin1Char('\n'))));
+}
+
+} // namespace ojn

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "musicfolderwindow/ChartSortFilter.h"
+#include "musicfolderwindow/ChartTableModel.h"
+#include "musicfolderwindow/FolderWork.h"
+#include "text/CodePage.h"
+#include "dialogs/Dialogs.h"
+
+#include <QLocale>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+
+namespace ojn {
+
+class ChartPanel;
+
+// The "Music Folder" window: every chart of a game's Music folder in one
+// table, checked as it is read, several charts edited at once, and the
+// song list kept in step. It knows nothing of the main window: it says
+// which chart to open and which charts it saved, and is told which chart
+// was saved elsewhere.
+class MusicFolderWindow final : public QWidget {
+    Q_OBJECT
+public:
+    explicit MusicFolderWindow(Dialogs &dialogs, QWidget *parent = nullptr);
+    ~MusicFolderWindow() override;
+
+    [[nodiscard]] const QString &folder() const { return m_folder; }
+    [[nodiscard]] const QString &songListPath() const { return m_songListPath; }
+    [[nodiscard]] ChartTableModel &charts() { return m_charts; }
+    // Whether a scan, a check or a save is still running, or its results
+    // are still being added.
+    [[nodiscard]] bool busy() const { return m_work.scanning() || m_work.saving() || !m_steps.isEmpty(); }
+
+    // --- Controls ------------------------------------------------------
+    QLabel *FilterLabel = nullptr;
+    QLineEdit *FilterBox = nullptr;
+    QPushButton *BtnEditSelected = nullptr;
+    QPushButton *BtnChooseSongList = nullptr;
+    QPushButton *BtnUpdateSongList = nullptr;
+    QPushButton *BtnBuildSongList = nullptr;
+    QPushButton *BtnRescan = nullptr;
+    QTableView *ChartTable = nullptr;
+    ChartPanel *Panel = nullptr;
+    QLabel *StatusText = nullptr;
+    QProgressBar *Progress = nullptr;
+    QPushButton *BtnCancel = nullptr;
+
+public slots:
+    // Shows the folder's charts, reading them from a worker thread, and
+    // compares them with the song list found beside the folder.
+    void openFolder(const QString &folder);
+    // The chart at `path` was saved elsewhere: its row and list status
+    // are read again (a chart new to the folder gets a row).
+    void refreshChart(const QString &path);
+
+    void editSelected();      // BtnEditSelected
+    void chooseSongList();    // BtnChooseSongList
+    void updateSongList();    // BtnUpdateSongList
+    void buildNewSongList();  // BtnBuildSongList
+    void rescan();            // BtnRescan, F5
+    void cancelWork();        // BtnCancel
+
+signals:
+    // Double-click or Enter on a chart's row.
+    void openChartRequested(const QString &path);
+    // "Edit Selected..." saved the chart.
+    void chartSaved(const QString &path);
+    // Every header is read; the note sections are checked next.
+    void headerScanFinished();
+    // Nothing is running any more.
+    void workFinished();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void setTabOrder();
+    void connectCommands();
+    void connectWork();
+
+    void startScan();
+    // Results of the scan are added one bounded step per turn of the event
+    // loop, in the order they came, so that input never waits long.
+    void queueStep(std::function<void()> step);
+    void runNextStep();
+    void applyScanResults(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
+    void onFolderListed(const MusicFolderListing &listing);
+    // A batch of headers read, or of note sections checked.
+    void onChartsChecked(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
+    void onHeaderScanFinished(bool cancelled);
+    void onNoteCheckFinished(bool cancelled);
+    void onChartsEdited(const QList<ChartEditResult> &results, qsizetype done, qsizetype total);
+    void onEditsFinished(bool cancelled);
+    void onWriteFinished(const Result<> &outcome);
+
+    // Reads the song list at `path` as the one to compare with; false (and
+    // no list) when it cannot be read.
+    bool loadSongList(const QString &path);
+    // Writes on the saving thread; `saved` runs once the write succeeded.
+    void writeInBackground(const QString &what, std::function<Result<>()> write, std::function<void()> saved);
+
+    // The table rows of the selected charts (songs with no chart left out).
+    [[nodiscard]] QList<int> selectedChartRows() const;
+    void openCurrentChart();
+    void showCurrentChart();
+    void refreshPanelFindings();
+    void showProgress(const QString &format, qsizetype done, qsizetype total);
+    void updateCommands();
+    void updateStatus();
+    void finishWork();
+
+    void showError(const QString &text);
+    void showInfo(const QString &text);
+
+    Dialogs &m_dialogs;
+    TextCodec m_codec;
+    QLocale m_locale;
+    ChartTableModel m_charts;
+    ChartSortFilter m_sorted;
+    FolderWork m_work;
+    QTimer m_panelTimer; // shows the current chart once the selection settles
+    QTimer m_stepTimer;
+    QList<std::function<void()>> m_steps;
+
+    QString m_folder;
+    QString m_songListPath;
+    QString m_songListError;
+    QString m_listingError;
+    bool m_allHeadersRead = false;
+    bool m_headerScanCancelled = false;
+    bool m_noteCheckCancelled = false;
+    QString m_scanFormat; // the scan's progress, shown again after a save
+    qsizetype m_scanDone = 0, m_scanTotal = 0;
+    quint64 m_scanStamp = 0;
+    quint64 m_editStamp = 0;
+    QStringList m_editedPaths;
+    QStringList m_editFailures;
+    std::function<void()> m_afterWrite;
+};
+
+} // namespace ojn

@@ -1,0 +1,208 @@
+// The Music Folder window driven by keys and clicks with the dialogs
+// scripted: a generated game folder opens, a planted duplicate song ID
+// shows and blocks the song list, two selected charts are edited together,
+// and the song list is updated; the bytes on disk are checked against what
+// they must be. It runs offscreen everywhere (on Windows too), and in a
+// real X11 window under Xvfb as desktop_music_folder_window.
+#include "musicfolderwindow/ChartPanel.h"
+#include "musicfolderwindow/EditSelectedDialog.h"
+#include "musicfolderwindow/MusicFolderWindow.h"
+#include "support/ChartBuilder.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using namespace ojn;
+using namespace ojn::test;
+
+namespace {
+
+const QByteArray ExtraSections("\x01\x00\x00\x00\x65\x00\x00\x00\x07", 9);
+
+QByteArray chart(qint32 id, qint16 hx)
+{
+    return ChartBuilder().noteSections(2, 2, 2).songId(id).levels(1, 5, hx).artistBytes(QByteArray("Same Artist\0", 12))
+        .ojmBytes("o2ma" + QByteArray::number(id) + ".ojm" + QByteArray(8, '\0')).build();
+}
+
+} // namespace
+
+class MusicFolderWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_game;
+    QString m_music, m_list;
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<MusicFolderWindow> m_window;
+
+    QString file(const QString &name) const { return QDir(m_music).filePath(name); }
+
+    void waitUntilIdle()
+    {
+        QVERIFY2(QTest::qWaitFor([this] { return !m_window->busy(); }, 20000), "the window's work never ended");
+    }
+
+    // The table row (as shown) of a file.
+    int rowOf(const QString &name) const
+    {
+        const QAbstractItemModel *shown = m_window->ChartTable->model();
+        for (int row = 0; row < shown->rowCount(); ++row) {
+            if (shown->index(row, int(ChartColumn::File)).data().toString() == name)
+                return row;
+        }
+        return -1;
+    }
+
+    QString cell(const QString &name, ChartColumn column) const
+    {
+        return m_window->ChartTable->model()->index(rowOf(name), int(column)).data().toString();
+    }
+
+    void clickRow(const QString &name, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTableView *table = m_window->ChartTable;
+        const QRect rect = table->visualRect(table->model()->index(rowOf(name), int(ChartColumn::Title)));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, rect.center());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QDir game(m_game.path());
+        QVERIFY(game.mkpath("Music") && game.mkpath("image"));
+        m_music = game.filePath("Music");
+        m_list = game.filePath("image/ojnlist.DAT"); // found in any case
+        for (qint32 id : {100, 101, 102}) {
+            writeFile(file(QStringLiteral("o2ma%1.ojn").arg(id)), chart(id, qint16(id - 90)));
+            writeFile(file(QStringLiteral("o2ma%1.ojm").arg(id)), "OJM");
+        }
+        writeFile(file("copy.ojn"), chart(101, 3)); // the planted duplicate
+        writeFile(m_list, songListBytes(3, {chart(100, 10), chart(101, 99), chart(200, 1)}, ExtraSections));
+
+        m_window = std::make_unique<MusicFolderWindow>(m_dialogs);
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get())); // its shortcuts work only then
+        m_window->openFolder(m_music);
+        waitUntilIdle();
+    }
+
+    void rowsFindingsAndStatus()
+    {
+        QVERIFY2(QFileInfo(m_window->songListPath()) == QFileInfo(m_list), qPrintable(m_window->songListPath()));
+        QCOMPARE(m_window->ChartTable->model()->rowCount(), 5); // four charts and the song without one
+        const QString duplicate = "Song ID 101 is used by 2 charts: copy.ojn, o2ma101.ojn.";
+        QCOMPARE(cell("copy.ojn", ChartColumn::Findings), duplicate);
+        QVERIFY(cell("o2ma101.ojn", ChartColumn::Findings).startsWith(duplicate));
+        QCOMPARE(cell("o2ma101.ojn", ChartColumn::ListStatus), "stale");
+        QCOMPARE(cell("", ChartColumn::SongId), "200");
+        QCOMPARE(m_window->StatusText->text(),
+                 QString::fromUtf8("4 charts \u00b7 2 with problems \u00b7 song list: 2 stale, 1 not listed, 1 missing"));
+    }
+
+    void duplicateBlocksTheSongList()
+    {
+        const QByteArray before = readFile(m_list);
+        QTest::mouseClick(m_window->BtnUpdateSongList, Qt::LeftButton);
+        QVERIFY(m_dialogs.messages.last().text.contains("song ID 101 (copy.ojn, o2ma101.ojn)"));
+        QCOMPARE(readFile(m_list), before);
+        QFile::remove(file("copy.ojn"));
+        QTest::keyClick(m_window.get(), Qt::Key_F5);
+        QVERIFY(m_window->busy());
+        waitUntilIdle();
+        QCOMPARE(rowOf("copy.ojn"), -1);
+    }
+
+    void keysOpenAndFilter()
+    {
+        QSignalSpy opened(m_window.get(), &MusicFolderWindow::openChartRequested);
+        clickRow("o2ma102.ojn");
+        QTest::keyClick(m_window->ChartTable, Qt::Key_Delete); // nothing destructive
+        QTest::keyClick(m_window->ChartTable, Qt::Key_Return);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened.first().first().toString(), file("o2ma102.ojn"));
+        QVERIFY(QFile::exists(file("o2ma102.ojn")));
+        QTRY_COMPARE(m_window->Panel->ChartName->text(), "o2ma102.ojn");
+
+        QTest::keyClick(m_window.get(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(m_window->FilterBox->hasFocus());
+        QTest::keyClicks(m_window->FilterBox, "stale");
+        QCOMPARE(m_window->ChartTable->model()->rowCount(), 1);
+        QTest::keyClick(m_window->FilterBox, Qt::Key_Escape);
+        QCOMPARE(m_window->ChartTable->model()->rowCount(), 4);
+    }
+
+    void editTwoSelectedCharts()
+    {
+        const QByteArray chart100 = readFile(file("o2ma100.ojn")), chart102 = readFile(file("o2ma102.ojn"));
+        clickRow("o2ma100.ojn");
+        clickRow("o2ma102.ojn", Qt::ControlModifier);
+        QString shownHx, shownArtist;
+        m_dialogs.onModal = [&](QDialog &window) {
+            auto &dialog = dynamic_cast<EditSelectedDialog &>(window);
+            shownHx = dialog.lineBox(HeaderField::LevelHx)->text();
+            shownArtist = dialog.lineBox(HeaderField::Artist)->text();
+            dialog.GenreBox->setCurrentText("Jazz");
+            dialog.lineBox(HeaderField::LevelEx)->setText("7");
+            QTest::mouseClick(dialog.findChild<QPushButton *>("BtnApply"), Qt::LeftButton);
+        };
+        QSignalSpy saved(m_window.get(), &MusicFolderWindow::chartSaved);
+        // An Alt letter presses its button a moment later, as a click.
+        QTest::keyClick(m_window.get(), Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(shownHx, QString(KeepText));
+        m_dialogs.onModal = nullptr;
+        QCOMPARE(shownArtist, "Same Artist");
+        waitUntilIdle();
+        QCOMPARE(m_dialogs.messages.last().text, "Saved 2 charts.");
+        QCOMPARE(saved.size(), 2);
+        // Exactly the genre (Jazz is 6) and the Ex level change.
+        for (auto [name, before] : {std::pair{"o2ma100.ojn", chart100}, std::pair{"o2ma102.ojn", chart102}}) {
+            QByteArray expected = before;
+            qToLittleEndian<qint16>(6, expected.data() + 12);
+            qToLittleEndian<qint16>(7, expected.data() + 20);
+            QCOMPARE(readFile(file(name)), expected);
+            QCOMPARE(cell(name, ChartColumn::Genre), "Jazz");
+        }
+    }
+
+    // A folder that cannot be listed says why; nothing is built from it.
+    void unlistableFolderBuildsNoList()
+    {
+        ScriptedDialogs dialogs;
+        MusicFolderWindow window(dialogs);
+        window.openFolder(QDir(m_game.path()).filePath("Gone"));
+        QVERIFY(QTest::qWaitFor([&] { return !window.busy(); }, 20000));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(!window.BtnBuildSongList->isEnabled() && !window.BtnUpdateSongList->isEnabled());
+        QCOMPARE(window.charts().rowCount(), 0); // its list's songs are not "missing"
+    }
+
+    void updateTheSongList()
+    {
+        m_dialogs.answers.enqueue(MessageAnswer::Yes);
+        QTest::keyClick(m_window.get(), Qt::Key_U, Qt::AltModifier);
+        QTRY_VERIFY(m_dialogs.messages.last().text.startsWith("Saved the song list"));
+        // First it said what it would do.
+        const ScriptedDialogs::Message &question = m_dialogs.messages.at(m_dialogs.messages.size() - 2);
+        QCOMPARE(question.caption, "Update Song List");
+        QVERIFY(question.text.contains("2 refreshed, 1 added, 1 missing kept, 0 unchanged."));
+        // Refreshed where they stand, the missing song kept, the new one
+        // added, the extra sections as they were.
+        QCOMPARE(readFile(m_list), songListBytes(4, {readFile(file("o2ma100.ojn")), readFile(file("o2ma101.ojn")), chart(200, 1),
+                                                  readFile(file("o2ma102.ojn"))}, ExtraSections));
+        QVERIFY(m_window->StatusText->text().endsWith("song list: 1 missing"));
+    }
+};
+
+QTEST_MAIN(MusicFolderWindowTest)
+#include "tst_music_folder_window.moc"
