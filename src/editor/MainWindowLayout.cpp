@@ -59,19 +59,16 @@ QGroupBox *frame(QWidget *parent, const char *name, const char *caption, QRect w
 }
 
 // What a screen reader announces for each control. Buttons speak their
-// captions by themselves; a field box is named after its label without the
-// colon, the level and note boxes with their frame's caption in front,
-// since "Ex:" alone appears twice. The captionless picture frames take the
-// name of the label that heads them.
+// captions by themselves; a field box is named by the field's short name
+// (its label without the colon; the level and note boxes with their
+// frame's caption in front, since "Ex:" alone appears twice). The
+// captionless picture frames take the name of the label that heads them.
 void nameForScreenReaders(Form1 &form)
 {
+    for (const Form1::FieldBox &field : form.fieldBoxes())
+        field.box->setAccessibleName(QLatin1String(fieldInfo(field.field).columnTitle));
     const std::pair<QWidget *, const char *> names[] = {
-        {form.PathBox, "File"},
-        {form.TitleBox, "Title"}, {form.ArtistBox, "Artist"}, {form.PatternBox, "Pattern"},
-        {form.GenreBox, "Genre"}, {form.IDBox, "ID"}, {form.BPMBox, "BPM"}, {form.OJMBox, "OJM"},
-        {form.ExBox, "Level Ex"}, {form.NxBox, "Level Nx"}, {form.HxBox, "Level Hx"},
-        {form.NoteEx, "Notes Ex"}, {form.NoteNx, "Notes Nx"}, {form.NoteHx, "Notes Hx"},
-        {form.Frame6, "Preview"}, {form.Frame7, "Manage"}, {form.Frame8, "Extract"},
+        {form.PathBox, "File"}, {form.Frame6, "Preview"}, {form.Frame7, "Manage"}, {form.Frame8, "Extract"},
     };
     for (const auto &[widget, name] : names)
         widget->setAccessibleName(QLatin1String(name));

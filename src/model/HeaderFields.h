@@ -38,7 +38,7 @@ struct HeaderFieldInfo {
     const char *label;   // "Level Hx": messages and ojn-header's text output
     const char *option;  // ojn-header set's option, "level-hx"; empty when not settable
     const char *jsonKey; // "levelHx": JSON output, and the CSV column
-    const char *columnTitle; // the Music Folder table's column
+    const char *columnTitle; // its short name: the Music Folder table's column, the editor box's accessible name
     const char *boxName;     // the object name of the box that shows it, in the editor and Edit Selected
     const char *editLabel;   // Edit Selected's label with its mnemonic; empty when it does not offer the field
     bool editable;           // false for the note counts, which are only shown
