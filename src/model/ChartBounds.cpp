@@ -15,9 +15,9 @@ Result<> checkChartBounds(QByteArrayView header, qint64 fileSize)
             .arg(fileSize)
             .arg(layout::HeaderSize)};
     }
-    const qint64 coverOffset = qFromLittleEndian<qint32>(header.data() + layout::FullImageOffset);
-    const qint64 coverSize = qFromLittleEndian<qint32>(header.data() + layout::FullImageSize);
-    const qint64 thumbnailSize = qFromLittleEndian<qint32>(header.data() + layout::SmallFrameSize);
+    const qint64 coverOffset = qFromLittleEndian<qint32>(header.data() + layout::CoverOffset);
+    const qint64 coverSize = qFromLittleEndian<qint32>(header.data() + layout::CoverSize);
+    const qint64 thumbnailSize = qFromLittleEndian<qint32>(header.data() + layout::ThumbnailSize);
 
     if (coverOffset < 0)
         return Failure{QStringLiteral("The chart is damaged: the cover image offset is negative (%1).").arg(coverOffset)};
