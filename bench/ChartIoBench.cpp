@@ -19,10 +19,10 @@ namespace {
 
 ChartRecord openChart(const QString &path)
 {
-    ChartReadResult result = readChartFile(path);
-    if (result.status != ChartReadStatus::Read)
-        fail(result.error);
-    return std::move(result.record);
+    Result<ChartRecord> result = readChartFile(path);
+    if (!result.ok())
+        fail(result.error());
+    return std::move(result).value();
 }
 
 void benchOneSize(const QString &folder, int mebibytes, int runs, const QByteArray &cover, const QByteArray &thumbnail)

@@ -27,10 +27,10 @@ bool sameBits(float a, float b)
 
 void checkChartInput(QByteArrayView input)
 {
-    const ChartReadResult result = readChartBytes(input);
+    const Result<ChartRecord> result = readChartBytes(input);
 
     const bool encrypted = input.size() >= 3 && std::memcmp(input.data(), "new", 3) == 0;
-    require((result.status == ChartReadStatus::Encrypted) == encrypted, "exactly the charts starting with \"new\" are encrypted");
+    require((result.error() == encryptedChartMessage()) == encrypted, "exactly the charts starting with \"new\" are encrypted");
     if (encrypted)
         return;
 
@@ -41,14 +41,14 @@ void checkChartInput(QByteArrayView input)
         const qint64 o = numberAt<qint32>(input, 296), s = numberAt<qint32>(input, 268), t = numberAt<qint32>(input, 100);
         wellFormed = o >= 300 && s >= 0 && t >= 0 && o + s <= std::numeric_limits<qint32>::max() && o + s + t <= input.size();
     }
-    if (result.status == ChartReadStatus::Failed) {
-        require(!result.error.isEmpty(), "a refusal says why");
+    if (!result.ok()) {
+        require(!result.error().isEmpty(), "a refusal says why");
         require(!wellFormed, "a well-formed chart is read");
         return;
     }
     require(wellFormed, "only well-formed charts are read");
 
-    const ChartRecord &r = result.record;
+    const ChartRecord &r = result.value();
     const qint64 o = numberAt<qint32>(input, 296), s = numberAt<qint32>(input, 268), t = numberAt<qint32>(input, 100);
     require(r.SongID == numberAt<qint32>(input, 0), "SongID");
     require(r.Genre == numberAt<qint16>(input, 12), "Genre");
@@ -72,9 +72,9 @@ void checkChartInput(QByteArrayView input)
     }
     require(written == test::expectedUneditedSave(input), "an unedited chart is written back as the layout's steps promise");
 
-    const ChartReadResult again = readChartBytes(written);
-    require(again.status == ChartReadStatus::Read, "a written chart reads back");
-    const ChartRecord &b = again.record;
+    const Result<ChartRecord> again = readChartBytes(written);
+    require(again.ok(), "a written chart reads back");
+    const ChartRecord &b = again.value();
     require(b.SongID == r.SongID && b.Genre == r.Genre && sameBits(b.BPM, r.BPM) && b.Title == r.Title && b.Artist == r.Artist
                 && b.Pattern == r.Pattern && b.OJMFile == r.OJMFile && b.FullImageData == r.FullImageData
                 && b.SmallFrameData == r.SmallFrameData,

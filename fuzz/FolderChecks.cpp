@@ -14,16 +14,16 @@ namespace ojn::fuzz {
 
 void checkSongListInput(QByteArrayView input)
 {
-    const SongListReadResult read = parseSongList(input);
+    const Result<SongList> read = parseSongList(input);
     const qint64 size = input.size();
     const qint64 count = size >= 4 ? qFromLittleEndian<qint32>(input.data()) : -1;
     const bool wellFormed = count >= 0 && 4 + count * 300 <= size;
-    require(bool(read.list) == wellFormed, "exactly the well-formed lists are read");
-    if (!read.list) {
-        require(!read.error.isEmpty(), "a refusal says why");
+    require(read.ok() == wellFormed, "exactly the well-formed lists are read");
+    if (!read.ok()) {
+        require(!read.error().isEmpty(), "a refusal says why");
         return;
     }
-    const SongList &list = *read.list;
+    const SongList &list = read.value();
     require(list.entries.size() == count, "as many entries as the count says");
     for (qsizetype i = 0; i < list.entries.size(); ++i)
         require(list.entries[i] == input.sliced(4 + i * 300, 300), "each entry is its 300 bytes");
@@ -46,11 +46,14 @@ void checkSongListInput(QByteArrayView input)
         chart.header = parseChartHeader(entry);
         charts.append(chart);
     }
-    const SongListSync sync = planSongListSync(list, charts, true);
-    require(sync.error.isEmpty() && sync.added.isEmpty() && sync.missing.isEmpty(), "every listed song has its chart");
+    const Result<SongListSync> planned = planSongListSync(list, charts, true);
+    require(planned.ok(), "a list of its own charts syncs");
+    const SongListSync &sync = planned.value();
+    require(sync.added.isEmpty() && sync.missing.isEmpty(), "every listed song has its chart");
     require(sync.list.entries.size() == list.entries.size(), "a sync keeps every entry");
     require(sync.list.extraSections == list.extraSections, "a sync keeps the extra sections");
-    require(!planSongListSync(sync.list, charts, true).changesList(), "a synced list is in step");
+    const Result<SongListSync> again = planSongListSync(sync.list, charts, true);
+    require(again.ok() && !again->changesList(), "a synced list is in step");
 }
 
 void checkNoteSectionInput(QByteArrayView input)

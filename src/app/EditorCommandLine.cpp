@@ -2,14 +2,9 @@
 
 #include <QFileInfo>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#include <shellapi.h>
-#endif
-
 namespace ojn {
 
-EditorCommandLine parseEditorCommandLine(const QStringList &arguments)
+Result<EditorCommandLine> parseEditorCommandLine(const QStringList &arguments)
 {
     EditorCommandLine parsed;
     QStringList charts;
@@ -26,41 +21,18 @@ EditorCommandLine parseEditorCommandLine(const QStringList &arguments)
                 parsed.action = EditorCommandLine::Action::Version;
                 return parsed;
             }
-            parsed.action = EditorCommandLine::Action::Usage;
-            parsed.error = QStringLiteral("unknown option '%1'.").arg(argument);
-            return parsed;
+            return Failure{QStringLiteral("unknown option '%1'.").arg(argument)};
         } else {
             charts << argument;
         }
     }
     if (charts.size() > 1 || (charts.size() == 1 && charts.first().isEmpty())) {
-        parsed.action = EditorCommandLine::Action::Usage;
-        parsed.error = charts.size() > 1 ? QStringLiteral("give one chart or one music folder.")
-                                         : QStringLiteral("the chart's path is empty.");
-        return parsed;
+        return Failure{charts.size() > 1 ? QStringLiteral("give one chart or one music folder.")
+                                         : QStringLiteral("the chart's path is empty.")};
     }
     if (!charts.isEmpty())
         parsed.path = QFileInfo(charts.first()).absoluteFilePath();
     return parsed;
-}
-
-QStringList editorArguments(int argc, char *argv[])
-{
-    QStringList arguments;
-#ifdef Q_OS_WIN
-    Q_UNUSED(argc);
-    Q_UNUSED(argv);
-    int count = 0;
-    if (wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        for (int i = 1; i < count; ++i)
-            arguments << QString::fromWCharArray(wide[i]);
-        LocalFree(wide);
-    }
-#else
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-#endif
-    return arguments;
 }
 
 QString editorHelpText()

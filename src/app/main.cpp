@@ -12,7 +12,12 @@ int main(int argc, char *argv[])
 {
     // Read before any window exists, so --help and a usage error work
     // without a display.
-    const ojn::EditorCommandLine commandLine = ojn::parseEditorCommandLine(ojn::editorArguments(argc, argv));
+    const ojn::Result<ojn::EditorCommandLine> parsed = ojn::parseEditorCommandLine(ojn::editorArguments(argc, argv));
+    if (!parsed.ok()) {
+        ojn::printToStandardStream(stderr, ojn::editorUsageText(parsed.error()));
+        return 2;
+    }
+    const ojn::EditorCommandLine &commandLine = parsed.value();
     switch (commandLine.action) {
     case ojn::EditorCommandLine::Action::Help:
         ojn::printToStandardStream(stdout, ojn::editorHelpText());
@@ -20,9 +25,6 @@ int main(int argc, char *argv[])
     case ojn::EditorCommandLine::Action::Version:
         ojn::printToStandardStream(stdout, ojn::editorVersionText());
         return 0;
-    case ojn::EditorCommandLine::Action::Usage:
-        ojn::printToStandardStream(stderr, ojn::editorUsageText(commandLine.error));
-        return 2;
     case ojn::EditorCommandLine::Action::Run:
         break;
     }

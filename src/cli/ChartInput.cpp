@@ -6,10 +6,10 @@ namespace ojn::cli {
 
 std::optional<ChartRecord> readChartOrReport(const QString &path, Console &console)
 {
-    ChartReadResult result = readChartFile(path);
-    if (result.status == ChartReadStatus::Read)
-        return std::move(result.record);
-    console.fileError(path, result.error);
+    Result<ChartRecord> result = readChartFile(path);
+    if (result.ok())
+        return std::move(result).value();
+    console.fileError(path, result.error());
     return std::nullopt;
 }
 

@@ -160,12 +160,12 @@ using ListCounts = QList<QPair<ListStatus, qsizetype>>;
 // each way, or nothing when the list cannot be read.
 ListCounts compareWithList(const QString &listPath, CheckReport &report)
 {
-    const SongListReadResult read = readSongListFile(listPath);
-    if (!read.list) {
-        report.lines.append({listPath, true, QStringLiteral("song-list"), read.error});
+    const Result<SongList> read = readSongListFile(listPath);
+    if (!read.ok()) {
+        report.lines.append({listPath, true, QStringLiteral("song-list"), read.error()});
         return {};
     }
-    const SongListComparison comparison = compareSongList(*read.list, report.charts);
+    const SongListComparison comparison = compareSongList(read.value(), report.charts);
     for (qsizetype i = 0; i < report.charts.size(); ++i) {
         const ChartListState &state = comparison.charts[i];
         if (state.status == ListStatus::Current || state.status == ListStatus::Unreadable)
@@ -180,7 +180,7 @@ ListCounts compareWithList(const QString &listPath, CheckReport &report)
     if (report.wholeFolder) {
         for (const qsizetype entry : comparison.missingEntries) {
             report.lines.append({listPath, true, listLineType(ListStatus::Missing),
-                                 listLineText(ListStatus::Missing, songIdOfEntry(read.list->entries[entry]), entry)});
+                                 listLineText(ListStatus::Missing, songIdOfEntry(read->entries[entry]), entry)});
         }
         counts.append({ListStatus::Missing, comparison.count(ListStatus::Missing)});
     }

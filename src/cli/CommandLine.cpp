@@ -8,9 +8,9 @@
 namespace ojn::cli {
 namespace {
 
-ParsedCommandLine usageError(const QString &message)
+Result<Invocation> usageError(const QString &message)
 {
-    return ParsedCommandLine{std::nullopt, message};
+    return Failure{message};
 }
 
 QCommandLineOption valueOption(const QString &name)
@@ -118,7 +118,7 @@ bool takeLeadingCodePage(QStringList &arguments, std::optional<QString> &codePag
 
 } // namespace
 
-ParsedCommandLine parseCommandLine(const QStringList &allArguments)
+Result<Invocation> parseCommandLine(const QStringList &allArguments)
 {
     QStringList arguments = allArguments;
     std::optional<QString> codePage;
@@ -131,18 +131,18 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
     Invocation invocation;
     if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
         invocation.command = Command::Help;
-        return ParsedCommandLine{invocation, QString()};
+        return invocation;
     }
     if (first == QLatin1String("--version")) {
         invocation.command = Command::Version;
-        return ParsedCommandLine{invocation, QString()};
+        return invocation;
     }
     QString name = first; // as messages name the command
     std::optional<Command> command = commandNamed(first, false);
     if (first == QLatin1String("list")) {
         const QString second = arguments.value(1);
         if (second == QLatin1String("--help") || second == QLatin1String("-h"))
-            return ParsedCommandLine{invocation, QString()};
+            return invocation;
         command = commandNamed(second, true);
         if (!command)
             return usageError(second.isEmpty() ? QStringLiteral("list: give show, build or sync after it.")
@@ -172,7 +172,7 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
         return usageError(QStringLiteral("%1: %2").arg(name, parser.errorText()));
     if (parser.isSet(QStringLiteral("help"))) {
         invocation.command = Command::Help;
-        return ParsedCommandLine{invocation, QString()};
+        return invocation;
     }
     for (const QString &option : names) {
         if (parser.values(option).size() > 1)
@@ -246,7 +246,7 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
     default:
         break;
     }
-    return ParsedCommandLine{invocation, QString()};
+    return invocation;
 }
 
 QString versionText()

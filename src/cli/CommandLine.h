@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FieldValues.h"
+#include "result/Result.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,15 +28,11 @@ struct Invocation {
     std::optional<int> codePage;         // texts in this Windows code page instead of the locale's
 };
 
-struct [[nodiscard]] ParsedCommandLine {
-    std::optional<Invocation> invocation; // nothing on a usage error
-    QString error;
-};
-
 // Reads the arguments that follow the program's name. Checks the shape
 // (known command and options, values present, files given) and the code
-// page; what the field values mean is checked by the command.
-ParsedCommandLine parseCommandLine(const QStringList &arguments);
+// page; what the field values mean is checked by the command. A failure is
+// a usage error.
+Result<Invocation> parseCommandLine(const QStringList &arguments);
 
 // The whole manual, printed by --help.
 [[nodiscard]] QString helpText();

@@ -11,14 +11,14 @@ namespace ojn::cli {
 
 int runHeaderTool(const QStringList &arguments, Console &console)
 {
-    const ParsedCommandLine parsed = parseCommandLine(arguments);
-    if (!parsed.invocation) {
-        console.error(parsed.error);
+    const Result<Invocation> parsed = parseCommandLine(arguments);
+    if (!parsed.ok()) {
+        console.error(parsed.error());
         console.err << usageHint();
         console.err.flush();
         return ExitUsage;
     }
-    const Invocation &invocation = *parsed.invocation;
+    const Invocation &invocation = parsed.value();
     if (invocation.codePage)
         console.codec = TextCodec(*invocation.codePage);
     switch (invocation.command) {

@@ -25,11 +25,12 @@ int runListBuild(const Invocation &invocation, Console &console)
     const std::optional<QList<ChartScan>> charts = scanFolderOrReport(invocation.files.first(), console);
     if (!charts)
         return ExitRefused;
-    const SongListSync build = buildSongList(*charts, extraSections);
-    if (!build.error.isEmpty()) {
-        console.error(build.error + QStringLiteral(" Nothing was written."));
+    const Result<SongListSync> built = buildSongList(*charts, extraSections);
+    if (!built.ok()) {
+        console.error(built.error() + QStringLiteral(" Nothing was written."));
         return ExitRefused;
     }
+    const SongListSync &build = built.value();
     if (const Result<> written = writeSongListFile(build.list, output); !written.ok()) {
         console.fileError(output, written.error());
         return ExitRefused;

@@ -25,10 +25,12 @@ std::optional<QList<ChartScan>> scanFolderOrReport(const QString &folder, Consol
 
 std::optional<SongList> readSongListOrReport(const QString &path, Console &console)
 {
-    SongListReadResult read = readSongListFile(path);
-    if (!read.list)
-        console.error(read.error);
-    return std::move(read.list);
+    Result<SongList> read = readSongListFile(path);
+    if (!read.ok()) {
+        console.error(read.error());
+        return std::nullopt;
+    }
+    return std::move(read).value();
 }
 
 } // namespace ojn::cli

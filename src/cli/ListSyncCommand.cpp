@@ -17,11 +17,12 @@ int runListSync(const Invocation &invocation, Console &console)
     const std::optional<QList<ChartScan>> charts = scanFolderOrReport(invocation.files.at(1), console);
     if (!charts)
         return ExitRefused;
-    const SongListSync sync = planSongListSync(*list, *charts, invocation.dropMissing);
-    if (!sync.error.isEmpty()) {
-        console.error(sync.error + QStringLiteral(" Nothing was written."));
+    const Result<SongListSync> planned = planSongListSync(*list, *charts, invocation.dropMissing);
+    if (!planned.ok()) {
+        console.error(planned.error() + QStringLiteral(" Nothing was written."));
         return ExitRefused;
     }
+    const SongListSync &sync = planned.value();
     QString line = sync.summary();
     if (invocation.dryRun)
         line += QStringLiteral(" Dry run: nothing written.");

@@ -62,12 +62,12 @@ void Form1::connectCommands()
     connect(SaveMenuStrip, &QAction::triggered, this, &Form1::saveChart);
     connect(BtnSaveAs, &QPushButton::clicked, this, &Form1::saveChartAs);
     connect(SaveAsMenuStrip, &QAction::triggered, this, &Form1::saveChartAs);
-    connect(BtnChangeFullImage, &QPushButton::clicked, this, &Form1::changeFullImage);
-    connect(BtnSmallImage, &QPushButton::clicked, this, &Form1::changeSmallFrame);
-    connect(BtnPreviewFullImage, &QPushButton::clicked, this, &Form1::viewFullImage);
-    connect(BtnViewSmallFrame, &QPushButton::clicked, this, &Form1::viewSmallFrame);
-    connect(BtnExtractFullImage, &QPushButton::clicked, this, &Form1::extractFullImage);
-    connect(BtnExtractSmallFrame, &QPushButton::clicked, this, &Form1::extractSmallFrame);
+    connect(BtnChangeFullImage, &QPushButton::clicked, this, &Form1::changeCover);
+    connect(BtnSmallImage, &QPushButton::clicked, this, &Form1::changeThumbnail);
+    connect(BtnPreviewFullImage, &QPushButton::clicked, this, &Form1::viewCover);
+    connect(BtnViewSmallFrame, &QPushButton::clicked, this, &Form1::viewThumbnail);
+    connect(BtnExtractFullImage, &QPushButton::clicked, this, &Form1::extractCover);
+    connect(BtnExtractSmallFrame, &QPushButton::clicked, this, &Form1::extractThumbnail);
     connect(BtnAbout, &QPushButton::clicked, this, &Form1::showAbout);
     connect(AboutMenuStrip, &QAction::triggered, this, &Form1::showAbout);
     connect(ExitMenuStrip, &QAction::triggered, this, &Form1::exitProgram);

@@ -114,12 +114,12 @@ public slots:
     void openMusicFolder();   // OpenMusicFolderMenuStrip
     void saveChart();         // BtnSave, SaveMenuStrip
     void saveChartAs();       // BtnSaveAs, SaveAsMenuStrip
-    void changeFullImage();   // BtnChangeFullImage
-    void changeSmallFrame();  // BtnSmallImage
-    void viewFullImage();     // BtnPreviewFullImage
-    void viewSmallFrame();    // BtnViewSmallFrame
-    void extractFullImage();  // BtnExtractFullImage
-    void extractSmallFrame(); // BtnExtractSmallFrame
+    void changeCover();       // BtnChangeFullImage
+    void changeThumbnail();   // BtnSmallImage
+    void viewCover();         // BtnPreviewFullImage
+    void viewThumbnail();     // BtnViewSmallFrame
+    void extractCover();      // BtnExtractFullImage
+    void extractThumbnail();  // BtnExtractSmallFrame
     void showAbout();         // BtnAbout, AboutMenuStrip
     void exitProgram();       // ExitMenuStrip
 

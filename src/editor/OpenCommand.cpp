@@ -66,14 +66,14 @@ void Form1::loadChart(const QString &path)
     Chart.ChartPath = path;
     PathBox->setText(QDir::toNativeSeparators(Chart.ChartPath));
 
-    ChartReadResult result = readChartFile(Chart.ChartPath);
-    if (result.status != ChartReadStatus::Read) {
+    Result<ChartRecord> result = readChartFile(Chart.ChartPath);
+    if (!result.ok()) {
         closeChartView();
-        showError(result.error);
+        showError(result.error());
         return;
     }
 
-    Chart = std::move(result.record);
+    Chart = std::move(result).value();
     showChartFields();
 
     FullImagePicture = PictureFromByteStream(Chart.FullImageData);

@@ -5,32 +5,32 @@
 
 namespace ojn {
 
-void Form1::changeFullImage()
+void Form1::changeCover()
 {
     replacePicture(QStringLiteral("JPG Image|*.jpg"), Chart.FullImageData, FullImagePicture, FullImageDirty);
 }
 
-void Form1::changeSmallFrame()
+void Form1::changeThumbnail()
 {
     replacePicture(QStringLiteral("BMP Image|*.bmp"), Chart.SmallFrameData, SmallFramePicture, SmallFrameDirty);
 }
 
-void Form1::viewFullImage()
+void Form1::viewCover()
 {
     viewPicture(*ensureLoadingFrameForm(), FullImagePicture);
 }
 
-void Form1::viewSmallFrame()
+void Form1::viewThumbnail()
 {
     viewPicture(*ensureThumbnailFrameForm(), SmallFramePicture);
 }
 
-void Form1::extractFullImage()
+void Form1::extractCover()
 {
     extractPicture(QStringLiteral("JPG Image|*.jpg"), Chart.FullImageData, QStringLiteral("Successfully Extract Loading Frame."));
 }
 
-void Form1::extractSmallFrame()
+void Form1::extractThumbnail()
 {
     extractPicture(QStringLiteral("BMP Image|*.bmp"), Chart.SmallFrameData, QStringLiteral("Successfully Extract Small Frame."));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "result/Result.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -19,15 +21,15 @@ public:
     FileReader(const FileReader &) = delete;
     FileReader &operator=(const FileReader &) = delete;
 
-    // False when the file cannot be opened; errorString() says why.
-    [[nodiscard]] bool open();
+    // A failure says why the file cannot be opened, in the system's words.
+    Result<> open();
     // The size when it was opened.
     [[nodiscard]] qint64 size() const { return m_size; }
-    // Reads exactly `count` bytes at `offset`. False on a read error
-    // (errorString() says why) or when the file ends sooner (errorString()
-    // is empty: it changed since it was opened).
-    [[nodiscard]] bool readAt(qint64 offset, char *out, qint64 count);
-    [[nodiscard]] QString errorString() const;
+    // Reads `count` bytes at `offset` and gives how many it read: fewer
+    // only where the file ends, which for a file read at the size it was
+    // opened with means it changed since. A failure is a read error, in the
+    // system's words.
+    Result<qint64> readAt(qint64 offset, char *out, qint64 count);
 
 private:
     struct Handle; // the system's own handle, per system

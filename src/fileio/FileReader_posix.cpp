@@ -12,7 +12,6 @@ namespace ojn {
 
 struct FileReader::Handle {
     int fd = -1;
-    QString error;
 };
 
 FileReader::FileReader(const QString &path) : m_path(path), m_handle(std::make_unique<Handle>()) {}
@@ -23,41 +22,33 @@ FileReader::~FileReader()
         ::close(m_handle->fd);
 }
 
-bool FileReader::open()
+Result<> FileReader::open()
 {
     int &fd = m_handle->fd;
     do {
         fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     struct stat status;
-    if (fd < 0 || ::fstat(fd, &status) != 0) {
-        m_handle->error = qt_error_string(errno);
-        return false;
-    }
+    if (fd < 0 || ::fstat(fd, &status) != 0)
+        return Failure{qt_error_string(errno)};
     m_size = status.st_size;
-    return true;
+    return Result<>::success();
 }
 
-bool FileReader::readAt(qint64 offset, char *out, qint64 count)
+Result<qint64> FileReader::readAt(qint64 offset, char *out, qint64 count)
 {
-    while (count > 0) {
-        const ssize_t got = ::pread(m_handle->fd, out, size_t(count), off_t(offset));
+    qint64 done = 0;
+    while (done < count) {
+        const ssize_t got = ::pread(m_handle->fd, out + done, size_t(count - done), off_t(offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            m_handle->error = qt_error_string(errno);
-        if (got <= 0)
-            return false;
-        out += got;
-        offset += got;
-        count -= got;
+            return Failure{qt_error_string(errno)};
+        if (got == 0)
+            break;
+        done += got;
     }
-    return true;
-}
-
-QString FileReader::errorString() const
-{
-    return m_handle->error;
+    return done;
 }
 
 } // namespace ojn

@@ -1,8 +1,6 @@
 // FileReader on Windows.
 #include "fileio/FileReader.h"
 
-#include "fileio/DeviceIo.h"
-
 #include <QFile>
 
 namespace ojn {
@@ -18,24 +16,32 @@ FileReader::FileReader(const QString &path) : m_path(path), m_handle(std::make_u
 
 FileReader::~FileReader() = default;
 
-bool FileReader::open()
+Result<> FileReader::open()
 {
     QFile &file = m_handle->file;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
+        return Failure{file.errorString()};
     m_size = file.size();
-    return true;
+    return Result<>::success();
 }
 
-bool FileReader::readAt(qint64 offset, char *out, qint64 count)
+Result<qint64> FileReader::readAt(qint64 offset, char *out, qint64 count)
 {
-    return readExactlyAt(m_handle->file, offset, out, count);
-}
-
-QString FileReader::errorString() const
-{
-    const QFile &file = m_handle->file;
-    return file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    QFile &file = m_handle->file;
+    if (count == 0)
+        return qint64(0);
+    if (!file.seek(offset))
+        return Failure{file.errorString()};
+    qint64 done = 0;
+    while (done < count) {
+        const qint64 got = file.read(out + done, count - done);
+        if (got < 0)
+            return Failure{file.errorString()};
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return done;
 }
 
 } // namespace ojn

@@ -4,27 +4,29 @@
 // for POSIX (SafeFileSystem_posix.cpp) and Windows (SafeFileSystem_win.cpp),
 // picked by the build. The steps themselves are in SafeFileWriter.cpp.
 
+#include "result/Result.h"
+
 #include <QString>
 
 class QFile;
 
 namespace ojn::safefs {
 
-enum class Creation { Created, NameTaken, Failed };
+enum class Creation { Created, NameTaken };
 
 // Creates `path` as a new file, open for writing in `file` and held until
 // it is closed: a save tidying up leftovers cannot remove a held file (on
 // POSIX the holder has an exclusive flock, which tidying up must take
 // first; on Windows the open file denies deletion). NameTaken asks for
-// another name.
-[[nodiscard]] Creation createHeldFile(QFile &file, const QString &path, QString &error);
+// another name; a failure gives the system's reason.
+Result<Creation> createHeldFile(QFile &file, const QString &path);
 
 // The file's content from the system's cache to the disk.
-[[nodiscard]] bool syncToDisk(QFile &file, QString &error);
+Result<> syncToDisk(QFile &file);
 
 // Puts the held file `from` in place of `to` in one step, while it is still
 // held, so that no tidying up can take it away in between.
-[[nodiscard]] bool replaceWithHeldFile(QFile &file, const QString &from, const QString &to, QString &error);
+Result<> replaceWithHeldFile(QFile &file, const QString &from, const QString &to);
 
 // Makes a rename in `folder` durable where the system needs a step for it;
 // a failure here loses nothing.

@@ -26,14 +26,15 @@ bool sameFile(const struct stat &a, const struct stat &b)
 
 } // namespace
 
-Creation createHeldFile(QFile &file, const QString &path, QString &error)
+Result<Creation> createHeldFile(QFile &file, const QString &path)
 {
     file.setFileName(path);
     // NewOnly never reuses an existing file, and the new file gets the
     // user's usual permissions.
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        error = file.errorString();
-        return QFile::exists(path) ? Creation::NameTaken : Creation::Failed;
+        if (QFile::exists(path))
+            return Creation::NameTaken;
+        return Failure{file.errorString()};
     }
     // A file system without locks (some network ones) leaves the file
     // unheld; tidying up there cannot lock either, so it removes nothing.
@@ -51,23 +52,19 @@ Creation createHeldFile(QFile &file, const QString &path, QString &error)
     return Creation::Created;
 }
 
-bool syncToDisk(QFile &file, QString &error)
+Result<> syncToDisk(QFile &file)
 {
-    if (::fsync(file.handle()) != 0) {
-        error = systemError();
-        return false;
-    }
-    return true;
+    if (::fsync(file.handle()) != 0)
+        return Failure{systemError()};
+    return Result<>::success();
 }
 
-bool replaceWithHeldFile(QFile &, const QString &from, const QString &to, QString &error)
+Result<> replaceWithHeldFile(QFile &, const QString &from, const QString &to)
 {
     // rename() replaces the target in one step, read-only or not.
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-        error = systemError();
-        return false;
-    }
-    return true;
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return Failure{systemError()};
+    return Result<>::success();
 }
 
 void syncFolder(const QString &folder)

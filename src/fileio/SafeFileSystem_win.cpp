@@ -30,7 +30,7 @@ bool heldByAnotherProgram(DWORD code)
 
 } // namespace
 
-Creation createHeldFile(QFile &file, const QString &path, QString &error)
+Result<Creation> createHeldFile(QFile &file, const QString &path)
 {
     // Opened without FILE_SHARE_DELETE, the file cannot be deleted while it
     // is open; with DELETE access it can still be renamed by this handle.
@@ -38,33 +38,32 @@ Creation createHeldFile(QFile &file, const QString &path, QString &error)
                                       FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
-        error = qt_error_string(int(code));
-        return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ? Creation::NameTaken : Creation::Failed;
+        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS)
+            return Creation::NameTaken;
+        return Failure{qt_error_string(int(code))};
     }
     // Binary: only _O_TEXT would translate line ends.
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), 0);
     if (fd == -1 || !file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        error = file.errorString();
+        const QString error = file.errorString();
         if (fd == -1)
             CloseHandle(handle);
         else
             _close(fd);
         DeleteFileW(nativePath(QDir::toNativeSeparators(path)));
-        return Creation::Failed;
+        return Failure{error};
     }
     return Creation::Created;
 }
 
-bool syncToDisk(QFile &file, QString &error)
+Result<> syncToDisk(QFile &file)
 {
-    if (!FlushFileBuffers(handleOf(file))) {
-        error = qt_error_string(int(GetLastError()));
-        return false;
-    }
-    return true;
+    if (!FlushFileBuffers(handleOf(file)))
+        return Failure{qt_error_string(int(GetLastError()))};
+    return Result<>::success();
 }
 
-bool replaceWithHeldFile(QFile &file, const QString &, const QString &to, QString &error)
+Result<> replaceWithHeldFile(QFile &file, const QString &, const QString &to)
 {
     const QString target = QDir::toNativeSeparators(to);
     // The rename goes through the open handle, so the file stays held
@@ -88,7 +87,7 @@ bool replaceWithHeldFile(QFile &file, const QString &, const QString &to, QStrin
     for (int attempt = 0; attempt < 10; ++attempt) {
         if (SetFileInformationByHandle(handleOf(file), FileRenameInfo, rename, DWORD(buffer.size()))) {
             FlushFileBuffers(handleOf(file)); // its metadata to the disk too, the new name with it
-            return true;
+            return Result<>::success();
         }
         code = GetLastError();
         if (!heldByAnotherProgram(code))
@@ -97,10 +96,10 @@ bool replaceWithHeldFile(QFile &file, const QString &, const QString &to, QStrin
     }
     if (readOnly)
         SetFileAttributesW(nativePath(target), attributes);
-    error = qt_error_string(int(code));
+    QString error = qt_error_string(int(code));
     if (heldByAnotherProgram(code))
         error += QStringLiteral(" Another program may have the file open; close it there and save again.");
-    return false;
+    return Failure{error};
 }
 
 void syncFolder(const QString &)

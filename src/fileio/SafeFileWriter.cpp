@@ -8,8 +8,6 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <optional>
-
 namespace ojn {
 namespace {
 
@@ -37,36 +35,32 @@ QString temporaryPathFor(const QFileInfo &target)
 }
 
 // The file a save of `path` replaces: `path` itself, or the end of the
-// chain of links it starts. Nothing, with the reason, for a link that leads
-// nowhere or back into its own chain.
-std::optional<QFileInfo> fileToReplace(const QString &path, QString &reason)
+// chain of links it starts. A link that leads nowhere or back into its own
+// chain fails with the reason.
+Result<QFileInfo> fileToReplace(const QString &path)
 {
     QFileInfo file(path);
     QStringList links;
     while (file.isSymbolicLink()) {
         const QString link = file.absoluteFilePath();
         if (links.contains(link) || links.size() == MostLinksFollowed) {
-            reason = QStringLiteral("the link %1 leads round a loop of links to no file.").arg(shown(link));
-            return std::nullopt;
+            return Failure{QStringLiteral("the link %1 leads round a loop of links to no file.").arg(shown(link))};
         }
         links << link;
         file = QFileInfo(file.symLinkTarget());
     }
     if (!links.isEmpty() && !file.exists()) {
-        reason = QStringLiteral("the link %1 points to %2, which does not exist.")
-                     .arg(shown(links.last()), shown(file.absoluteFilePath()));
-        return std::nullopt;
+        return Failure{QStringLiteral("the link %1 points to %2, which does not exist.")
+                           .arg(shown(links.last()), shown(file.absoluteFilePath()))};
     }
     return file;
 }
 
-bool flushFile(QFile &file, QString &error)
+Result<> flushFile(QFile &file)
 {
-    if (!file.flush()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    if (!file.flush())
+        return Failure{file.errorString()};
+    return Result<>::success();
 }
 
 // A save killed midway leaves its temporary file behind. Once a save of the
@@ -112,11 +106,10 @@ Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent,
         return Result<>::failure(QStringLiteral("Could not save %1: %2").arg(shown(path), reason));
     };
 
-    QString reason;
-    const std::optional<QFileInfo> found = fileToReplace(path, reason);
-    if (!found)
-        return failure(reason);
-    const QFileInfo &target = *found;
+    const Result<QFileInfo> found = fileToReplace(path);
+    if (!found.ok())
+        return failure(found.error());
+    const QFileInfo &target = found.value();
     if (target.isDir())
         return failure(QStringLiteral("it is a folder."));
     if (!target.dir().exists())
@@ -124,15 +117,14 @@ Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent,
 
     QFile temporary;
     QString temporaryPath;
-    QString error;
-    safefs::Creation creation = safefs::Creation::NameTaken;
-    for (int attempt = 0; attempt < 16 && creation == safefs::Creation::NameTaken; ++attempt) {
+    Result<safefs::Creation> creation = safefs::Creation::NameTaken;
+    for (int attempt = 0; attempt < 16 && creation.ok() && creation.value() == safefs::Creation::NameTaken; ++attempt) {
         temporaryPath = temporaryPathFor(target);
-        creation = safefs::createHeldFile(temporary, temporaryPath, error);
+        creation = safefs::createHeldFile(temporary, temporaryPath);
     }
-    if (creation != safefs::Creation::Created) {
-        return failure(
-            QStringLiteral("no temporary file could be made in %1: %2").arg(shown(target.absolutePath()), error));
+    if (!creation.ok() || creation.value() != safefs::Creation::Created) {
+        const QString why = creation.ok() ? QStringLiteral("every name tried was taken.") : creation.error();
+        return failure(QStringLiteral("no temporary file could be made in %1: %2").arg(shown(target.absolutePath()), why));
     }
 
     auto discard = [&temporary, &temporaryPath](const QString &reason) {
@@ -144,19 +136,19 @@ Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent,
     const Result<> written = writeContent(temporary);
     if (!written.ok())
         return failure(discard(written.error()));
-    if (!(steps.flush ? steps.flush : flushFile)(temporary, error))
-        return failure(discard(QStringLiteral("Flushing the new file failed: %1").arg(error)));
-    if (!(steps.sync ? steps.sync : safefs::syncToDisk)(temporary, error))
-        return failure(discard(QStringLiteral("Writing the new file to disk failed: %1").arg(error)));
+    if (const Result<> flushed = (steps.flush ? steps.flush : flushFile)(temporary); !flushed.ok())
+        return failure(discard(QStringLiteral("Flushing the new file failed: %1").arg(flushed.error())));
+    if (const Result<> synced = (steps.sync ? steps.sync : safefs::syncToDisk)(temporary); !synced.ok())
+        return failure(discard(QStringLiteral("Writing the new file to disk failed: %1").arg(synced.error())));
 
     if (target.exists())
         QFile::setPermissions(temporaryPath, target.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
 
     const QString targetPath = target.absoluteFilePath();
-    const bool replaced = steps.replace ? steps.replace(temporaryPath, targetPath, error)
-                                        : safefs::replaceWithHeldFile(temporary, temporaryPath, targetPath, error);
-    if (!replaced)
-        return failure(discard(QStringLiteral("Putting the new file in place of the old one failed: %1").arg(error)));
+    const Result<> replaced = steps.replace ? steps.replace(temporaryPath, targetPath)
+                                            : safefs::replaceWithHeldFile(temporary, temporaryPath, targetPath);
+    if (!replaced.ok())
+        return failure(discard(QStringLiteral("Putting the new file in place of the old one failed: %1").arg(replaced.error())));
     // Synced before, so closing has nothing left to write.
     temporary.close();
     safefs::syncFolder(target.absolutePath());

@@ -14,12 +14,12 @@ namespace ojn {
 using ContentWriter = std::function<Result<>(QIODevice &)>;
 
 // The file system steps of a safe write after the content is written, each
-// returning false with the reason on failure. An empty step is the real
-// one; tests set a step to make exactly that one fail.
+// failing with the reason. An empty step is the real one; tests set a step
+// to make exactly that one fail.
 struct SafeWriteSteps {
-    std::function<bool(QFile &file, QString &error)> flush;   // Qt's buffer to the system
-    std::function<bool(QFile &file, QString &error)> sync;    // the system's cache to the disk
-    std::function<bool(const QString &from, const QString &to, QString &error)> replace;
+    std::function<Result<>(QFile &file)> flush; // Qt's buffer to the system
+    std::function<Result<>(QFile &file)> sync;  // the system's cache to the disk
+    std::function<Result<>(const QString &from, const QString &to)> replace;
 };
 
 // Replaces the file at `path` with what `writeContent` writes, never

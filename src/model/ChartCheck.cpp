@@ -51,14 +51,14 @@ QString ChartScan::unreadableReason() const
 Findings checkChartHeader(const ChartHeader &header, qint64 plainSize)
 {
     Findings findings;
-    const QString fault = chartBoundsFault(header.bytes, plainSize);
-    if (!fault.isEmpty())
-        findings.append({FindingType::Malformed, fault});
+    const Result<> bounds = checkChartBounds(header.bytes, plainSize);
+    if (!bounds.ok())
+        findings.append({FindingType::Malformed, bounds.error()});
     if (!header.hasSignature())
         findings.append({FindingType::NoSignature, QStringLiteral("The header has no \"ojn\" signature at byte 4.")});
     checkSectionOffsets(header, findings);
     const qint64 end = qint64(header.coverOffset) + header.coverSize + header.thumbnailSize;
-    if (fault.isEmpty() && plainSize > end) {
+    if (bounds.ok() && plainSize > end) {
         findings.append({FindingType::TrailingBytes,
                          QStringLiteral("%1 bytes follow the thumbnail; saving the chart in the editor drops them.")
                              .arg(plainSize - end)});
@@ -74,7 +74,7 @@ ChartScan scanChartHeader(QByteArrayView firstBytes, QByteArrayView lastBytes, q
     if (!scan.encrypted) {
         scan.header = parseChartHeader(firstBytes);
         if (!scan.header) // too short: the open command's words
-            scan.findings.append({FindingType::Malformed, chartBoundsFault(firstBytes, fileSize)});
+            scan.findings.append({FindingType::Malformed, checkChartBounds(firstBytes, fileSize).error()});
         else
             scan.findings = checkChartHeader(*scan.header, fileSize);
         return scan;

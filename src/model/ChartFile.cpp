@@ -19,16 +19,17 @@ Result<> saveChartFile(const ChartRecord &record, const QString &path)
 Result<> editChartFile(const QString &path, const ChartEdits &edits, const TextCodec &codec, const QLocale &locale,
                       const QString &target)
 {
-    ChartReadResult read = readChartFile(path);
-    if (read.status != ChartReadStatus::Read)
-        return Result<>::failure(read.error);
-    if (Result<> applied = applyFieldEdits(edits.fields, read.record, codec, locale); !applied.ok())
+    Result<ChartRecord> read = readChartFile(path);
+    if (!read.ok())
+        return Failure{read.error()};
+    ChartRecord &record = read.value();
+    if (Result<> applied = applyFieldEdits(edits.fields, record, codec, locale); !applied.ok())
         return applied;
     if (edits.cover)
-        read.record.FullImageData = *edits.cover;
+        record.FullImageData = *edits.cover;
     if (edits.thumbnail)
-        read.record.SmallFrameData = *edits.thumbnail;
-    return saveChartFile(read.record, target.isEmpty() ? path : target);
+        record.SmallFrameData = *edits.thumbnail;
+    return saveChartFile(record, target.isEmpty() ? path : target);
 }
 
 } // namespace ojn

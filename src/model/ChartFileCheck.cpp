@@ -19,17 +19,26 @@ ChartScan unreadableScan(const QString &path, qint64 size, const QString &text)
     return scan;
 }
 
-ChartScan changedWhileRead(const QString &path, const FileReader &file, qint64 size)
+QString changedText()
 {
-    const QString reason = file.errorString();
-    return unreadableScan(path, size,
-                          reason.isEmpty() ? QStringLiteral("The file changed while it was being read; check it again.")
-                                           : QStringLiteral("The file could not be read: %1").arg(reason));
+    return QStringLiteral("The file changed while it was being read; check it again.");
 }
 
-ChartScan notOpened(const QString &path, const FileReader &file)
+// Exactly `count` bytes at `offset`, or the finding that says why not: a
+// file that ends sooner than it did when it was opened has changed since.
+Result<> readWhole(FileReader &file, qint64 offset, char *out, qint64 count)
 {
-    return unreadableScan(path, -1, QStringLiteral("The file could not be opened: %1").arg(file.errorString()));
+    const Result<qint64> read = file.readAt(offset, out, count);
+    if (!read.ok())
+        return Failure{QStringLiteral("The file could not be read: %1").arg(read.error())};
+    if (read.value() != count)
+        return Failure{changedText()};
+    return Result<>::success();
+}
+
+ChartScan notOpened(const QString &path, const Result<> &opened)
+{
+    return unreadableScan(path, -1, QStringLiteral("The file could not be opened: %1").arg(opened.error()));
 }
 
 // The header-level check of an open file whose first bytes (up to 300)
@@ -41,8 +50,8 @@ ChartScan scanOpenFile(const QString &path, FileReader &file, QByteArrayView fir
     qint64 lastCount = 0;
     if (isEncrypted(first)) {
         lastCount = qBound<qint64>(0, size - EncryptionPrefixLength, layout::HeaderSize);
-        if (!file.readAt(size - lastCount, last, lastCount))
-            return changedWhileRead(path, file, size);
+        if (const Result<> read = readWhole(file, size - lastCount, last, lastCount); !read.ok())
+            return unreadableScan(path, size, read.error());
     }
     ChartScan scan = scanChartHeader(first, QByteArrayView(last, lastCount), size);
     scan.path = path;
@@ -61,11 +70,13 @@ ChartScan checkEncryptedChartFile(const QString &path, FileReader &file, QByteAr
     // header changed since the first read is seen.
     QByteArray cipher(end, Qt::Uninitialized);
     char key[EncryptionPrefixLength];
-    if (!file.readAt(scan.fileSize - end, cipher.data(), end) || !file.readAt(0, key, EncryptionPrefixLength))
-        return changedWhileRead(path, file, scan.fileSize);
+    if (const Result<> read = readWhole(file, scan.fileSize - end, cipher.data(), end); !read.ok())
+        return unreadableScan(path, scan.fileSize, read.error());
+    if (const Result<> read = readWhole(file, 0, key, EncryptionPrefixLength); !read.ok())
+        return unreadableScan(path, scan.fileSize, read.error());
     buffer = decryptChartBytes(QByteArrayView(key, EncryptionPrefixLength), cipher).value_or(QByteArray());
     if (QByteArrayView(buffer).first(qMin<qsizetype>(buffer.size(), layout::HeaderSize)) != scan.header->bytes)
-        return changedWhileRead(path, file, scan.fileSize);
+        return unreadableScan(path, scan.fileSize, changedText());
     scan.findings += checkNoteSections(*scan.header, buffer);
     scan.noteSectionsChecked = true;
     return scan;
@@ -81,8 +92,8 @@ ChartScan checkOpenChartFile(const QString &path, FileReader &file, QByteArray &
     // from there when this chart needs more.
     const qint64 first = qMin(size, qMax<qint64>(buffer.size(), layout::HeaderSize));
     buffer.resize(first);
-    if (!file.readAt(0, buffer.data(), first))
-        return changedWhileRead(path, file, size);
+    if (const Result<> read = readWhole(file, 0, buffer.data(), first); !read.ok())
+        return unreadableScan(path, size, read.error());
     const QByteArray start = buffer.first(qMin<qint64>(first, layout::HeaderSize));
     if (isEncrypted(start))
         return checkEncryptedChartFile(path, file, start, buffer);
@@ -92,8 +103,8 @@ ChartScan checkOpenChartFile(const QString &path, FileReader &file, QByteArray &
     const qint64 end = noteDataEnd(*scan.header, size);
     if (end > first) {
         buffer.resize(end);
-        if (!file.readAt(first, buffer.data() + first, end - first))
-            return changedWhileRead(path, file, size);
+        if (const Result<> read = readWhole(file, first, buffer.data() + first, end - first); !read.ok())
+            return unreadableScan(path, size, read.error());
     }
     buffer.resize(end); // the next chart's first read
     scan.findings += checkNoteSections(*scan.header, buffer);
@@ -106,20 +117,20 @@ ChartScan checkOpenChartFile(const QString &path, FileReader &file, QByteArray &
 ChartScan scanChartFile(const QString &path)
 {
     FileReader file(path);
-    if (!file.open())
-        return notOpened(path, file);
+    if (const Result<> opened = file.open(); !opened.ok())
+        return notOpened(path, opened);
     char first[layout::HeaderSize];
     const qint64 firstCount = qMin<qint64>(file.size(), layout::HeaderSize);
-    if (!file.readAt(0, first, firstCount))
-        return changedWhileRead(path, file, file.size());
+    if (const Result<> read = readWhole(file, 0, first, firstCount); !read.ok())
+        return unreadableScan(path, file.size(), read.error());
     return scanOpenFile(path, file, QByteArrayView(first, firstCount));
 }
 
 ChartScan checkChartFile(const QString &path, QByteArray &buffer)
 {
     FileReader file(path);
-    if (!file.open())
-        return notOpened(path, file);
+    if (const Result<> opened = file.open(); !opened.ok())
+        return notOpened(path, opened);
     try {
         return checkOpenChartFile(path, file, buffer);
     } catch (const std::bad_alloc &) {

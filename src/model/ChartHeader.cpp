@@ -60,16 +60,16 @@ std::optional<ChartHeader> parseChartHeader(QByteArrayView firstBytes)
     h.oldEncoderVersion = fieldAt<qint16>(b, layout::OldEncoderVersion);
     h.oldSongId = fieldAt<qint16>(b, layout::OldSongID);
     h.oldGenre = QByteArray(b + layout::OldGenre, layout::OldGenreLength);
-    h.thumbnailSize = fieldAt<qint32>(b, layout::SmallFrameSize);
+    h.thumbnailSize = fieldAt<qint32>(b, layout::ThumbnailSize);
     h.oldFileVersion = fieldAt<qint32>(b, layout::OldFileVersion);
     h.title = textIn(HeaderField::Title);
     h.artist = textIn(HeaderField::Artist);
     h.pattern = textIn(HeaderField::Pattern);
     h.ojmFile = textIn(HeaderField::OjmFile);
-    h.coverSize = fieldAt<qint32>(b, layout::FullImageSize);
+    h.coverSize = fieldAt<qint32>(b, layout::CoverSize);
     h.durations = threeAt(b, layout::Durations);
     h.noteSectionOffsets = threeAt(b, layout::NoteSectionOffsets);
-    h.coverOffset = fieldAt<qint32>(b, layout::FullImageOffset);
+    h.coverOffset = fieldAt<qint32>(b, layout::CoverOffset);
     return h;
 }
 

@@ -14,9 +14,9 @@ namespace ojn::layout {
 // others, and the arrays some of those fields belong to.
 inline constexpr qint64 Levels = 20;          // int16 Ex, Nx, Hx and a fourth, 0 in real charts
 inline constexpr qint64 NoteCounts = 40;      // int32 Ex, Nx, Hx
-inline constexpr qint64 SmallFrameSize = 100; // int32
-inline constexpr qint64 FullImageSize = 268;  // int32
-inline constexpr qint64 FullImageOffset = 296; // int32
+inline constexpr qint64 ThumbnailSize = 100;  // int32
+inline constexpr qint64 CoverSize = 268;      // int32
+inline constexpr qint64 CoverOffset = 296;    // int32
 
 // The fixed header ends here; the note data follows up to the cover.
 inline constexpr qint64 HeaderSize = 300;

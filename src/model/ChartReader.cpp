@@ -14,14 +14,6 @@
 namespace ojn {
 namespace {
 
-ChartReadResult failed(const QString &message)
-{
-    ChartReadResult result;
-    result.status = ChartReadStatus::Failed;
-    result.error = message;
-    return result;
-}
-
 QString readError(const QIODevice &device, const QString &what)
 {
     const QString reason = device.errorString();
@@ -35,31 +27,25 @@ QString encryptedChartMessage()
     return QStringLiteral("This Encrypted OJN, This Editor Doesn't Support Encrypted OJN.");
 }
 
-ChartReadResult readChart(QIODevice &device)
+Result<ChartRecord> readChart(QIODevice &device)
 {
     const qint64 fileSize = device.size();
 
     QByteArray marker;
     if (!readExactlyAt(device, 0, qMin<qint64>(fileSize, layout::EncryptionMarkerLength), marker))
-        return failed(readError(device, QStringLiteral("its first bytes")));
-    if (isEncrypted(marker)) {
-        ChartReadResult result;
-        result.status = ChartReadStatus::Encrypted;
-        result.error = encryptedChartMessage();
-        return result;
-    }
+        return Failure{readError(device, QStringLiteral("its first bytes"))};
+    if (isEncrypted(marker))
+        return Failure{encryptedChartMessage()};
 
     QByteArray header;
     if (fileSize >= layout::HeaderSize && !readExactlyAt(device, 0, layout::HeaderSize, header))
-        return failed(readError(device, QStringLiteral("the header")));
-    if (const QString fault = chartBoundsFault(header, fileSize); !fault.isEmpty())
-        return failed(fault);
+        return Failure{readError(device, QStringLiteral("the header"))};
+    if (const Result<> bounds = checkChartBounds(header, fileSize); !bounds.ok())
+        return Failure{bounds.error()};
 
     // The bounds check passed, so the whole header is there.
     const ChartHeader h = *parseChartHeader(header);
-    ChartReadResult result;
-    ChartRecord &record = result.record;
-    record = recordFieldsOf(h);
+    ChartRecord record = recordFieldsOf(h);
     // The editor reads and writes a title's first 32 bytes only.
     record.Title.truncate(layout::TextLength);
 
@@ -71,38 +57,38 @@ ChartReadResult readChart(QIODevice &device)
     // Each region is read once, in place; together they are the whole file
     // up to the end of the thumbnail, with no second copy.
     if (!readExactlyAt(device, coverOffset, coverSize, record.FullImageData))
-        return failed(readError(device, QStringLiteral("the cover image")));
+        return Failure{readError(device, QStringLiteral("the cover image"))};
     if (!readExactlyAt(device, thumbnailOffset, thumbnailSize, record.SmallFrameData))
-        return failed(readError(device, QStringLiteral("the thumbnail")));
+        return Failure{readError(device, QStringLiteral("the thumbnail"))};
     if (!readExactlyAt(device, 0, coverOffset, record.ChartBodyData))
-        return failed(readError(device, QStringLiteral("the note data")));
+        return Failure{readError(device, QStringLiteral("the note data"))};
 
-    result.status = ChartReadStatus::Read;
-    return result;
+    return record;
 }
 
-ChartReadResult readChartFile(const QString &path)
+Result<ChartRecord> readChartFile(const QString &path)
 {
     const QString shownPath = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (!info.exists())
-        return failed(QStringLiteral("File not found: %1").arg(shownPath));
+        return Failure{QStringLiteral("File not found: %1").arg(shownPath)};
     if (info.isDir())
-        return failed(QStringLiteral("%1 is a folder, not a chart file.").arg(shownPath));
+        return Failure{QStringLiteral("%1 is a folder, not a chart file.").arg(shownPath)};
     // A pipe or a device is no chart, and opening a pipe would wait forever.
     if (!info.isFile())
-        return failed(QStringLiteral("%1 is not a regular file, so it cannot be a chart file.").arg(shownPath));
+        return Failure{QStringLiteral("%1 is not a regular file, so it cannot be a chart file.").arg(shownPath)};
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failed(QStringLiteral("Could not open %1: %2").arg(shownPath, file.errorString()));
+        return Failure{QStringLiteral("Could not open %1: %2").arg(shownPath, file.errorString())};
 
     try {
-        ChartReadResult result = readChart(file);
-        result.record.ChartPath = path;
+        Result<ChartRecord> result = readChart(file);
+        if (result.ok())
+            result->ChartPath = path;
         return result;
     } catch (const std::bad_alloc &) {
-        return failed(QStringLiteral("There is not enough memory to open %1 (%2 bytes).").arg(shownPath).arg(info.size()));
+        return Failure{QStringLiteral("There is not enough memory to open %1 (%2 bytes).").arg(shownPath).arg(info.size())};
     }
 }
 

@@ -58,15 +58,15 @@ QByteArray patchedHeader(const ChartRecord &record)
 
     // Each text clears 33 bytes, one more than its slot: the artist's clear
     // zeroes the pattern's first byte, the pattern's the OJM name's, the OJM
-    // name's that of FullImageSize. So the order matters: the fields in
+    // name's that of the cover's size. So the order matters: the fields in
     // table order, every text before the field its clear runs into, and
     // the picture sizes last.
     writeHeaderFields(record, header);
 
     // The cover goes right after the body, so its offset is the body's length.
-    putField<qint32>(header, layout::FullImageOffset, static_cast<qint32>(record.ChartBodyData.size()));
-    putField<qint32>(header, layout::FullImageSize, static_cast<qint32>(record.FullImageData.size()));
-    putField<qint32>(header, layout::SmallFrameSize, static_cast<qint32>(record.SmallFrameData.size()));
+    putField<qint32>(header, layout::CoverOffset, static_cast<qint32>(record.ChartBodyData.size()));
+    putField<qint32>(header, layout::CoverSize, static_cast<qint32>(record.FullImageData.size()));
+    putField<qint32>(header, layout::ThumbnailSize, static_cast<qint32>(record.SmallFrameData.size()));
     return header;
 }
 

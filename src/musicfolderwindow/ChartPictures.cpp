@@ -24,7 +24,7 @@ ChartPictureBytes readChartPictures(const ChartScan &chart)
     ChartPictureBytes pictures;
     try {
         if (!chart.encrypted) {
-            if (!chartBoundsFault(header.bytes, fileSize).isEmpty()
+            if (!checkChartBounds(header.bytes, fileSize).ok()
                 || !readExactlyAt(file, header.coverOffset, header.coverSize, pictures.cover)
                 || !readExactlyAt(file, thumbnailOffset, header.thumbnailSize, pictures.thumbnail))
                 return {};
@@ -35,7 +35,7 @@ ChartPictureBytes readChartPictures(const ChartScan &chart)
         const qint64 plainSize = fileSize - EncryptionPrefixLength;
         const qint64 picturesEnd = thumbnailOffset + header.thumbnailSize;
         QByteArray prefix, cipher;
-        if (plainSize < layout::HeaderSize || !chartBoundsFault(header.bytes, plainSize).isEmpty()
+        if (plainSize < layout::HeaderSize || !checkChartBounds(header.bytes, plainSize).ok()
             || !readExactlyAt(file, 0, EncryptionPrefixLength, prefix)
             || !readExactlyAt(file, EncryptionPrefixLength + plainSize - picturesEnd, picturesEnd - header.coverOffset, cipher))
             return {};

@@ -54,10 +54,10 @@ void MusicFolderWindow::onChartsEdited(const QList<ChartEditResult> &results, qs
 {
     QList<ChartScan> scans;
     for (const ChartEditResult &result : results) {
-        if (result.error.isEmpty())
+        if (result.saved.ok())
             m_editedPaths << result.path;
         else
-            m_editFailures << QStringLiteral("%1: %2").arg(QFileInfo(result.path).fileName(), result.error);
+            m_editFailures << QStringLiteral("%1: %2").arg(QFileInfo(result.path).fileName(), result.saved.error());
         scans << result.scan;
     }
     m_charts.applyScans(scans, m_editStamp);

@@ -148,8 +148,8 @@ void FolderWork::startEdits(const QStringList &paths, const FieldEdits &edits, c
             for (const QString &path : paths) {
                 if (*cancel)
                     break;
-                const Result<> edited = editChartFile(path, ChartEdits{edits, {}, {}}, codec, locale);
-                batch.append({path, edited.error(), checkChartFile(path, buffer)});
+                Result<> edited = editChartFile(path, ChartEdits{edits, {}, {}}, codec, locale);
+                batch.append({path, std::move(edited), checkChartFile(path, buffer)});
                 ++done;
                 if (sinceDelivery.elapsed() >= BatchMilliseconds)
                     hand();

@@ -22,7 +22,7 @@ namespace ojn {
 // checked again afterwards.
 struct ChartEditResult {
     QString path;
-    QString error; // empty when it was saved
+    Result<> saved;
     ChartScan scan;
 };
 

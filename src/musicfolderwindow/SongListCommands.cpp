@@ -26,12 +26,12 @@ QString leftOut(const QStringList &skipped)
 bool MusicFolderWindow::loadSongList(const QString &path)
 {
     m_songListPath = path;
-    const SongListReadResult read = readSongListFile(path);
-    m_songListError = read.error;
-    m_charts.setSongList(read.list);
+    const Result<SongList> read = readSongListFile(path);
+    m_songListError = read.error();
+    m_charts.setSongList(read.ok() ? std::optional(read.value()) : std::nullopt);
     updateCommands();
     updateStatus();
-    return read.list.has_value();
+    return read.ok();
 }
 
 void MusicFolderWindow::chooseSongList()
@@ -54,11 +54,12 @@ void MusicFolderWindow::updateSongList()
         showError(m_songListError);
         return;
     }
-    const SongListSync sync = planSongListSync(*m_charts.songList(), m_charts.charts());
-    if (!sync.error.isEmpty()) {
-        showError(sync.error);
+    const Result<SongListSync> planned = planSongListSync(*m_charts.songList(), m_charts.charts());
+    if (!planned.ok()) {
+        showError(planned.error());
         return;
     }
+    const SongListSync &sync = planned.value();
     if (!sync.changesList()) {
         showInfo(QStringLiteral("The song list is up to date: %1").arg(sync.summary()));
         return;
@@ -95,14 +96,15 @@ void MusicFolderWindow::buildNewSongList()
     // carried over: they name songs by ID, so they fit the new list too.
     QByteArray extraSections;
     if (!m_songListPath.isEmpty()) {
-        if (const SongListReadResult current = readSongListFile(m_songListPath); current.list)
-            extraSections = current.list->extraSections;
+        if (const Result<SongList> current = readSongListFile(m_songListPath); current.ok())
+            extraSections = current->extraSections;
     }
-    const SongListSync build = buildSongList(m_charts.charts(), extraSections);
-    if (!build.error.isEmpty()) {
-        showError(build.error);
+    const Result<SongListSync> built = buildSongList(m_charts.charts(), extraSections);
+    if (!built.ok()) {
+        showError(built.error());
         return;
     }
+    const SongListSync &build = built.value();
     if (build.list.entries.isEmpty()) {
         showError(QStringLiteral("No chart in the folder can be read, so a new song list would list no song. Nothing was written."));
         return;

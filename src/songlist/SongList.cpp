@@ -13,65 +13,56 @@
 #include <new>
 
 namespace ojn {
-namespace {
-
-SongListReadResult refused(const QString &error)
-{
-    return {std::nullopt, error};
-}
-
-} // namespace
-
 qint32 songIdOfEntry(QByteArrayView entry)
 {
     return entry.size() >= 4 ? qFromLittleEndian<qint32>(entry.data()) : 0;
 }
 
-SongListReadResult parseSongList(QByteArrayView bytes)
+Result<SongList> parseSongList(QByteArrayView bytes)
 {
     const qint64 size = bytes.size();
     if (size < SongListCountSize) {
-        return refused(QStringLiteral("it is only %1 bytes long, too short for the %2-byte song count.")
-                           .arg(size).arg(SongListCountSize));
+        return Failure{QStringLiteral("it is only %1 bytes long, too short for the %2-byte song count.")
+                           .arg(size).arg(SongListCountSize)};
     }
     const qint64 count = qFromLittleEndian<qint32>(bytes.data());
     if (count < 0)
-        return refused(QStringLiteral("its song count is negative (%1).").arg(count));
+        return Failure{QStringLiteral("its song count is negative (%1).").arg(count)};
     const qint64 entriesSize = count * SongListEntrySize;
     if (entriesSize > size - SongListCountSize) {
-        return refused(QStringLiteral("its song count %1 needs %2 bytes of entries, but only %3 follow the count.")
-                           .arg(count).arg(entriesSize).arg(size - SongListCountSize));
+        return Failure{QStringLiteral("its song count %1 needs %2 bytes of entries, but only %3 follow the count.")
+                           .arg(count).arg(entriesSize).arg(size - SongListCountSize)};
     }
     SongList list;
     list.entries.reserve(count);
     for (qint64 i = 0; i < count; ++i)
         list.entries.append(bytes.sliced(SongListCountSize + i * SongListEntrySize, SongListEntrySize).toByteArray());
     list.extraSections = bytes.sliced(SongListCountSize + entriesSize).toByteArray();
-    return {std::move(list), QString()};
+    return list;
 }
 
-SongListReadResult readSongListFile(const QString &path)
+Result<SongList> readSongListFile(const QString &path)
 {
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (!info.exists())
-        return refused(QStringLiteral("The song list %1 does not exist.").arg(shown));
+        return Failure{QStringLiteral("The song list %1 does not exist.").arg(shown)};
     // A folder, a pipe or a device is no song list, and a pipe would block.
     if (!info.isFile())
-        return refused(QStringLiteral("%1 is not a regular file, so it cannot be a song list.").arg(shown));
+        return Failure{QStringLiteral("%1 is not a regular file, so it cannot be a song list.").arg(shown)};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return refused(QStringLiteral("Could not open the song list %1: %2").arg(shown, file.errorString()));
+        return Failure{QStringLiteral("Could not open the song list %1: %2").arg(shown, file.errorString())};
     try {
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
-            return refused(QStringLiteral("Could not read the song list %1: %2").arg(shown, file.errorString()));
-        SongListReadResult result = parseSongList(bytes);
-        if (!result.list)
-            result.error = QStringLiteral("The song list %1 is damaged: %2").arg(shown, result.error);
+            return Failure{QStringLiteral("Could not read the song list %1: %2").arg(shown, file.errorString())};
+        Result<SongList> result = parseSongList(bytes);
+        if (!result.ok())
+            return Failure{QStringLiteral("The song list %1 is damaged: %2").arg(shown, result.error())};
         return result;
     } catch (const std::bad_alloc &) {
-        return refused(QStringLiteral("There is not enough memory to read the song list %1 (%2 bytes).").arg(shown).arg(info.size()));
+        return Failure{QStringLiteral("There is not enough memory to read the song list %1 (%2 bytes).").arg(shown).arg(info.size())};
     }
 }
 

@@ -7,8 +7,6 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
-
 class QIODevice;
 
 namespace ojn {
@@ -28,18 +26,13 @@ struct SongList {
 // The song ID at the start of an entry.
 [[nodiscard]] qint32 songIdOfEntry(QByteArrayView entry);
 
-struct [[nodiscard]] SongListReadResult {
-    std::optional<SongList> list;
-    QString error; // when there is no list: why, in plain words
-};
-
 // Reads a song list from its bytes. A list shorter than its count, with a
 // negative count, or with entries running past the end is refused with
 // the fault named (a clause: "its song count is negative (-1)").
-SongListReadResult parseSongList(QByteArrayView bytes);
+Result<SongList> parseSongList(QByteArrayView bytes);
 
 // Reads the file at `path` as above; the message names the file.
-SongListReadResult readSongListFile(const QString &path);
+Result<SongList> readSongListFile(const QString &path);
 
 // Writes the count, the entries and the extra sections, in that order.
 Result<> writeSongList(const SongList &list, QIODevice &device);

@@ -9,10 +9,10 @@
 namespace ojn {
 namespace {
 
-// Why these charts cannot make one song list: song IDs that more than one
-// chart holds, each with its files. Empty when every ID is used once.
-// A list names songs by ID, so it cannot say which of two charts it means.
-QString duplicateSongIdError(const QList<ChartScan> &charts)
+// Fails when these charts cannot make one song list, naming the song IDs
+// that more than one chart holds, each with its files. A list names songs
+// by ID, so it cannot say which of two charts it means.
+Result<> checkSongIdsUnique(const QList<ChartScan> &charts)
 {
     QStringList clashes;
     for (const QList<qsizetype> &group : songIdClashes(charts)) {
@@ -22,10 +22,10 @@ QString duplicateSongIdError(const QList<ChartScan> &charts)
         clashes.append(QStringLiteral("song ID %1 (%2)").arg(charts[group.first()].header->songId).arg(files.join(QLatin1String(", "))));
     }
     if (clashes.isEmpty())
-        return QString();
-    return QStringLiteral("More than one chart has the same song ID, so the song list cannot tell them apart: %1. "
-                          "Give each chart a song ID of its own first.")
-        .arg(clashes.join(QLatin1String("; ")));
+        return Result<>::success();
+    return Failure{QStringLiteral("More than one chart has the same song ID, so the song list cannot tell them apart: %1. "
+                                  "Give each chart a song ID of its own first.")
+                       .arg(clashes.join(QLatin1String("; ")))};
 }
 
 } // namespace
@@ -45,12 +45,11 @@ QString SongListSync::summary() const
         .arg(unchanged);
 }
 
-SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &charts, bool dropMissing)
+Result<SongListSync> planSongListSync(const SongList &list, const QList<ChartScan> &charts, bool dropMissing)
 {
+    if (const Result<> unique = checkSongIdsUnique(charts); !unique.ok())
+        return Failure{unique.error()};
     SongListSync sync;
-    sync.error = duplicateSongIdError(charts);
-    if (!sync.error.isEmpty())
-        return sync;
 
     QHash<qint32, const ChartHeader *> chartById;
     chartById.reserve(charts.size());
@@ -89,12 +88,9 @@ SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &char
         QStringList names;
         for (const QString &path : std::as_const(sync.skipped))
             names.append(QFileInfo(path).fileName());
-        SongListSync refused;
-        refused.skipped = sync.skipped;
-        refused.error = QStringLiteral("Songs without a chart are not dropped while some charts cannot be read, since those "
-                                    "may be their charts: %1. Mend or move them, or sync without dropping.")
-                            .arg(names.join(QLatin1String(", ")));
-        return refused;
+        return Failure{QStringLiteral("Songs without a chart are not dropped while some charts cannot be read, since those "
+                                      "may be their charts: %1. Mend or move them, or sync without dropping.")
+                           .arg(names.join(QLatin1String(", ")))};
     }
 
     QList<const ChartHeader *> unlisted;
@@ -110,7 +106,7 @@ SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &char
     return sync;
 }
 
-SongListSync buildSongList(const QList<ChartScan> &charts, const QByteArray &extraSections)
+Result<SongListSync> buildSongList(const QList<ChartScan> &charts, const QByteArray &extraSections)
 {
     return planSongListSync(SongList{{}, extraSections}, charts);
 }

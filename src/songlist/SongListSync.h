@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ChartCheck.h"
+#include "result/Result.h"
 #include "songlist/SongList.h"
 
 #include <QByteArray>
@@ -15,7 +16,6 @@ namespace ojn {
 // command can print it.
 struct SongListSync {
     SongList list;           // the list to save
-    QString error;           // refused (see planSongListSync): nothing to save
     QList<qint32> refreshed; // entries replaced where they stand by their chart's header
     QList<qint32> added;     // charts not listed, appended in song ID order
     QList<qint32> missing;   // entries no readable chart matches, in list order
@@ -34,13 +34,13 @@ struct SongListSync {
 // without a chart unless `dropMissing`. The extra sections are kept byte
 // for byte. Refused when two charts hold one song ID, and when entries
 // without a chart would be dropped while some chart cannot be read (it
-// may be theirs).
-[[nodiscard]] SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &charts, bool dropMissing = false);
+// may be theirs): then there is nothing to save.
+Result<SongListSync> planSongListSync(const SongList &list, const QList<ChartScan> &charts, bool dropMissing = false);
 
 // A new song list: the sync of an empty one that keeps `extraSections` (an
 // old list's, or none), so every readable chart's first 300 bytes (an
 // encrypted chart's decrypted ones) are added in song ID order, under the
 // same refusal of a song ID used twice.
-[[nodiscard]] SongListSync buildSongList(const QList<ChartScan> &charts, const QByteArray &extraSections = {});
+Result<SongListSync> buildSongList(const QList<ChartScan> &charts, const QByteArray &extraSections = {});
 
 } // namespace ojn

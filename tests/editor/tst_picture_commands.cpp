@@ -181,9 +181,9 @@ private slots:
         QVERIFY(!f.form.FullImageDirty && !f.form.SmallFrameDirty);
         QCOMPARE(f.dialogs.messages.last().text, QString("Successfully Save OJN File."));
         const QByteArray chart = readFile(savedPath);
-        QCOMPARE(int32At(chart, layout::FullImageSize), cover.size());
-        QCOMPARE(int32At(chart, layout::SmallFrameSize), thumbnail.size());
-        QCOMPARE(chart.mid(int32At(chart, layout::FullImageOffset)), cover + thumbnail);
+        QCOMPARE(int32At(chart, layout::CoverSize), cover.size());
+        QCOMPARE(int32At(chart, layout::ThumbnailSize), thumbnail.size());
+        QCOMPARE(chart.mid(int32At(chart, layout::CoverOffset)), cover + thumbnail);
 
         // Extraction gives back the replacing files.
         f.dialogs.fileNames << m_dir.filePath("c-out") << m_dir.filePath("t-out");
@@ -270,9 +270,9 @@ private slots:
         // Exactly the chart file's region: the cover from its offset on, the
         // thumbnail right after it.
         const QByteArray &chart = m_chart;
-        const qint32 offset = int32At(chart, layout::FullImageOffset), coverSize = int32At(chart, layout::FullImageSize);
+        const qint32 offset = int32At(chart, layout::CoverOffset), coverSize = int32At(chart, layout::CoverSize);
         QCOMPARE(readFile(dir.filePath(name)), which == Which::Cover ? chart.mid(offset, coverSize)
-                                                                       : chart.mid(offset + coverSize, int32At(chart, layout::SmallFrameSize)));
+                                                                       : chart.mid(offset + coverSize, int32At(chart, layout::ThumbnailSize)));
     }
 };
 

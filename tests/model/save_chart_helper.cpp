@@ -21,9 +21,9 @@ int main(int argc, char *argv[])
         std::fputs("usage: save_chart_helper <from> <to> [times]\n", stderr);
         return 2;
     }
-    const ojn::ChartReadResult read = ojn::readChartFile(QString::fromLocal8Bit(argv[1]));
-    if (read.status != ojn::ChartReadStatus::Read) {
-        std::fprintf(stderr, "could not read the chart: %s\n", qPrintable(read.error));
+    const ojn::Result<ojn::ChartRecord> read = ojn::readChartFile(QString::fromLocal8Bit(argv[1]));
+    if (!read.ok()) {
+        std::fprintf(stderr, "could not read the chart: %s\n", qPrintable(read.error()));
         return 2;
     }
     if (argc == 4) {
@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
             return 2;
     }
     for (int save = 0; save < times; ++save) {
-        const ojn::Result<> saved = ojn::saveChartFile(read.record, QString::fromLocal8Bit(argv[2]));
+        const ojn::Result<> saved = ojn::saveChartFile(read.value(), QString::fromLocal8Bit(argv[2]));
         if (!saved.ok()) {
             std::fprintf(stderr, "save %d: %s\n", save + 1, qPrintable(saved.error()));
             return 1;

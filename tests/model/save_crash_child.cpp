@@ -11,14 +11,14 @@ int main(int argc, char *argv[])
 {
     if (argc != 3)
         return 2;
-    const ojn::ChartReadResult source = ojn::readChartFile(QString::fromLocal8Bit(argv[1]));
-    if (source.status != ojn::ChartReadStatus::Read) {
-        std::fprintf(stderr, "%s\n", qPrintable(source.error));
+    const ojn::Result<ojn::ChartRecord> source = ojn::readChartFile(QString::fromLocal8Bit(argv[1]));
+    if (!source.ok()) {
+        std::fprintf(stderr, "%s\n", qPrintable(source.error()));
         return 3;
     }
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
-    const ojn::Result<> saved = ojn::saveChartFile(source.record, QString::fromLocal8Bit(argv[2]));
+    const ojn::Result<> saved = ojn::saveChartFile(source.value(), QString::fromLocal8Bit(argv[2]));
     if (!saved.ok()) {
         std::fprintf(stderr, "%s\n", qPrintable(saved.error()));
         return 4;

@@ -18,9 +18,9 @@ private slots:
         chart.songId(-1).genre(5).bpm(128.5f).levels(0, -3, 32767).noteCounts(1, 2, 3)
             .noteData(QByteArray(1000, 'n')).trailing("junk after the thumbnail");
         const QByteArray bytes = chart.build();
-        const ChartReadResult result = readChartBytes(bytes);
-        QVERIFY2(result.status == ChartReadStatus::Read, qPrintable(result.error));
-        const ChartRecord &r = result.record;
+        const Result<ChartRecord> result = readChartBytes(bytes);
+        QVERIFY2(result.ok(), qPrintable(result.error()));
+        const ChartRecord &r = result.value();
         QCOMPARE(r.SongID, -1);
         QCOMPARE(r.Genre, qint16(5));
         QCOMPARE(r.BPM, 128.5f);
@@ -55,36 +55,36 @@ private slots:
         QFETCH(QByteArray, text);
         ChartBuilder chart;
         chart.artistBytes(QByteArray(32, '\0')).artistBytes(slotBytes);
-        const ChartReadResult result = readChartBytes(chart.build());
-        QVERIFY2(result.status == ChartReadStatus::Read, qPrintable(result.error));
-        QCOMPARE(result.record.Artist, text);
+        const Result<ChartRecord> result = readChartBytes(chart.build());
+        QVERIFY2(result.ok(), qPrintable(result.error()));
+        QCOMPARE(result.value().Artist, text);
     }
 
     void titleUsesOnlyTheFirst32BytesOfItsSlot()
     {
         ChartBuilder chart;
         chart.titleBytes(QByteArray(32, 'T')).putBytes(140, QByteArray(32, 'x'));
-        const ChartReadResult result = readChartBytes(chart.build());
-        QCOMPARE(result.record.Title, QByteArray(32, 'T'));
+        const Result<ChartRecord> result = readChartBytes(chart.build());
+        QCOMPARE(result.value().Title, QByteArray(32, 'T'));
     }
 
     void zeroSizePictures()
     {
         ChartBuilder chart;
         chart.cover(QByteArray()).thumbnail(QByteArray());
-        const ChartReadResult result = readChartBytes(chart.build());
-        QVERIFY2(result.status == ChartReadStatus::Read, qPrintable(result.error));
-        QVERIFY(result.record.FullImageData.isEmpty());
-        QVERIFY(result.record.SmallFrameData.isEmpty());
+        const Result<ChartRecord> result = readChartBytes(chart.build());
+        QVERIFY2(result.ok(), qPrintable(result.error()));
+        QVERIFY(result.value().FullImageData.isEmpty());
+        QVERIFY(result.value().SmallFrameData.isEmpty());
     }
 
     void encryptedChartIsRefusedBeforeAnythingElse()
     {
         ChartBuilder chart;
         chart.putBytes(0, "new").rawCoverOffset(-5); // damage past the marker is not looked at
-        const ChartReadResult result = readChartBytes(chart.build());
-        QCOMPARE(result.status, ChartReadStatus::Encrypted);
-        QCOMPARE(readChartBytes("new").status, ChartReadStatus::Encrypted);
+        const Result<ChartRecord> result = readChartBytes(chart.build());
+        QCOMPARE(result.error(), encryptedChartMessage());
+        QCOMPARE(readChartBytes("new").error(), encryptedChartMessage());
     }
 
     void malformedChartsAreRefused_data()
@@ -118,28 +118,28 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, description);
-        const ChartReadResult result = readChartBytes(bytes);
-        QCOMPARE(result.status, ChartReadStatus::Failed);
-        QVERIFY2(result.error.contains(description), qPrintable(result.error));
+        const Result<ChartRecord> result = readChartBytes(bytes);
+        QVERIFY(!result.ok());
+        QVERIFY2(result.error().contains(description), qPrintable(result.error()));
     }
 
     void readsFromAFileAndNeverCreatesOne()
     {
         QTemporaryDir dir;
         const QString path = ChartBuilder().writeTo(dir.filePath("song.ojn"));
-        const ChartReadResult read = readChartFile(path);
-        QVERIFY2(read.status == ChartReadStatus::Read, qPrintable(read.error));
-        QCOMPARE(read.record.ChartPath, path);
+        const Result<ChartRecord> read = readChartFile(path);
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        QCOMPARE(read.value().ChartPath, path);
 
         const QString missing = dir.filePath("missing.ojn");
-        const ChartReadResult failed = readChartFile(missing);
-        QCOMPARE(failed.status, ChartReadStatus::Failed);
-        QVERIFY2(failed.error.contains("File not found"), qPrintable(failed.error));
+        const Result<ChartRecord> failed = readChartFile(missing);
+        QVERIFY(!failed.ok());
+        QVERIFY2(failed.error().contains("File not found"), qPrintable(failed.error()));
         QVERIFY(!QFile::exists(missing));
 
-        const ChartReadResult folder = readChartFile(dir.path());
-        QCOMPARE(folder.status, ChartReadStatus::Failed);
-        QVERIFY2(folder.error.contains("folder"), qPrintable(folder.error));
+        const Result<ChartRecord> folder = readChartFile(dir.path());
+        QVERIFY(!folder.ok());
+        QVERIFY2(folder.error().contains("folder"), qPrintable(folder.error()));
     }
 };
 

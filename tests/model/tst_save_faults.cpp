@@ -163,17 +163,16 @@ private slots:
         const QString reason = reasonText(error);
         SafeWriteSteps steps;
         bool stepRan = false;
-        auto fail = [&](QString &message) {
+        auto fail = [&] {
             stepRan = true;
-            message = reason;
-            return false;
+            return Result<>::failure(reason);
         };
         if (failingStep == "flush")
-            steps.flush = [&](QFile &, QString &message) { return fail(message); };
+            steps.flush = [&](QFile &) { return fail(); };
         else if (failingStep == "sync")
-            steps.sync = [&](QFile &, QString &message) { return fail(message); };
+            steps.sync = [&](QFile &) { return fail(); };
         else if (failingStep == "replace")
-            steps.replace = [&](const QString &, const QString &, QString &message) { return fail(message); };
+            steps.replace = [&](const QString &, const QString &) { return fail(); };
 
         const Result<> outcome = faultySave(m_newRecord, path, failingWrite, reason, steps);
 

@@ -67,9 +67,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("OJNList.dat");
         writeFile(path, bytes);
-        const SongListReadResult read = readSongListFile(path);
-        QVERIFY(!read.list);
-        QVERIFY2(read.error.contains(fault) && read.error.contains(QDir::toNativeSeparators(path)), qPrintable(read.error));
+        const Result<SongList> read = readSongListFile(path);
+        QVERIFY(!read.ok());
+        QVERIFY2(read.error().contains(fault) && read.error().contains(QDir::toNativeSeparators(path)), qPrintable(read.error()));
     }
 
     void writingKeepsEveryByte()
@@ -78,15 +78,15 @@ private slots:
         const QString path = dir.filePath("OJNList.dat");
         const QByteArray bytes = songListBytes(5, m_list.entries, extra);
         writeFile(path, bytes);
-        SongListReadResult read = readSongListFile(path);
-        QVERIFY2(read.list, qPrintable(read.error));
-        QCOMPARE(read.list->extraSections, extra);
-        QCOMPARE(idsOf(*read.list), (QList<qint32>{100, 101, 103, 103, 104}));
-        QVERIFY2(writeSongListFile(*read.list, path).ok(), "write failed");
+        Result<SongList> read = readSongListFile(path);
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        QCOMPARE(read->extraSections, extra);
+        QCOMPARE(idsOf(read.value()), (QList<qint32>{100, 101, 103, 103, 104}));
+        QVERIFY2(writeSongListFile(read.value(), path).ok(), "write failed");
         QCOMPARE(readFile(path), bytes);
 
         const QString chart = ChartBuilder().writeTo(dir.filePath("o2ma1.OJN"));
-        const Result<> refused = writeSongListFile(*read.list, chart);
+        const Result<> refused = writeSongListFile(read.value(), chart);
         QVERIFY2(!refused.ok() && refused.error().contains("never replaces a chart"), qPrintable(refused.error()));
         QCOMPARE(readFile(chart), ChartBuilder().build());
     }
@@ -124,13 +124,14 @@ private slots:
         QFETCH(QList<qint32>, ids);
         QFETCH(QString, summary);
         const QList<ChartScan> charts = withUnreadable ? m_charts : m_charts.first(4);
-        const SongListSync sync = planSongListSync(m_list, charts, dropMissing);
+        const Result<SongListSync> planned = planSongListSync(m_list, charts, dropMissing);
         if (summary.isEmpty()) {
-            QVERIFY2(sync.error.contains("cannot be read, since those may be their charts: broken.ojn"), qPrintable(sync.error));
-            QVERIFY(sync.list.entries.isEmpty());
+            QVERIFY2(planned.error().contains("cannot be read, since those may be their charts: broken.ojn"), qPrintable(planned.error()));
+            QVERIFY(!planned.ok());
             return;
         }
-        QVERIFY2(sync.error.isEmpty(), qPrintable(sync.error));
+        QVERIFY2(planned.ok(), qPrintable(planned.error()));
+        const SongListSync &sync = planned.value();
         QCOMPARE(sync.summary(), summary);
         QCOMPARE(idsOf(sync.list), ids);
         QCOMPARE(sync.list.entries[1], m_charts[1].header->bytes);
@@ -138,9 +139,9 @@ private slots:
         QCOMPARE(sync.skipped, withUnreadable ? QStringList{"Music/broken.ojn"} : QStringList{});
         QVERIFY(sync.changesList());
         // Once in step, a second sync changes nothing.
-        const SongListSync again = planSongListSync(sync.list, charts, dropMissing);
-        QVERIFY(!again.changesList());
-        QCOMPARE(again.list.entries, sync.list.entries);
+        const Result<SongListSync> again = planSongListSync(sync.list, charts, dropMissing);
+        QVERIFY2(again.ok() && !again->changesList(), qPrintable(again.error()));
+        QCOMPARE(again->list.entries, sync.list.entries);
     }
 
     void buildListsEveryReadableChartInSongIdOrder()
@@ -148,8 +149,9 @@ private slots:
         // An encrypted chart is listed with its true, decrypted header.
         QList<ChartScan> charts = m_charts;
         charts.append(scanOf(encryptChart(chartOf(99), 16, 0xaa, 0x55, 0x0f), "o2ma99.ojn"));
-        const SongListSync build = buildSongList(charts, extra);
-        QVERIFY2(build.error.isEmpty(), qPrintable(build.error));
+        const Result<SongListSync> built = buildSongList(charts, extra);
+        QVERIFY2(built.ok(), qPrintable(built.error()));
+        const SongListSync &build = built.value();
         QCOMPARE(idsOf(build.list), (QList<qint32>{99, 100, 101, 102, 103}));
         QCOMPARE(build.list.entries.first(), chartOf(99).left(300));
         QCOMPARE(build.list.extraSections, extra);
@@ -158,10 +160,10 @@ private slots:
         charts.append(scanOf(chartOf(101), "copy.ojn"));
         charts.append(scanOf(chartOf(99), "again.ojn"));
         const QString error = "song ID 99 (o2ma99.ojn, again.ojn); song ID 101 (o2ma101.ojn, copy.ojn)";
-        const SongListSync refused = buildSongList(charts);
-        QVERIFY(refused.list.entries.isEmpty());
-        QVERIFY2(refused.error.contains(error), qPrintable(refused.error));
-        QVERIFY(planSongListSync(m_list, charts).error.contains(error));
+        const Result<SongListSync> refused = buildSongList(charts);
+        QVERIFY(!refused.ok());
+        QVERIFY2(refused.error().contains(error), qPrintable(refused.error()));
+        QVERIFY(planSongListSync(m_list, charts).error().contains(error));
     }
 };
 

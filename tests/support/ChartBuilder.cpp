@@ -166,10 +166,10 @@ float floatAt(const QByteArray &chart, qint64 offset)
 
 ChartRecord recordOf(const QByteArray &bytes)
 {
-    ChartReadResult result = readChartBytes(bytes);
-    if (result.status != ChartReadStatus::Read)
-        qFatal("fixture did not read: %s", qPrintable(result.error));
-    return result.record;
+    Result<ChartRecord> result = readChartBytes(bytes);
+    if (!result.ok())
+        qFatal("fixture did not read: %s", qPrintable(result.error()));
+    return result.value();
 }
 
 QByteArray encryptChart(const QByteArray &plain, quint8 blockSize, quint8 mainKey, quint8 middleKey, quint8 firstKey)

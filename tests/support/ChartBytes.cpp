@@ -33,7 +33,7 @@ QByteArrayView textAt(QByteArrayView chart, qint64 offset)
     return end < 0 ? slot : slot.first(end);
 }
 
-ChartReadResult readChartBytes(QByteArrayView bytes)
+Result<ChartRecord> readChartBytes(QByteArrayView bytes)
 {
     QByteArray copy = bytes.toByteArray();
     QBuffer buffer(&copy);

@@ -21,7 +21,7 @@ T numberAt(QByteArrayView chart, qint64 offset)
 [[nodiscard]] QByteArrayView textAt(QByteArrayView chart, qint64 offset);
 
 // Reads chart bytes as the chart core does, from memory.
-ChartReadResult readChartBytes(QByteArrayView bytes);
+Result<ChartRecord> readChartBytes(QByteArrayView bytes);
 
 // What a save of an unedited chart must give, worked out on a plain byte
 // array as the layout's writing steps describe it, independently of the
