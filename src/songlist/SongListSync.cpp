@@ -28,6 +28,14 @@ QString duplicateSongIdError(const QList<ChartScan> &charts)
         .arg(clashes.join(QLatin1String("; ")));
 }
 
+SongListSync refusal(const QStringList &skipped, const QString &error)
+{
+    SongListSync refused;
+    refused.skipped = skipped;
+    refused.error = error;
+    return refused;
+}
+
 } // namespace
 
 bool SongListSync::changesList() const
@@ -89,12 +97,10 @@ SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &char
         QStringList names;
         for (const QString &path : std::as_const(sync.skipped))
             names.append(QFileInfo(path).fileName());
-        SongListSync refused;
-        refused.skipped = sync.skipped;
-        refused.error = QStringLiteral("Songs without a chart are not dropped while some charts cannot be read, since those "
-                                    "may be their charts: %1. Mend or move them, or sync without dropping.")
-                            .arg(names.join(QLatin1String(", ")));
-        return refused;
+        return refusal(sync.skipped,
+                       QStringLiteral("Songs without a chart are not dropped while some charts cannot be read, since those "
+                                      "may be their charts: %1. Mend or move them, or sync without dropping.")
+                           .arg(names.join(QLatin1String(", "))));
     }
 
     QList<const ChartHeader *> unlisted;
@@ -107,12 +113,21 @@ SongListSync planSongListSync(const SongList &list, const QList<ChartScan> &char
         sync.added.append(chart->songId);
         sync.list.entries.append(chart->bytes);
     }
+    // A game with an empty list shows no song at all: pointed at the wrong
+    // folder, a sync that drops must not take every song out.
+    if (sync.list.entries.isEmpty() && !list.entries.isEmpty()) {
+        return refusal(sync.skipped, QStringLiteral("No chart in the folder can be read, so dropping the songs without a "
+                                                    "chart would leave the song list with no song."));
+    }
     return sync;
 }
 
 SongListSync buildSongList(const QList<ChartScan> &charts, const QByteArray &extraSections)
 {
-    return planSongListSync(SongList{{}, extraSections}, charts);
+    SongListSync build = planSongListSync(SongList{{}, extraSections}, charts);
+    if (build.error.isEmpty() && build.list.entries.isEmpty())
+        return refusal(build.skipped, QStringLiteral("No chart in the folder can be read, so a new song list would list no song."));
+    return build;
 }
 
 } // namespace ojn
