@@ -3,7 +3,7 @@
 // saving thread; the extra sections are always carried byte for byte.
 #include "musicfolderwindow/MusicFolderWindow.h"
 
-#include "musicfolderwindow/SongListLocation.h"
+#include "songlist/SongListLocation.h"
 #include "songlist/SongListSync.h"
 
 #include <QDir>
@@ -100,11 +100,7 @@ void MusicFolderWindow::buildNewSongList()
     }
     const SongListSync build = buildSongList(m_charts.charts(), extraSections);
     if (!build.error.isEmpty()) {
-        showError(build.error);
-        return;
-    }
-    if (build.list.entries.isEmpty()) {
-        showError(QStringLiteral("No chart in the folder can be read, so a new song list would list no song. Nothing was written."));
+        showError(build.error + QStringLiteral(" Nothing was written."));
         return;
     }
     const SongList list = build.list;
