@@ -68,8 +68,9 @@ public:
 
     void setFindingIcons(const QIcon &problem, const QIcon &note);
 
-    // Makes the texts of the rows from `first` on (at most `count`) ahead
-    // of need; they are otherwise made when first shown, sorted or filtered.
+    // Makes the texts and numbers of the rows from `first` on (at most
+    // `count`) ahead of need; they are otherwise made when first shown,
+    // sorted or filtered.
     void prepareTexts(int first, int count) const;
 
     [[nodiscard]] const QList<ChartScan> &charts() const { return m_scans; }

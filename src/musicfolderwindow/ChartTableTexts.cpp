@@ -31,8 +31,10 @@ bool isNumberColumn(int column)
 
 void ChartTableModel::prepareTexts(int first, int count) const
 {
-    for (int row = first; row < qMin(first + count, int(m_cache.size())); ++row)
+    for (int row = first; row < qMin(first + count, int(m_cache.size())); ++row) {
         static_cast<void>(textsAt(row));
+        static_cast<void>(numbersAt(row));
+    }
 }
 
 const ChartTableModel::RowTexts &ChartTableModel::textsAt(int row) const
