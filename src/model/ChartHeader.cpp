@@ -5,6 +5,8 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace ojn {
 namespace {
 
@@ -85,6 +87,11 @@ const char *difficultyName(int difficulty)
 {
     static const char *const names[DifficultyCount] = {"Ex", "Nx", "Hx"};
     return difficulty >= 0 && difficulty < DifficultyCount ? names[difficulty] : "?";
+}
+
+qint32 songDuration(const ChartHeader &header)
+{
+    return *std::max_element(header.durations.begin(), header.durations.end());
 }
 
 } // namespace ojn

@@ -61,6 +61,9 @@ struct ChartHeader {
 // bytes). The genre is its low two bytes, as the editor has always read it.
 [[nodiscard]] ChartRecord recordFieldsOf(const ChartHeader &header);
 
+// The song's length in seconds: the longest of its three charts.
+[[nodiscard]] qint32 songDuration(const ChartHeader &header);
+
 // The difficulty's short name: "Ex", "Nx" or "Hx".
 [[nodiscard]] const char *difficultyName(int difficulty);
 

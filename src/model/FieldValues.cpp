@@ -151,4 +151,27 @@ Result<> applyFieldEdits(const FieldEdits &edits, ChartRecord &record, const Tex
     return applyFieldTexts(withEdits(fieldTextsOf(record, codec, locale), edits), record, codec, locale);
 }
 
+QStringList valueNamesOf(HeaderField field)
+{
+    if (!fieldInfo(field).named)
+        return {};
+    return QStringList(genreNames().begin(), genreNames().end());
+}
+
+FieldTexts selectedFieldTexts(const QList<FieldTexts> &charts)
+{
+    FieldTexts texts;
+    if (charts.isEmpty())
+        return texts;
+    for (const HeaderFieldInfo &info : headerFields()) {
+        if (!*info.editLabel)
+            continue;
+        const QString &first = charts.first()[info.field];
+        const bool same = std::all_of(charts.begin(), charts.end(),
+                                      [&](const FieldTexts &chart) { return chart[info.field] == first; });
+        texts[info.field] = same ? first : QLatin1String(KeepText);
+    }
+    return texts;
+}
+
 } // namespace ojn

@@ -5,8 +5,10 @@
 #include "text/CodePage.h"
 #include "result/Result.h"
 
+#include <QList>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
 #include <optional>
@@ -43,6 +45,18 @@ struct FieldEdits : PerField<std::optional<QString>> {
         return std::any_of(values.begin(), values.end(), [](const auto &value) { return value.has_value(); });
     }
 };
+
+// The names a named field's values show as (the genres), in value order;
+// empty for any other field.
+[[nodiscard]] QStringList valueNamesOf(HeaderField field);
+
+// Shown in a field whose charts hold different values.
+inline constexpr char KeepText[] = "<keep>";
+
+// The fields Edit Selected offers (those with an edit label in the field
+// table), each with the text all the charts share, or "<keep>" where they
+// differ; the other fields are empty.
+[[nodiscard]] FieldTexts selectedFieldTexts(const QList<FieldTexts> &charts);
 
 // The edits applied to the record as if typed over its own field texts
 // (see applyFieldTexts): an untouched field keeps its bytes exactly.

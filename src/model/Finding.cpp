@@ -39,4 +39,12 @@ bool hasProblem(const Findings &findings)
     return std::any_of(findings.begin(), findings.end(), [](const Finding &f) { return f.isProblem(); });
 }
 
+QString findingLines(const Findings &findings)
+{
+    QStringList lines;
+    for (const Finding &finding : findings)
+        lines << (finding.isProblem() ? QStringLiteral("Problem: ") : QStringLiteral("Note: ")) + finding.text;
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace ojn

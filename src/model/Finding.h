@@ -45,4 +45,7 @@ using Findings = QList<Finding>;
 
 [[nodiscard]] bool hasProblem(const Findings &findings);
 
+// The findings one per line, each after "Problem: " or "Note: ".
+[[nodiscard]] QString findingLines(const Findings &findings);
+
 } // namespace ojn

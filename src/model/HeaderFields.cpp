@@ -15,20 +15,21 @@ using F = HeaderField;
 
 // One row per field: the only place that names them all.
 const std::array<HeaderFieldInfo, HeaderFieldCount> Fields{{
-    // field, member, kind, offset, slot, label, option, JSON key, column, box, Edit Selected's label, editable
-    {F::SongId, &R::SongID, K::Int32, 0, 0, "Song ID", "id", "songId", "ID", "IDBox", "", true},
-    {F::Title, &R::Title, K::Text, 108, layout::TitleSlotLength, "Title", "title", "title", "Title", "TitleBox", "", true},
-    {F::Artist, &R::Artist, K::Text, 172, layout::TextLength, "Artist", "artist", "artist", "Artist", "ArtistBox", "&Artist:", true},
-    {F::Pattern, &R::Pattern, K::Text, 204, layout::TextLength, "Pattern", "pattern", "pattern", "Pattern", "PatternBox", "&Pattern:", true},
-    {F::Genre, &R::Genre, K::Int16, 12, 0, "Genre", "genre", "genre", "Genre", "GenreBox", "&Genre:", true},
-    {F::OjmFile, &R::OJMFile, K::Text, 236, layout::TextLength, "OJM file", "ojm", "ojmFile", "OJM", "OJMBox", "", true},
-    {F::Bpm, &R::BPM, K::Float32, 16, 0, "BPM", "bpm", "bpm", "BPM", "BPMBox", "", true},
-    {F::LevelEx, &R::LevelEx, K::Int16, layout::Levels + 0, 0, "Level Ex", "level-ex", "levelEx", "Level Ex", "ExBox", "Level &Ex:", true},
-    {F::LevelNx, &R::LevelNx, K::Int16, layout::Levels + 2, 0, "Level Nx", "level-nx", "levelNx", "Level Nx", "NxBox", "Level &Nx:", true},
-    {F::LevelHx, &R::LevelHx, K::Int16, layout::Levels + 4, 0, "Level Hx", "level-hx", "levelHx", "Level Hx", "HxBox", "Level &Hx:", true},
-    {F::NoteCountEx, &R::NoteCountEx, K::Int32, layout::NoteCounts + 0, 0, "Notes Ex", "", "noteCountEx", "Notes Ex", "NoteEx", "", false},
-    {F::NoteCountNx, &R::NoteCountNx, K::Int32, layout::NoteCounts + 4, 0, "Notes Nx", "", "noteCountNx", "Notes Nx", "NoteNx", "", false},
-    {F::NoteCountHx, &R::NoteCountHx, K::Int32, layout::NoteCounts + 8, 0, "Notes Hx", "", "noteCountHx", "Notes Hx", "NoteHx", "", false},
+    // field, member, kind, offset, slot, label, option, JSON key, column and its width, box, Edit Selected's label,
+    // editable, named
+    {F::SongId, &R::SongID, K::Int32, 0, 0, "Song ID", "id", "songId", "ID", 50, "IDBox", "", true, false},
+    {F::Title, &R::Title, K::Text, 108, layout::TitleSlotLength, "Title", "title", "title", "Title", 180, "TitleBox", "", true, false},
+    {F::Artist, &R::Artist, K::Text, 172, layout::TextLength, "Artist", "artist", "artist", "Artist", 130, "ArtistBox", "&Artist:", true, false},
+    {F::Pattern, &R::Pattern, K::Text, 204, layout::TextLength, "Pattern", "pattern", "pattern", "Pattern", 90, "PatternBox", "&Pattern:", true, false},
+    {F::Genre, &R::Genre, K::Int16, 12, 0, "Genre", "genre", "genre", "Genre", 80, "GenreBox", "&Genre:", true, true},
+    {F::OjmFile, &R::OJMFile, K::Text, 236, layout::TextLength, "OJM file", "ojm", "ojmFile", "OJM", 110, "OJMBox", "", true, false},
+    {F::Bpm, &R::BPM, K::Float32, 16, 0, "BPM", "bpm", "bpm", "BPM", 50, "BPMBox", "", true, false},
+    {F::LevelEx, &R::LevelEx, K::Int16, layout::Levels + 0, 0, "Level Ex", "level-ex", "levelEx", "Level Ex", 64, "ExBox", "Level &Ex:", true, false},
+    {F::LevelNx, &R::LevelNx, K::Int16, layout::Levels + 2, 0, "Level Nx", "level-nx", "levelNx", "Level Nx", 64, "NxBox", "Level &Nx:", true, false},
+    {F::LevelHx, &R::LevelHx, K::Int16, layout::Levels + 4, 0, "Level Hx", "level-hx", "levelHx", "Level Hx", 64, "HxBox", "Level &Hx:", true, false},
+    {F::NoteCountEx, &R::NoteCountEx, K::Int32, layout::NoteCounts + 0, 0, "Notes Ex", "", "noteCountEx", "Notes Ex", 68, "NoteEx", "", false, false},
+    {F::NoteCountNx, &R::NoteCountNx, K::Int32, layout::NoteCounts + 4, 0, "Notes Nx", "", "noteCountNx", "Notes Nx", 68, "NoteNx", "", false, false},
+    {F::NoteCountHx, &R::NoteCountHx, K::Int32, layout::NoteCounts + 8, 0, "Notes Hx", "", "noteCountHx", "Notes Hx", 68, "NoteHx", "", false, false},
 }};
 
 template <typename T>

@@ -39,9 +39,11 @@ struct HeaderFieldInfo {
     const char *option;  // ojn-header set's option, "level-hx"; empty when not settable
     const char *jsonKey; // "levelHx": JSON output, and the CSV column
     const char *columnTitle; // its short name: the Music Folder table's column, the editor box's accessible name
+    int columnWidth;         // the column's width in pixels, set once to fit typical values
     const char *boxName;     // the object name of the box that shows it, in the editor and Edit Selected
     const char *editLabel;   // Edit Selected's label with its mnemonic; empty when it does not offer the field
     bool editable;           // false for the note counts, which are only shown
+    bool named;              // shown by the name of its value (the genre), so sorted and filtered as a text
 };
 
 // Every field, in HeaderField order.

@@ -1,6 +1,6 @@
 #include "musicfolderwindow/ChartPanel.h"
 
-#include "musicfolderwindow/ChartPictures.h"
+#include "model/ChartPictures.h"
 #include "musicfolderwindow/ChartTableModel.h"
 #include "pictures/PictureFromByteStream.h"
 

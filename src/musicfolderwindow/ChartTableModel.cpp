@@ -47,7 +47,7 @@ void ChartTableModel::reset(const MusicFolderListing &listing)
     m_rowOfPath.clear();
     m_rowsOfSongId.clear();
     m_missingSongs.clear();
-    m_texts.clear();
+    m_cache.clear();
     endResetModel();
 }
 
@@ -112,7 +112,7 @@ void ChartTableModel::applyScans(const QList<ChartScan> &scans, quint64 stamp)
             touched.append(row);
             songIdsChanged = songIdsChanged || scan.header.has_value();
         }
-        m_texts.insert(first, added.size(), RowTexts{});
+        m_cache.insert(first, added.size(), RowCache{});
         refreshed = recheckRows(touched + oldGroups);
         endInsertRows();
         // The new rows' texts are made when first needed; the rows shown
@@ -161,7 +161,7 @@ void ChartTableModel::refreshTexts(const QList<int> &sortedRows)
     for (qsizetype i = 0; i < sortedRows.size();) {
         qsizetype j = i;
         for (; j < sortedRows.size() && sortedRows[j] == sortedRows[i] + (j - i); ++j)
-            m_texts[sortedRows[j]].made = false;
+            m_cache[sortedRows[j]] = RowCache{};
         emit dataChanged(index(sortedRows[i], 0), index(sortedRows[j - 1], ChartColumnCount - 1));
         i = j;
     }
@@ -186,12 +186,12 @@ void ChartTableModel::updateMissingSongs(const SongListComparison *compared)
     if (!m_missingSongs.isEmpty()) {
         beginRemoveRows({}, first, first + int(m_missingSongs.size()) - 1);
         m_missingSongs.clear();
-        m_texts.resize(first);
+        m_cache.resize(first);
         endRemoveRows();
     }
     if (!missing.isEmpty()) {
         beginInsertRows({}, first, first + int(missing.size()) - 1);
-        m_texts.resize(first + missing.size());
+        m_cache.resize(first + missing.size());
         m_missingSongs = std::move(missing);
         endInsertRows();
     }
@@ -277,7 +277,7 @@ int ChartTableModel::rowOfChart(const QString &path) const
 
 int ChartTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_texts.size());
+    return parent.isValid() ? 0 : int(m_cache.size());
 }
 
 int ChartTableModel::columnCount(const QModelIndex &parent) const

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "model/ChartCheck.h"
+#include "model/HeaderFields.h"
 #include "text/CodePage.h"
+#include "folderchecks/FolderSummary.h"
 #include "folderchecks/MusicFolder.h"
 #include "songlist/SongList.h"
 #include "songlist/SongListComparison.h"
@@ -16,29 +18,24 @@
 
 namespace ojn {
 
-// The columns of the Music Folder table, in order.
-enum class ChartColumn {
-    File, SongId, Title, Artist, Pattern, Genre, Bpm,
-    LevelEx, LevelNx, LevelHx, NotesEx, NotesNx, NotesHx,
-    Duration, Ojm, ListStatus, Findings,
-};
-inline constexpr int ChartColumnCount = int(ChartColumn::Findings) + 1;
+// The columns of the Music Folder table: the file name, one per header
+// field in the field table's order, then the song's length, how the song
+// list holds the chart, and the findings.
+inline constexpr int FileColumn = 0;
+[[nodiscard]] constexpr int columnOf(HeaderField field)
+{
+    return FileColumn + 1 + int(field);
+}
+inline constexpr int DurationColumn = columnOf(HeaderField(HeaderFieldCount - 1)) + 1;
+inline constexpr int ListColumn = DurationColumn + 1;
+inline constexpr int FindingsColumn = ListColumn + 1;
+inline constexpr int ChartColumnCount = FindingsColumn + 1;
 
-// What the status line counts.
-struct FolderSummary {
-    qsizetype charts = 0;
-    qsizetype withProblems = 0;
-    bool hasSongList = false;
-    bool songListUnreadable = false; // one was found or chosen, but could not be read
-    bool allChartsRead = false; // only then are listed songs without a chart known
-    qsizetype stale = 0, notListed = 0, listedTwice = 0, missing = 0;
-};
-
-// "1,204 charts · 3 with problems · song list: 12 stale, 2 not listed".
-[[nodiscard]] QString folderStatusText(const FolderSummary &summary, const QLocale &locale);
-
-// The findings one per line, each after "Problem: " or "Note: ".
-[[nodiscard]] QString findingLines(const Findings &findings);
+// The field a column shows, if it shows one.
+[[nodiscard]] const HeaderFieldInfo *fieldOfColumn(int column);
+// Whether a column holds numbers: sorted as numbers, aligned right, and
+// not searched by the filter.
+[[nodiscard]] bool isNumberColumn(int column);
 
 // One row per chart of a music folder, filled in batches as the checks of
 // its files come in; then, once every chart has been read, a greyed row
@@ -71,8 +68,9 @@ public:
 
     void setFindingIcons(const QIcon &problem, const QIcon &note);
 
-    // Makes the texts of the rows from `first` on (at most `count`) ahead
-    // of need; they are otherwise made when first shown, sorted or filtered.
+    // Makes the texts and numbers of the rows from `first` on (at most
+    // `count`) ahead of need; they are otherwise made when first shown,
+    // sorted or filtered.
     void prepareTexts(int first, int count) const;
 
     [[nodiscard]] const QList<ChartScan> &charts() const { return m_scans; }
@@ -105,12 +103,25 @@ private:
         QString folded; // the text columns, case-folded, for the filter
         int severityRank = 0; // 0 nothing found, 1 a note, 2 a problem
     };
+    // The values of the number columns, NaN where there is none (no
+    // header, or a tempo that is no number), made apart from the texts so
+    // that sorting by a number needs no text made.
+    struct RowNumbers {
+        bool made = false;
+        std::array<double, ChartColumnCount> values{};
+    };
+    struct RowCache {
+        RowTexts texts;
+        RowNumbers numbers;
+    };
 
     [[nodiscard]] const ChartHeader *headerAt(int row) const;
-    [[nodiscard]] std::optional<double> numberAt(int row, ChartColumn column) const;
+    [[nodiscard]] RowNumbers numbersOf(int row) const;
+    [[nodiscard]] const RowNumbers &numbersAt(int row) const;
     [[nodiscard]] RowTexts textsOf(int row) const;
     [[nodiscard]] const RowTexts &textsAt(int row) const;
-    // Drops the texts of the rows (sorted, each once) and says they changed.
+    // Drops what is cached of the rows (sorted, each once) and says they
+    // changed.
     void refreshTexts(const QList<int> &sortedRows);
     // The folder's findings and the list status of the charts changed and
     // of every row that shares a song ID with them, since a duplicate names
@@ -137,7 +148,7 @@ private:
     QHash<QString, int> m_rowOfPath;
     QHash<qint32, QList<int>> m_rowsOfSongId;
     QList<ChartHeader> m_missingSongs;
-    mutable QList<RowTexts> m_texts; // every row, made when first needed
+    mutable QList<RowCache> m_cache; // every row, made when first needed
     QIcon m_problemIcon, m_noteIcon;
 };
 

@@ -1,5 +1,5 @@
-// What the Music Folder table shows: each cell's text, made once per row
-// when first needed, sorting and filtering on them, and the status line.
+// What the Music Folder table shows: each cell's text and number, made
+// once per row when first needed, and sorting and filtering on them.
 #include "musicfolderwindow/ChartTableModel.h"
 
 #include "model/ChartLayout.h"
@@ -15,112 +15,60 @@
 #include <cmath>
 
 namespace ojn {
-namespace {
 
-using Column = ChartColumn;
-
-const char *const ColumnTitles[ChartColumnCount] = {
-    "File", "ID", "Title", "Artist", "Pattern", "Genre", "BPM",
-    "Level Ex", "Level Nx", "Level Hx", "Notes Ex", "Notes Nx", "Notes Hx",
-    "Duration", "OJM", "List", "Findings",
-};
-
-// The columns the filter looks in.
-constexpr Column TextColumns[] = {Column::File,    Column::Title, Column::Artist,     Column::Pattern,
-                                  Column::Genre,   Column::Ojm,   Column::ListStatus, Column::Findings};
-
-bool isNumberColumn(Column column)
+const HeaderFieldInfo *fieldOfColumn(int column)
 {
-    switch (column) {
-    case Column::SongId: case Column::Bpm:
-    case Column::LevelEx: case Column::LevelNx: case Column::LevelHx:
-    case Column::NotesEx: case Column::NotesNx: case Column::NotesHx:
-    case Column::Duration:
-        return true;
-    default:
-        return false;
-    }
+    const int field = column - columnOf(HeaderField(0));
+    return field >= 0 && field < HeaderFieldCount ? &headerFields()[size_t(field)] : nullptr;
 }
 
-// The song's length: the longest of its three charts.
-qint32 durationOf(const ChartHeader &header)
+bool isNumberColumn(int column)
 {
-    return *std::max_element(header.durations.begin(), header.durations.end());
-}
-
-
-QString countText(qsizetype count, const char *one, const char *many, const QLocale &locale)
-{
-    return QStringLiteral("%1 %2").arg(locale.toString(qint64(count)), QLatin1String(count == 1 ? one : many));
-}
-
-} // namespace
-
-QString folderStatusText(const FolderSummary &summary, const QLocale &locale)
-{
-    QStringList parts;
-    parts << countText(summary.charts, "chart", "charts", locale);
-    parts << (summary.withProblems == 0 ? QStringLiteral("no problems")
-                                        : QStringLiteral("%1 with problems").arg(locale.toString(qint64(summary.withProblems))));
-    if (!summary.hasSongList) {
-        parts << (summary.songListUnreadable ? QStringLiteral("the song list could not be read") : QStringLiteral("no song list"));
-    } else {
-        QStringList list;
-        const auto add = [&](qsizetype count, const char *what) {
-            if (count > 0)
-                list << QStringLiteral("%1 %2").arg(locale.toString(qint64(count)), QLatin1String(what));
-        };
-        add(summary.stale, "stale");
-        add(summary.notListed, "not listed");
-        add(summary.listedTwice, "listed twice");
-        if (summary.allChartsRead)
-            add(summary.missing, "missing");
-        if (list.isEmpty())
-            list << (summary.allChartsRead ? QStringLiteral("up to date") : QStringLiteral("comparing"));
-        parts << QStringLiteral("song list: ") + list.join(QLatin1String(", "));
-    }
-    return parts.join(QStringLiteral(" \u00b7 "));
-}
-
-QString findingLines(const Findings &findings)
-{
-    QStringList lines;
-    for (const Finding &finding : findings)
-        lines << (finding.isProblem() ? QStringLiteral("Problem: ") : QStringLiteral("Note: ")) + finding.text;
-    return lines.join(QLatin1Char('\n'));
+    if (const HeaderFieldInfo *info = fieldOfColumn(column))
+        return info->kind != FieldKind::Text && !info->named;
+    return column == DurationColumn;
 }
 
 void ChartTableModel::prepareTexts(int first, int count) const
 {
-    for (int row = first; row < qMin(first + count, int(m_texts.size())); ++row)
+    for (int row = first; row < qMin(first + count, int(m_cache.size())); ++row) {
         static_cast<void>(textsAt(row));
+        static_cast<void>(numbersAt(row));
+    }
 }
 
 const ChartTableModel::RowTexts &ChartTableModel::textsAt(int row) const
 {
-    RowTexts &texts = m_texts[row];
+    RowTexts &texts = m_cache[row].texts;
     if (!texts.made)
         texts = textsOf(row);
     return texts;
 }
 
-std::optional<double> ChartTableModel::numberAt(int row, ChartColumn column) const
+const ChartTableModel::RowNumbers &ChartTableModel::numbersAt(int row) const
 {
+    RowNumbers &numbers = m_cache[row].numbers;
+    if (!numbers.made)
+        numbers = numbersOf(row);
+    return numbers;
+}
+
+ChartTableModel::RowNumbers ChartTableModel::numbersOf(int row) const
+{
+    RowNumbers numbers;
+    numbers.made = true;
+    numbers.values.fill(std::nan(""));
     const ChartHeader *h = headerAt(row);
     if (!h)
-        return std::nullopt;
-    switch (column) {
-    case Column::SongId: return h->songId;
-    case Column::Bpm: return std::isnan(h->bpm) ? std::nullopt : std::optional<double>(h->bpm);
-    case Column::LevelEx: return h->levels[Ex];
-    case Column::LevelNx: return h->levels[Nx];
-    case Column::LevelHx: return h->levels[Hx];
-    case Column::NotesEx: return h->noteCounts[Ex];
-    case Column::NotesNx: return h->noteCounts[Nx];
-    case Column::NotesHx: return h->noteCounts[Hx];
-    case Column::Duration: return durationOf(*h);
-    default: return std::nullopt;
+        return numbers;
+    const ChartRecord record = recordFieldsOf(*h);
+    for (const HeaderFieldInfo &info : headerFields()) {
+        const int column = columnOf(info.field);
+        if (isNumberColumn(column))
+            numbers.values[size_t(column)] = *numberIn(record, info.field);
     }
+    numbers.values[DurationColumn] = songDuration(*h);
+    return numbers;
 }
 
 ChartTableModel::RowTexts ChartTableModel::textsOf(int row) const
@@ -128,36 +76,30 @@ ChartTableModel::RowTexts ChartTableModel::textsOf(int row) const
     RowTexts texts;
     texts.made = true;
     auto &shown = texts.shown;
-    const auto at = [&shown](Column column) -> QString & { return shown[size_t(column)]; };
     const ChartScan *scan = chartAt(row);
     if (scan)
-        at(Column::File) = scan->path.mid(scan->path.lastIndexOf(QLatin1Char('/')) + 1);
+        shown[FileColumn] = scan->path.mid(scan->path.lastIndexOf(QLatin1Char('/')) + 1);
     if (const ChartHeader *h = headerAt(row)) {
-        // The fields as the editor shows them, but for a genre outside the
-        // list, which shows as its number rather than as nothing.
-        FieldTexts fields = fieldTextsOf(recordFieldsOf(*h), m_codec, m_locale);
-        at(Column::SongId) = std::move(fields[HeaderField::SongId]);
-        at(Column::Title) = std::move(fields[HeaderField::Title]);
-        at(Column::Artist) = std::move(fields[HeaderField::Artist]);
-        at(Column::Pattern) = std::move(fields[HeaderField::Pattern]);
-        at(Column::Genre) = fields[HeaderField::Genre].isEmpty() ? integerText(h->genre) : std::move(fields[HeaderField::Genre]);
-        at(Column::Bpm) = std::move(fields[HeaderField::Bpm]);
-        at(Column::LevelEx) = std::move(fields[HeaderField::LevelEx]);
-        at(Column::LevelNx) = std::move(fields[HeaderField::LevelNx]);
-        at(Column::LevelHx) = std::move(fields[HeaderField::LevelHx]);
-        at(Column::NotesEx) = std::move(fields[HeaderField::NoteCountEx]);
-        at(Column::NotesNx) = std::move(fields[HeaderField::NoteCountNx]);
-        at(Column::NotesHx) = std::move(fields[HeaderField::NoteCountHx]);
-        at(Column::Duration) = durationText(durationOf(*h));
-        at(Column::Ojm) = std::move(fields[HeaderField::OjmFile]);
+        // The fields as the editor shows them, but for a named value
+        // outside its list (a genre), which shows as its number rather
+        // than as nothing.
+        const ChartRecord record = recordFieldsOf(*h);
+        FieldTexts fields = fieldTextsOf(record, m_codec, m_locale);
+        for (const HeaderFieldInfo &info : headerFields()) {
+            QString &text = shown[size_t(columnOf(info.field))];
+            text = std::move(fields[info.field]);
+            if (text.isEmpty() && info.named)
+                text = integerText(qint64(*numberIn(record, info.field)));
+        }
+        shown[DurationColumn] = durationText(songDuration(*h));
     }
     if (!scan)
-        at(Column::ListStatus) = listStatusName(ListStatus::Missing);
+        shown[ListColumn] = listStatusName(ListStatus::Missing);
     else if (m_songList)
-        at(Column::ListStatus) = listStatusName(m_listStatus[row]);
+        shown[ListColumn] = listStatusName(m_listStatus[row]);
 
     if (scan) {
-        QString &findings = at(Column::Findings);
+        QString &findings = shown[FindingsColumn];
         for (const Findings *list : {&scan->findings, &m_folderFindings[row]}) {
             for (const Finding &finding : *list) {
                 if (!findings.isEmpty())
@@ -168,22 +110,25 @@ ChartTableModel::RowTexts ChartTableModel::textsOf(int row) const
         }
     }
 
-    for (const Column column : TextColumns)
-        texts.folded += at(column) + QLatin1Char('\n');
+    // The filter looks in the text columns.
+    for (int column = 0; column < ChartColumnCount; ++column) {
+        if (!isNumberColumn(column))
+            texts.folded += shown[size_t(column)] + QLatin1Char('\n');
+    }
     texts.folded = std::move(texts.folded).toCaseFolded();
     return texts;
 }
 
 bool ChartTableModel::lessThan(int leftRow, int rightRow, int column) const
 {
-    const auto c = Column(column);
-    if (isNumberColumn(c)) {
-        const std::optional<double> left = numberAt(leftRow, c), right = numberAt(rightRow, c);
-        if (left.has_value() != right.has_value())
-            return !left.has_value();
-        return left && *left < *right;
+    if (isNumberColumn(column)) {
+        // NaN: no number, which sorts first.
+        const double left = numbersAt(leftRow).values[size_t(column)], right = numbersAt(rightRow).values[size_t(column)];
+        if (std::isnan(left) != std::isnan(right))
+            return std::isnan(left);
+        return left < right;
     }
-    if (c == Column::File) {
+    if (column == FileColumn) {
         // Straight from the paths, so sorting by file needs no texts made.
         // Songs with no chart have no file name; they go after the charts.
         const ChartScan *left = chartAt(leftRow), *right = chartAt(rightRow);
@@ -193,7 +138,7 @@ bool ChartTableModel::lessThan(int leftRow, int rightRow, int column) const
         return name(left->path).compare(name(right->path), Qt::CaseInsensitive) < 0;
     }
     const RowTexts &left = textsAt(leftRow), &right = textsAt(rightRow);
-    if (c == Column::Findings && left.severityRank != right.severityRank)
+    if (column == FindingsColumn && left.severityRank != right.severityRank)
         return left.severityRank < right.severityRank;
     return QString::compare(left.shown[size_t(column)], right.shown[size_t(column)], Qt::CaseInsensitive) < 0;
 }
@@ -205,25 +150,25 @@ bool ChartTableModel::matches(int row, const QString &foldedNeedle) const
 
 QVariant ChartTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_texts.size())
+    if (!index.isValid() || index.row() >= m_cache.size())
         return {};
     const int row = index.row();
-    const auto column = Column(index.column());
+    const int column = index.column();
     const RowTexts &texts = textsAt(row);
     const ChartScan *scan = chartAt(row);
     switch (role) {
     case Qt::DisplayRole:
         return texts.shown[size_t(column)];
     case Qt::ToolTipRole:
-        if (column == Column::File && scan)
+        if (column == FileColumn && scan)
             return scan->encrypted ? QStringLiteral("%1 (encrypted: shown, not editable)").arg(scan->path) : scan->path;
-        if (column == Column::Findings && texts.severityRank > 0)
+        if (column == FindingsColumn && texts.severityRank > 0)
             return findingLines(findingsAt(row));
         if (!scan)
             return QStringLiteral("Listed in the song list, but no chart in the folder has this song ID.");
         return {};
     case Qt::DecorationRole:
-        if (column == Column::Findings && texts.severityRank > 0)
+        if (column == FindingsColumn && texts.severityRank > 0)
             return texts.severityRank == 2 ? m_problemIcon : m_noteIcon;
         return {};
     case Qt::ForegroundRole:
@@ -248,11 +193,19 @@ QVariant ChartTableModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= ChartColumnCount)
         return {};
-    if (role == Qt::DisplayRole)
-        return QLatin1String(ColumnTitles[section]);
-    if (role == Qt::ToolTipRole && Column(section) == Column::Duration)
+    if (role == Qt::DisplayRole) {
+        if (const HeaderFieldInfo *info = fieldOfColumn(section))
+            return QLatin1String(info->columnTitle);
+        switch (section) {
+        case FileColumn: return QStringLiteral("File");
+        case DurationColumn: return QStringLiteral("Duration");
+        case ListColumn: return QStringLiteral("List");
+        default: return QStringLiteral("Findings");
+        }
+    }
+    if (role == Qt::ToolTipRole && section == DurationColumn)
         return QStringLiteral("The song's length (m:ss), the longest of its Ex, Nx and Hx charts");
-    if (role == Qt::ToolTipRole && Column(section) == Column::ListStatus)
+    if (role == Qt::ToolTipRole && section == ListColumn)
         return QStringLiteral("How the song list holds the chart");
     return {};
 }

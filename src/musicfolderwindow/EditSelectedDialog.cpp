@@ -1,7 +1,5 @@
 #include "musicfolderwindow/EditSelectedDialog.h"
 
-#include "model/ChartLayout.h"
-
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -18,18 +16,6 @@ bool offered(const HeaderFieldInfo &info)
     return *info.editLabel != '\0';
 }
 
-QString shared(const QList<FieldTexts> &charts, HeaderField field)
-{
-    if (charts.isEmpty())
-        return QString();
-    const QString &first = charts.first()[field];
-    for (const FieldTexts &chart : charts) {
-        if (chart[field] != first)
-            return QLatin1String(KeepText);
-    }
-    return first;
-}
-
 // A box's text as an edit: none when it shows what it was shown with.
 std::optional<QString> editOf(const QString &text, const QString &shown)
 {
@@ -39,16 +25,6 @@ std::optional<QString> editOf(const QString &text, const QString &shown)
 }
 
 } // namespace
-
-FieldTexts selectedFieldTexts(const QList<FieldTexts> &charts)
-{
-    FieldTexts texts;
-    for (const HeaderFieldInfo &info : headerFields()) {
-        if (offered(info))
-            texts[info.field] = shared(charts, info.field);
-    }
-    return texts;
-}
 
 EditSelectedDialog::EditSelectedDialog(const QList<FieldTexts> &charts, const TextCodec &codec, const QLocale &locale,
                                        QWidget *parent)
@@ -67,24 +43,26 @@ EditSelectedDialog::EditSelectedDialog(const QList<FieldTexts> &charts, const Te
         this);
     intro->setWordWrap(true);
 
-    // Charts of different genres, or of one outside the list, offer
-    // "<keep>" first; it keeps each chart's own.
-    QString &genre = m_shown[HeaderField::Genre];
-    GenreBox = new QComboBox(this);
-    if (genreValueOf(genre) < 0) {
-        genre = QLatin1String(KeepText);
-        GenreBox->addItem(genre);
-    }
-    for (const QString &name : genreNames())
-        GenreBox->addItem(name);
-    GenreBox->setCurrentIndex(GenreBox->findText(genre));
-
     auto *fields = new QFormLayout;
     for (const HeaderFieldInfo &info : headerFields()) {
         if (!offered(info))
             continue;
-        QWidget *box = GenreBox;
-        if (info.field != HeaderField::Genre) {
+        QWidget *box = nullptr;
+        if (info.named) {
+            // Charts of different values, or of one outside the list,
+            // offer "<keep>" first; it keeps each chart's own.
+            QString &shown = m_shown[info.field];
+            const QStringList names = valueNamesOf(info.field);
+            auto *list = new QComboBox(this);
+            if (!names.contains(shown)) {
+                shown = QLatin1String(KeepText);
+                list->addItem(shown);
+            }
+            list->addItems(names);
+            list->setCurrentIndex(list->findText(shown));
+            m_nameBoxes[size_t(info.field)] = list;
+            box = list;
+        } else {
             auto *line = new QLineEdit(m_shown[info.field], this);
             m_lineBoxes[size_t(info.field)] = line;
             box = line;
@@ -122,7 +100,7 @@ FieldEdits EditSelectedDialog::edits() const
     for (const HeaderFieldInfo &info : headerFields()) {
         if (!offered(info))
             continue;
-        const QString text = info.field == HeaderField::Genre ? GenreBox->currentText() : lineBox(info.field)->text();
+        const QString text = info.named ? nameBox(info.field)->currentText() : lineBox(info.field)->text();
         edits[info.field] = editOf(text, m_shown[info.field]);
     }
     return edits;

@@ -16,17 +16,10 @@ class QLineEdit;
 
 namespace ojn {
 
-// Shown in a field whose selected charts hold different values.
-inline constexpr char KeepText[] = "<keep>";
-
-// The fields "Edit Selected..." offers (those with an edit label in the
-// field table), each with the text all the selected charts share, or
-// "<keep>" where they differ; the other fields are empty.
-[[nodiscard]] FieldTexts selectedFieldTexts(const QList<FieldTexts> &charts);
-
-// Edits the fields the field table gives an edit label (the genre, artist,
-// pattern and the three levels) of several charts at once. A field left as it was shown is no edit, so each chart keeps
-// its own value; so is a field showing "<keep>".
+// Edits the fields the field table gives an edit label of several charts
+// at once: a named field in a list of its names, the others as typed. A
+// field left as it was shown is no edit, so each chart keeps its own
+// value; so is a field showing "<keep>".
 class EditSelectedDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -35,9 +28,10 @@ public:
 
     [[nodiscard]] FieldEdits edits() const;
 
-    QComboBox *GenreBox = nullptr;
     // The box of a text or number field it offers, or null.
     [[nodiscard]] QLineEdit *lineBox(HeaderField field) const { return m_lineBoxes[size_t(field)]; }
+    // The list of a named field it offers, or null.
+    [[nodiscard]] QComboBox *nameBox(HeaderField field) const { return m_nameBoxes[size_t(field)]; }
     QLabel *ErrorText = nullptr;
     QDialogButtonBox *Buttons = nullptr;
 
@@ -48,6 +42,7 @@ public slots:
 private:
     FieldTexts m_shown;
     std::array<QLineEdit *, HeaderFieldCount> m_lineBoxes{};
+    std::array<QComboBox *, HeaderFieldCount> m_nameBoxes{};
     TextCodec m_codec;
     QLocale m_locale;
 };

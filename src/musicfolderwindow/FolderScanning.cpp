@@ -3,7 +3,7 @@
 // a chart saved elsewhere read again.
 #include "musicfolderwindow/MusicFolderWindow.h"
 
-#include "musicfolderwindow/SongListLocation.h"
+#include "songlist/SongListLocation.h"
 #include "model/ChartFileCheck.h"
 
 #include <QDir>

@@ -33,10 +33,19 @@ QPushButton *button(QWidget *parent, const char *name, const char *caption, cons
 }
 
 // Widths that fit typical contents, set once: measuring 10,000 rows to
-// fit them would cost more than the whole scan.
-constexpr int ColumnWidths[ChartColumnCount] = {
-    110, 50, 180, 130, 90, 80, 50, 64, 64, 64, 68, 68, 68, 64, 110, 74, 400,
-};
+// fit them would cost more than the whole scan. The fields' own are in the
+// field table.
+int columnWidth(int column)
+{
+    if (const HeaderFieldInfo *info = fieldOfColumn(column))
+        return info->columnWidth;
+    switch (column) {
+    case FileColumn: return 110;
+    case DurationColumn: return 64;
+    case ListColumn: return 74;
+    default: return 400;
+    }
+}
 
 } // namespace
 
@@ -98,10 +107,10 @@ void MusicFolderWindow::buildControls()
     ChartTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     ChartTable->horizontalHeader()->setHighlightSections(false);
     for (int column = 0; column < ChartColumnCount; ++column)
-        ChartTable->setColumnWidth(column, ColumnWidths[column]);
+        ChartTable->setColumnWidth(column, columnWidth(column));
     ChartTable->horizontalHeader()->setStretchLastSection(true);
     ChartTable->setSortingEnabled(true);
-    ChartTable->sortByColumn(int(ChartColumn::File), Qt::AscendingOrder);
+    ChartTable->sortByColumn(FileColumn, Qt::AscendingOrder);
     ChartTable->installEventFilter(this);
 
     Panel = new ChartPanel(this);

@@ -2,7 +2,7 @@
 
 #include "musicfolderwindow/ChartSortFilter.h"
 #include "musicfolderwindow/ChartTableModel.h"
-#include "musicfolderwindow/FolderWork.h"
+#include "folderchecks/FolderWork.h"
 #include "text/CodePage.h"
 #include "dialogs/Dialogs.h"
 

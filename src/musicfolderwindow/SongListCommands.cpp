@@ -3,7 +3,7 @@
 // saving thread; the extra sections are always carried byte for byte.
 #include "musicfolderwindow/MusicFolderWindow.h"
 
-#include "musicfolderwindow/SongListLocation.h"
+#include "songlist/SongListLocation.h"
 #include "songlist/SongListSync.h"
 
 #include <QDir>
@@ -101,14 +101,10 @@ void MusicFolderWindow::buildNewSongList()
     }
     const Result<SongListSync> built = buildSongList(m_charts.charts(), extraSections);
     if (!built.ok()) {
-        showError(built.error());
+        showError(built.error() + QStringLiteral(" Nothing was written."));
         return;
     }
     const SongListSync &build = built.value();
-    if (build.list.entries.isEmpty()) {
-        showError(QStringLiteral("No chart in the folder can be read, so a new song list would list no song. Nothing was written."));
-        return;
-    }
     const SongList list = build.list;
     QString done = QStringLiteral("Saved a new song list of %1 songs as %2.").arg(list.entries.size()).arg(QDir::toNativeSeparators(path));
     if (!extraSections.isEmpty())

@@ -103,12 +103,21 @@ Result<SongListSync> planSongListSync(const SongList &list, const QList<ChartSca
         sync.added.append(chart->songId);
         sync.list.entries.append(chart->bytes);
     }
+    // A game with an empty list shows no song at all: pointed at the wrong
+    // folder, a sync that drops must not take every song out.
+    if (sync.list.entries.isEmpty() && !list.entries.isEmpty()) {
+        return Failure{QStringLiteral("No chart in the folder can be read, so dropping the songs without a "
+                                      "chart would leave the song list with no song.")};
+    }
     return sync;
 }
 
 Result<SongListSync> buildSongList(const QList<ChartScan> &charts, const QByteArray &extraSections)
 {
-    return planSongListSync(SongList{{}, extraSections}, charts);
+    Result<SongListSync> build = planSongListSync(SongList{{}, extraSections}, charts);
+    if (build.ok() && build->list.entries.isEmpty())
+        return Failure{QStringLiteral("No chart in the folder can be read, so a new song list would list no song.")};
+    return build;
 }
 
 } // namespace ojn

@@ -32,15 +32,17 @@ struct SongListSync {
 // Replaces each stale entry where it stands (every entry of a song listed
 // twice), appends unlisted charts in song ID order, and keeps entries
 // without a chart unless `dropMissing`. The extra sections are kept byte
-// for byte. Refused when two charts hold one song ID, and when entries
+// for byte. Refused when two charts hold one song ID, when entries
 // without a chart would be dropped while some chart cannot be read (it
-// may be theirs): then there is nothing to save.
+// may be theirs), and when dropping them would leave no entry: then there
+// is nothing to save.
 Result<SongListSync> planSongListSync(const SongList &list, const QList<ChartScan> &charts, bool dropMissing = false);
 
 // A new song list: the sync of an empty one that keeps `extraSections` (an
 // old list's, or none), so every readable chart's first 300 bytes (an
 // encrypted chart's decrypted ones) are added in song ID order, under the
-// same refusal of a song ID used twice.
+// same refusal of a song ID used twice; refused too when no chart can be
+// read, since the list would hold no song.
 Result<SongListSync> buildSongList(const QList<ChartScan> &charts, const QByteArray &extraSections = {});
 
 } // namespace ojn

@@ -69,6 +69,9 @@ private slots:
             << QStringList{"3 songs, 14 bytes"} << "" << QList<qint32>{99, 100, 101} << true;
         QTest::newRow("build refuses duplicate IDs") << "o2ma102.ojn=100" << QStringList{"list", "build", "@music", "--output", "@list"} << 1
             << QStringList{} << "song ID 100 (o2ma100.ojn, o2ma102.ojn)" << QList<qint32>{} << true;
+        // Pointed at Image/ instead of Music/: the list there stays.
+        QTest::newRow("build refuses a folder with no chart") << "" << QStringList{"list", "build", "@image", "--output", "@list"} << 1
+            << QStringList{} << "so a new song list would list no song. Nothing was written." << QList<qint32>{} << true;
         QTest::newRow("build never onto a chart") << "" << QStringList{"list", "build", "@music", "--output", "@music/o2ma100.ojn"} << 2
             << QStringList{} << "a song list never replaces a chart" << QList<qint32>{} << true;
 
@@ -84,6 +87,8 @@ private slots:
             << QStringList{"already in step: nothing written."} << "" << QList<qint32>{} << true;
         QTest::newRow("sync, no drop past an unreadable chart") << "short-100" << QStringList{"list", "sync", "@list", "@music", "--drop-missing"} << 1
             << QStringList{} << "may be their charts: o2ma100.ojn" << QList<qint32>{} << true;
+        QTest::newRow("sync, no drop down to an empty list") << "" << QStringList{"list", "sync", "@list", "@image", "--drop-missing"} << 1
+            << QStringList{} << "would leave the song list with no song. Nothing was written." << QList<qint32>{} << true;
     }
     void folderCommands()
     {
@@ -138,7 +143,7 @@ private slots:
         QFile listFile(list); // an old date shows whether the list was written
         QVERIFY(listFile.open(QIODevice::ReadWrite) && listFile.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
         listFile.close();
-        args.replaceInStrings("@music", music).replaceInStrings("@list", list);
+        args.replaceInStrings("@music", music).replaceInStrings("@list", list).replaceInStrings("@image", game.filePath("Image"));
 
         const CliRun run = runCli(args);
         QVERIFY2(run.status == status, qPrintable(run.out + run.err));

@@ -1,4 +1,7 @@
 #include "model/ChartReader.h"
+
+#include "model/ChartFileCheck.h"
+#include "model/ChartPictures.h"
 #include "support/ChartBuilder.h"
 #include "support/TestPictures.h"
 
@@ -140,6 +143,19 @@ private slots:
         const Result<ChartRecord> folder = readChartFile(dir.path());
         QVERIFY(!folder.ok());
         QVERIFY2(folder.error().contains("folder"), qPrintable(folder.error()));
+    }
+
+    // An encrypted chart's pictures are read and decrypted on their own;
+    // odd sizes put them in the middle of a key block.
+    void encryptedChartPictures()
+    {
+        QTemporaryDir dir;
+        ChartBuilder plain;
+        plain.noteSections(1, 1, 1).cover(QByteArray(1001, 'c')).thumbnail(QByteArray(77, 't'));
+        writeFile(dir.filePath("o2ma1.ojn"), encryptChart(plain.build(), 13, 0x5a, 0x3c, 0x99));
+        const ChartPictureBytes pictures = readChartPictures(scanChartFile(dir.filePath("o2ma1.ojn")));
+        QCOMPARE(pictures.cover, plain.coverBytes());
+        QCOMPARE(pictures.thumbnail, plain.thumbnailBytes());
     }
 };
 

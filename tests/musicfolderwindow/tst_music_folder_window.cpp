@@ -57,21 +57,21 @@ class MusicFolderWindowTest : public QObject {
     {
         const QAbstractItemModel *shown = m_window->ChartTable->model();
         for (int row = 0; row < shown->rowCount(); ++row) {
-            if (shown->index(row, int(ChartColumn::File)).data().toString() == name)
+            if (shown->index(row, FileColumn).data().toString() == name)
                 return row;
         }
         return -1;
     }
 
-    QString cell(const QString &name, ChartColumn column) const
+    QString cell(const QString &name, int column) const
     {
-        return m_window->ChartTable->model()->index(rowOf(name), int(column)).data().toString();
+        return m_window->ChartTable->model()->index(rowOf(name), column).data().toString();
     }
 
     void clickRow(const QString &name, Qt::KeyboardModifiers modifiers = {})
     {
         QTableView *table = m_window->ChartTable;
-        const QRect rect = table->visualRect(table->model()->index(rowOf(name), int(ChartColumn::Title)));
+        const QRect rect = table->visualRect(table->model()->index(rowOf(name), columnOf(HeaderField::Title)));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, rect.center());
     }
 
@@ -102,10 +102,10 @@ private slots:
         QVERIFY2(QFileInfo(m_window->songListPath()) == QFileInfo(m_list), qPrintable(m_window->songListPath()));
         QCOMPARE(m_window->ChartTable->model()->rowCount(), 5); // four charts and the song without one
         const QString duplicate = "Song ID 101 is used by 2 charts: copy.ojn, o2ma101.ojn.";
-        QCOMPARE(cell("copy.ojn", ChartColumn::Findings), duplicate);
-        QVERIFY(cell("o2ma101.ojn", ChartColumn::Findings).startsWith(duplicate));
-        QCOMPARE(cell("o2ma101.ojn", ChartColumn::ListStatus), "stale");
-        QCOMPARE(cell("", ChartColumn::SongId), "200");
+        QCOMPARE(cell("copy.ojn", FindingsColumn), duplicate);
+        QVERIFY(cell("o2ma101.ojn", FindingsColumn).startsWith(duplicate));
+        QCOMPARE(cell("o2ma101.ojn", ListColumn), "stale");
+        QCOMPARE(cell("", columnOf(HeaderField::SongId)), "200");
         QCOMPARE(m_window->StatusText->text(),
                  QString::fromUtf8("4 charts \u00b7 2 with problems \u00b7 song list: 2 stale, 1 not listed, 1 missing"));
     }
@@ -152,7 +152,7 @@ private slots:
             auto &dialog = dynamic_cast<EditSelectedDialog &>(window);
             shownHx = dialog.lineBox(HeaderField::LevelHx)->text();
             shownArtist = dialog.lineBox(HeaderField::Artist)->text();
-            dialog.GenreBox->setCurrentText("Jazz");
+            dialog.nameBox(HeaderField::Genre)->setCurrentText("Jazz");
             dialog.lineBox(HeaderField::LevelEx)->setText("7");
             QTest::mouseClick(dialog.findChild<QPushButton *>("BtnApply"), Qt::LeftButton);
         };
@@ -171,7 +171,7 @@ private slots:
             qToLittleEndian<qint16>(6, expected.data() + 12);
             qToLittleEndian<qint16>(7, expected.data() + 20);
             QCOMPARE(readFile(file(name)), expected);
-            QCOMPARE(cell(name, ChartColumn::Genre), "Jazz");
+            QCOMPARE(cell(name, columnOf(HeaderField::Genre)), "Jazz");
         }
     }
 

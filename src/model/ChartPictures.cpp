@@ -1,4 +1,4 @@
-#include "musicfolderwindow/ChartPictures.h"
+#include "model/ChartPictures.h"
 
 #include "model/ChartBounds.h"
 #include "model/ChartEncryption.h"

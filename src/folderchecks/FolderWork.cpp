@@ -1,4 +1,4 @@
-#include "musicfolderwindow/FolderWork.h"
+#include "folderchecks/FolderWork.h"
 
 #include "model/ChartFile.h"
 #include "model/ChartFileCheck.h"

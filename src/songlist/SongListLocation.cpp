@@ -1,4 +1,4 @@
-#include "musicfolderwindow/SongListLocation.h"
+#include "songlist/SongListLocation.h"
 
 #include <QDir>
 #include <QFileInfo>
