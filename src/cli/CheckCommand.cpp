@@ -1,5 +1,4 @@
-#include "cli/CheckCommand.h"
-
+#include "cli/Command.h"
 #include "cli/HeaderText.h"
 #include "folderchecks/FolderScan.h"
 #include "songlist/SongList.h"
@@ -17,6 +16,17 @@
 
 namespace ojn::cli {
 namespace {
+
+struct CheckOptions {
+    QStringList paths; // charts and folders
+    bool json = false;
+    std::optional<QString> listPath; // the song list to compare with the charts
+};
+
+Result<CheckOptions> parseCheckOptions(const CommandArguments &arguments)
+{
+    return CheckOptions{arguments.paths, arguments.options.isSet(QStringLiteral("json")), arguments.value(QStringLiteral("list"))};
+}
 
 // One line of the report.
 struct CheckLine {
@@ -192,17 +202,19 @@ QString countOf(qsizetype n, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 
-} // namespace
-
-int runCheck(const Invocation &invocation, Console &console)
+// Checks the charts and folders given, each chart to its note sections
+// and each folder as a whole (with --list, against the song list too),
+// and prints one line per finding, then a summary. Returns ExitRefused
+// when a problem is found; notes alone leave it ExitOk.
+int runCheck(const CheckOptions &options, Console &console)
 {
     CheckReport report;
-    checkPaths(invocation.files, console.codec, report);
-    const ListCounts listCounts = invocation.listPath ? compareWithList(*invocation.listPath, report) : ListCounts();
+    checkPaths(options.paths, console.codec, report);
+    const ListCounts listCounts = options.listPath ? compareWithList(*options.listPath, report) : ListCounts();
 
     const qsizetype problems = std::count_if(report.lines.cbegin(), report.lines.cend(), [](const CheckLine &l) { return l.problem; });
     const qsizetype notes = report.lines.size() - problems;
-    if (invocation.json) {
+    if (options.json) {
         QJsonArray findings;
         for (const CheckLine &line : std::as_const(report.lines)) {
             findings.append(QJsonObject{{QStringLiteral("file"), QDir::toNativeSeparators(line.file)},
@@ -215,8 +227,8 @@ int runCheck(const Invocation &invocation, Console &console)
                            {QStringLiteral("notes"), notes},
                            {QStringLiteral("codePage"), console.codec.codePage()},
                            {QStringLiteral("findings"), findings}};
-        if (invocation.listPath) {
-            QJsonObject list{{QStringLiteral("file"), QDir::toNativeSeparators(*invocation.listPath)},
+        if (options.listPath) {
+            QJsonObject list{{QStringLiteral("file"), QDir::toNativeSeparators(*options.listPath)},
                              {QStringLiteral("read"), !listCounts.isEmpty()}};
             for (const auto &[status, count] : listCounts)
                 list.insert(statusKey(status), count);
@@ -241,6 +253,14 @@ int runCheck(const Invocation &invocation, Console &console)
     }
     console.out.flush();
     return problems > 0 ? ExitRefused : ExitOk;
+}
+
+} // namespace
+
+CommandSpec checkCommand()
+{
+    return {QString(), QStringLiteral("check"), {switchOption(QStringLiteral("json")), valueOption(QStringLiteral("list"))},
+            {1, -1, QStringLiteral("no chart or folder given.")}, parsedInto(parseCheckOptions, runCheck)};
 }
 
 } // namespace ojn::cli

@@ -1,5 +1,5 @@
+#include "cli/Command.h"
 #include "cli/HeaderText.h"
-#include "cli/ListCommands.h"
 #include "cli/ListInput.h"
 #include "model/ChartHeader.h"
 #include "text/NumberText.h"
@@ -9,15 +9,28 @@
 #include <QJsonDocument>
 
 namespace ojn::cli {
+namespace {
 
-int runListShow(const Invocation &invocation, Console &console)
+struct ListShowOptions {
+    QString listPath;
+    bool json = false;
+};
+
+Result<ListShowOptions> parseListShowOptions(const CommandArguments &arguments)
 {
-    const QString &path = invocation.files.first();
+    return ListShowOptions{arguments.paths.first(), arguments.options.isSet(QStringLiteral("json"))};
+}
+
+// The entries' header fields and durations, and the size of the extra
+// sections.
+int runListShow(const ListShowOptions &options, Console &console)
+{
+    const QString &path = options.listPath;
     const std::optional<SongList> list = readSongListOrReport(path, console);
     if (!list)
         return ExitRefused;
     const QString shown = QDir::toNativeSeparators(path);
-    if (invocation.json) {
+    if (options.json) {
         QJsonArray entries;
         for (qsizetype i = 0; i < list->entries.size(); ++i) {
             const ChartHeader header = *parseChartHeader(list->entries[i]);
@@ -47,6 +60,14 @@ int runListShow(const Invocation &invocation, Console &console)
     }
     console.out.flush();
     return ExitOk;
+}
+
+} // namespace
+
+CommandSpec listShowCommand()
+{
+    return {QStringLiteral("list"), QStringLiteral("show"), {switchOption(QStringLiteral("json"))},
+            {1, 1, QStringLiteral("give one song list.")}, parsedInto(parseListShowOptions, runListShow)};
 }
 
 } // namespace ojn::cli

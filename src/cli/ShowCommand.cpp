@@ -1,6 +1,7 @@
 #include "cli/ShowCommand.h"
 
 #include "cli/ChartInput.h"
+#include "cli/Command.h"
 #include "cli/HeaderText.h"
 #include "cli/PictureInfo.h"
 
@@ -59,17 +60,31 @@ QJsonObject headerJson(const ChartRecord &record, const Console &console)
     return header;
 }
 
-int runShow(const QStringList &files, bool json, Console &console)
+namespace {
+
+struct ShowOptions {
+    QStringList files;
+    bool json = false;
+};
+
+Result<ShowOptions> parseShowOptions(const CommandArguments &arguments)
+{
+    return ShowOptions{arguments.paths, arguments.options.isSet(QStringLiteral("json"))};
+}
+
+// Prints every chart that can be read; reports the others and returns
+// ExitRefused when there was one.
+int runShow(const ShowOptions &options, Console &console)
 {
     int status = ExitOk;
     bool first = true;
-    for (const QString &path : files) {
+    for (const QString &path : options.files) {
         const std::optional<ChartRecord> record = readChartOrReport(path, console);
         if (!record) {
             status = ExitRefused;
             continue;
         }
-        if (json) {
+        if (options.json) {
             console.out << QJsonDocument(headerJson(*record, console)).toJson(QJsonDocument::Compact) << '\n';
         } else {
             if (!first)
@@ -80,6 +95,14 @@ int runShow(const QStringList &files, bool json, Console &console)
         first = false;
     }
     return status;
+}
+
+} // namespace
+
+CommandSpec showCommand()
+{
+    return {QString(), QStringLiteral("show"), {switchOption(QStringLiteral("json"))},
+            {1, -1, QStringLiteral("no chart file given.")}, parsedInto(parseShowOptions, runShow)};
 }
 
 } // namespace ojn::cli

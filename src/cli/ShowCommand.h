@@ -4,7 +4,6 @@
 #include "model/ChartRecord.h"
 
 #include <QJsonObject>
-#include <QStringList>
 
 namespace ojn::cli {
 
@@ -13,9 +12,5 @@ namespace ojn::cli {
 
 // The header for scripts: decoded texts with their stored bytes in hex.
 [[nodiscard]] QJsonObject headerJson(const ChartRecord &record, const Console &console);
-
-// `show`: prints every chart that can be read; reports the others and
-// returns ExitRefused when there was one.
-int runShow(const QStringList &files, bool json, Console &console);
 
 } // namespace ojn::cli
