@@ -1,14 +1,10 @@
+#include "cli/CheckFormat.h"
 #include "cli/Command.h"
-#include "cli/HeaderText.h"
 #include "folderchecks/FolderScan.h"
 #include "songlist/SongList.h"
 #include "songlist/SongListComparison.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QHash>
 #include <QSet>
 
@@ -19,29 +15,15 @@ namespace {
 
 struct CheckOptions {
     QStringList paths; // charts and folders
-    bool json = false;
+    OutputForm form = OutputForm::Text;
     std::optional<QString> listPath; // the song list to compare with the charts
 };
 
 Result<CheckOptions> parseCheckOptions(const CommandArguments &arguments)
 {
-    return CheckOptions{arguments.paths, arguments.options.isSet(QStringLiteral("json")), arguments.value(QStringLiteral("list"))};
+    return CheckOptions{arguments.paths, outputFormOf(arguments.options), arguments.value(QStringLiteral("list"))};
 }
 
-// One line of the report.
-struct CheckLine {
-    QString file;
-    bool problem = true;
-    QString type; // a fixed key, as findingTypeKey gives
-    QString text;
-};
-
-// What the check went through, in the order it is reported.
-struct CheckReport {
-    QList<CheckLine> lines;
-    QList<ChartScan> charts; // every chart checked, for the song list
-    bool wholeFolder = false; // a folder was checked, not only single charts
-};
 
 void addChart(CheckReport &report, const ChartScan &chart, const Findings &folderFindings)
 {
@@ -153,18 +135,12 @@ QString listLineText(ListStatus status, qint32 songId, qsizetype entry)
     }
 }
 
-// "not-listed" for "not listed": a key for scripts.
-QString statusKey(ListStatus status)
-{
-    return listStatusName(status).replace(QLatin1Char(' '), QLatin1Char('-'));
-}
 
 QString listLineType(ListStatus status)
 {
     return QStringLiteral("list-") + statusKey(status);
 }
 
-using ListCounts = QList<QPair<ListStatus, qsizetype>>;
 
 // Compares the song list with the charts checked; how many songs stand
 // each way, or nothing when the list cannot be read.
@@ -197,62 +173,20 @@ ListCounts compareWithList(const QString &listPath, CheckReport &report)
     return counts;
 }
 
-QString countOf(qsizetype n, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
-}
-
 // Checks the charts and folders given, each chart to its note sections
 // and each folder as a whole (with --list, against the song list too),
 // and prints one line per finding, then a summary. Returns ExitRefused
 // when a problem is found; notes alone leave it ExitOk.
 int runCheck(const CheckOptions &options, Console &console)
 {
-    CheckReport report;
-    checkPaths(options.paths, console.codec, report);
-    const ListCounts listCounts = options.listPath ? compareWithList(*options.listPath, report) : ListCounts();
-
-    const qsizetype problems = std::count_if(report.lines.cbegin(), report.lines.cend(), [](const CheckLine &l) { return l.problem; });
-    const qsizetype notes = report.lines.size() - problems;
-    if (options.json) {
-        QJsonArray findings;
-        for (const CheckLine &line : std::as_const(report.lines)) {
-            findings.append(QJsonObject{{QStringLiteral("file"), QDir::toNativeSeparators(line.file)},
-                                        {QStringLiteral("severity"), line.problem ? QStringLiteral("problem") : QStringLiteral("note")},
-                                        {QStringLiteral("type"), line.type},
-                                        {QStringLiteral("text"), line.text}});
-        }
-        QJsonObject result{{QStringLiteral("charts"), report.charts.size()},
-                           {QStringLiteral("problems"), problems},
-                           {QStringLiteral("notes"), notes},
-                           {QStringLiteral("codePage"), console.codec.codePage()},
-                           {QStringLiteral("findings"), findings}};
-        if (options.listPath) {
-            QJsonObject list{{QStringLiteral("file"), QDir::toNativeSeparators(*options.listPath)},
-                             {QStringLiteral("read"), !listCounts.isEmpty()}};
-            for (const auto &[status, count] : listCounts)
-                list.insert(statusKey(status), count);
-            result.insert(QStringLiteral("songList"), list);
-        }
-        console.out << QJsonDocument(result).toJson(QJsonDocument::Compact) << '\n';
-    } else {
-        for (const CheckLine &line : std::as_const(report.lines)) {
-            console.out << QDir::toNativeSeparators(line.file) << (line.problem ? ": problem: " : ": note: ")
-                        << printable(line.text) << '\n';
-        }
-        console.out << QStringLiteral("Checked %1: %2, %3")
-                           .arg(countOf(report.charts.size(), "chart", "charts"), countOf(problems, "problem", "problems"),
-                                countOf(notes, "note", "notes"));
-        if (!listCounts.isEmpty()) {
-            QStringList counts;
-            for (const auto &[status, count] : listCounts)
-                counts.append(QStringLiteral("%1 %2").arg(count).arg(listStatusName(status)));
-            console.out << "; song list: " << counts.join(QLatin1String(", "));
-        }
-        console.out << ".\n";
-    }
-    console.out.flush();
-    return problems > 0 ? ExitRefused : ExitOk;
+    CheckFindings found;
+    checkPaths(options.paths, console.codec, found.report);
+    found.listPath = options.listPath;
+    if (options.listPath)
+        found.listCounts = compareWithList(*options.listPath, found.report);
+    RecordPrinter<CheckFindings>(checkFormat(), options.form, console).print(found);
+    const QList<CheckLine> &lines = found.report.lines;
+    return std::any_of(lines.cbegin(), lines.cend(), [](const CheckLine &l) { return l.problem; }) ? ExitRefused : ExitOk;
 }
 
 } // namespace
