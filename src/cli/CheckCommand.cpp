@@ -117,19 +117,19 @@ void checkPaths(const QStringList &paths, const TextCodec &codec, CheckReport &r
     }
 }
 
-QString listLineText(ListStatus status, qint32 songId, qsizetype entry)
+QString listLineText(ListStatus status, qint32 song, qsizetype entry)
 {
     switch (status) {
     case ListStatus::Stale:
         return QStringLiteral("The song list's entry %1 for song ID %2 differs from this chart's header, so the game "
-                              "shows old values; `ojn-header list sync` refreshes it.").arg(entry + 1).arg(songId);
+                              "shows old values; `ojn-header list sync` refreshes it.").arg(entry + 1).arg(song);
     case ListStatus::NotListed:
-        return QStringLiteral("Song ID %1 is not in the song list, so the game does not show this chart.").arg(songId);
+        return QStringLiteral("Song ID %1 is not in the song list, so the game does not show this chart.").arg(song);
     case ListStatus::ListedTwice:
-        return QStringLiteral("Song ID %1 is in the song list more than once (first as entry %2).").arg(songId).arg(entry + 1);
+        return QStringLiteral("Song ID %1 is in the song list more than once (first as entry %2).").arg(song).arg(entry + 1);
     case ListStatus::Missing:
         return QStringLiteral("Entry %1 lists song ID %2, but no chart in the folder holds it; the game shows it as missing.")
-            .arg(entry + 1).arg(songId);
+            .arg(entry + 1).arg(song);
     default:
         return QString();
     }
@@ -140,7 +140,6 @@ QString listLineType(ListStatus status)
 {
     return QStringLiteral("list-") + statusKey(status);
 }
-
 
 // Compares the song list with the charts checked; how many songs stand
 // each way, or nothing when the list cannot be read.

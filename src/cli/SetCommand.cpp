@@ -92,8 +92,8 @@ std::optional<ChartEdits> checkedChanges(const SetOptions &options, Console &con
     if (const std::optional<QString> &genre = options.edits[HeaderField::Genre]) {
         changes.fields[HeaderField::Genre] = genreNameFor(*genre);
         if (!changes.fields[HeaderField::Genre]) {
-            console.error(QStringLiteral("Genre: \"%1\" is not in the genre list; give a name or its number: %2.")
-                              .arg(*genre, genreList()));
+            console.error(QStringLiteral("%1: \"%2\" is not in the genre list; give a name or its number: %3.")
+                              .arg(QLatin1String(fieldInfo(HeaderField::Genre).label), *genre, genreList()));
             return std::nullopt;
         }
     }
