@@ -1,15 +1,10 @@
-#include "cli/CheckCommand.h"
-
-#include "cli/HeaderText.h"
+#include "cli/CheckFormat.h"
+#include "cli/Command.h"
 #include "folderchecks/FolderScan.h"
 #include "songlist/SongList.h"
 #include "songlist/SongListComparison.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QHash>
 #include <QSet>
 
@@ -18,20 +13,17 @@
 namespace ojn::cli {
 namespace {
 
-// One line of the report.
-struct CheckLine {
-    QString file;
-    bool problem = true;
-    QString type; // a fixed key, as findingTypeKey gives
-    QString text;
+struct CheckOptions {
+    QStringList paths; // charts and folders
+    OutputForm form = OutputForm::Text;
+    std::optional<QString> listPath; // the song list to compare with the charts
 };
 
-// What the check went through, in the order it is reported.
-struct CheckReport {
-    QList<CheckLine> lines;
-    QList<ChartScan> charts; // every chart checked, for the song list
-    bool wholeFolder = false; // a folder was checked, not only single charts
-};
+Result<CheckOptions> parseCheckOptions(const CommandArguments &arguments)
+{
+    return CheckOptions{arguments.paths, outputFormOf(arguments.options), arguments.value(QStringLiteral("list"))};
+}
+
 
 void addChart(CheckReport &report, const ChartScan &chart, const Findings &folderFindings)
 {
@@ -125,36 +117,29 @@ void checkPaths(const QStringList &paths, const TextCodec &codec, CheckReport &r
     }
 }
 
-QString listLineText(ListStatus status, qint32 songId, qsizetype entry)
+QString listLineText(ListStatus status, qint32 song, qsizetype entry)
 {
     switch (status) {
     case ListStatus::Stale:
         return QStringLiteral("The song list's entry %1 for song ID %2 differs from this chart's header, so the game "
-                              "shows old values; `ojn-header list sync` refreshes it.").arg(entry + 1).arg(songId);
+                              "shows old values; `ojn-header list sync` refreshes it.").arg(entry + 1).arg(song);
     case ListStatus::NotListed:
-        return QStringLiteral("Song ID %1 is not in the song list, so the game does not show this chart.").arg(songId);
+        return QStringLiteral("Song ID %1 is not in the song list, so the game does not show this chart.").arg(song);
     case ListStatus::ListedTwice:
-        return QStringLiteral("Song ID %1 is in the song list more than once (first as entry %2).").arg(songId).arg(entry + 1);
+        return QStringLiteral("Song ID %1 is in the song list more than once (first as entry %2).").arg(song).arg(entry + 1);
     case ListStatus::Missing:
         return QStringLiteral("Entry %1 lists song ID %2, but no chart in the folder holds it; the game shows it as missing.")
-            .arg(entry + 1).arg(songId);
+            .arg(entry + 1).arg(song);
     default:
         return QString();
     }
 }
 
-// "not-listed" for "not listed": a key for scripts.
-QString statusKey(ListStatus status)
-{
-    return listStatusName(status).replace(QLatin1Char(' '), QLatin1Char('-'));
-}
 
 QString listLineType(ListStatus status)
 {
     return QStringLiteral("list-") + statusKey(status);
 }
-
-using ListCounts = QList<QPair<ListStatus, qsizetype>>;
 
 // Compares the song list with the charts checked; how many songs stand
 // each way, or nothing when the list cannot be read.
@@ -187,60 +172,28 @@ ListCounts compareWithList(const QString &listPath, CheckReport &report)
     return counts;
 }
 
-QString countOf(qsizetype n, const char *one, const char *many)
+// Checks the charts and folders given, each chart to its note sections
+// and each folder as a whole (with --list, against the song list too),
+// and prints one line per finding, then a summary. Returns ExitRefused
+// when a problem is found; notes alone leave it ExitOk.
+int runCheck(const CheckOptions &options, Console &console)
 {
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    CheckFindings found;
+    checkPaths(options.paths, console.codec, found.report);
+    found.listPath = options.listPath;
+    if (options.listPath)
+        found.listCounts = compareWithList(*options.listPath, found.report);
+    RecordPrinter<CheckFindings>(checkFormat(), options.form, console).print(found);
+    const QList<CheckLine> &lines = found.report.lines;
+    return std::any_of(lines.cbegin(), lines.cend(), [](const CheckLine &l) { return l.problem; }) ? ExitRefused : ExitOk;
 }
 
 } // namespace
 
-int runCheck(const Invocation &invocation, Console &console)
+CommandSpec checkCommand()
 {
-    CheckReport report;
-    checkPaths(invocation.files, console.codec, report);
-    const ListCounts listCounts = invocation.listPath ? compareWithList(*invocation.listPath, report) : ListCounts();
-
-    const qsizetype problems = std::count_if(report.lines.cbegin(), report.lines.cend(), [](const CheckLine &l) { return l.problem; });
-    const qsizetype notes = report.lines.size() - problems;
-    if (invocation.json) {
-        QJsonArray findings;
-        for (const CheckLine &line : std::as_const(report.lines)) {
-            findings.append(QJsonObject{{QStringLiteral("file"), QDir::toNativeSeparators(line.file)},
-                                        {QStringLiteral("severity"), line.problem ? QStringLiteral("problem") : QStringLiteral("note")},
-                                        {QStringLiteral("type"), line.type},
-                                        {QStringLiteral("text"), line.text}});
-        }
-        QJsonObject result{{QStringLiteral("charts"), report.charts.size()},
-                           {QStringLiteral("problems"), problems},
-                           {QStringLiteral("notes"), notes},
-                           {QStringLiteral("codePage"), console.codec.codePage()},
-                           {QStringLiteral("findings"), findings}};
-        if (invocation.listPath) {
-            QJsonObject list{{QStringLiteral("file"), QDir::toNativeSeparators(*invocation.listPath)},
-                             {QStringLiteral("read"), !listCounts.isEmpty()}};
-            for (const auto &[status, count] : listCounts)
-                list.insert(statusKey(status), count);
-            result.insert(QStringLiteral("songList"), list);
-        }
-        console.out << QJsonDocument(result).toJson(QJsonDocument::Compact) << '\n';
-    } else {
-        for (const CheckLine &line : std::as_const(report.lines)) {
-            console.out << QDir::toNativeSeparators(line.file) << (line.problem ? ": problem: " : ": note: ")
-                        << printable(line.text) << '\n';
-        }
-        console.out << QStringLiteral("Checked %1: %2, %3")
-                           .arg(countOf(report.charts.size(), "chart", "charts"), countOf(problems, "problem", "problems"),
-                                countOf(notes, "note", "notes"));
-        if (!listCounts.isEmpty()) {
-            QStringList counts;
-            for (const auto &[status, count] : listCounts)
-                counts.append(QStringLiteral("%1 %2").arg(count).arg(listStatusName(status)));
-            console.out << "; song list: " << counts.join(QLatin1String(", "));
-        }
-        console.out << ".\n";
-    }
-    console.out.flush();
-    return problems > 0 ? ExitRefused : ExitOk;
+    return {QString(), QStringLiteral("check"), {switchOption(QStringLiteral("json")), valueOption(QStringLiteral("list"))},
+            {1, -1, QStringLiteral("no chart or folder given.")}, parsedInto(parseCheckOptions, runCheck)};
 }
 
 } // namespace ojn::cli

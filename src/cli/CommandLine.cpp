@@ -1,104 +1,84 @@
 #include "cli/CommandLine.h"
 
-#include "model/HeaderFields.h"
 #include "text/CodePage.h"
-
-#include <QCommandLineParser>
 
 namespace ojn::cli {
 namespace {
 
-Result<Invocation> usageError(const QString &message)
-{
-    return Failure{message};
-}
-
-QCommandLineOption valueOption(const QString &name)
-{
-    return QCommandLineOption(name, QString(), QStringLiteral("value"));
-}
-
 const QString codePageOption = QStringLiteral("code-page");
 
-// The options each command takes; --help is accepted by all of them.
-QStringList optionsOf(Command command)
+bool isHelpOption(const QString &word)
 {
-    switch (command) {
-    case Command::Show:
-    case Command::ListShow:
-        return {QStringLiteral("json"), codePageOption};
-    case Command::Set: {
-        QStringList options;
-        for (const HeaderFieldInfo &info : headerFields()) {
-            if (*info.option)
-                options << QLatin1String(info.option);
+    return word == QLatin1String("--help") || word == QLatin1String("-h");
+}
+
+Runner printing(QString (*text)())
+{
+    return [text](Console &console) {
+        console.out << text();
+        console.out.flush();
+        return int(ExitOk);
+    };
+}
+
+// "a, b or c", "a, b and c".
+QString listed(const QStringList &words, const QString &last)
+{
+    QStringList head = words;
+    const QString tail = head.takeLast();
+    return head.isEmpty() ? tail : head.join(QLatin1String(", ")) + QLatin1Char(' ') + last + QLatin1Char(' ') + tail;
+}
+
+// The first words of the commands: their names, and a group's word once.
+QStringList commandWords()
+{
+    QStringList words;
+    for (const CommandSpec &command : commands()) {
+        const QString word = command.group.isEmpty() ? command.name : command.group;
+        if (!words.contains(word))
+            words.append(word);
+    }
+    return words;
+}
+
+const CommandSpec *commandNamed(const QString &group, const QString &name)
+{
+    for (const CommandSpec &command : commands()) {
+        if (command.group == group && command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+// The command the first words name; null for a group's --help. A group's
+// word is taken off, so that the command's name stands where
+// QCommandLineParser takes the program's name.
+Result<const CommandSpec *> commandNamedBy(QStringList &arguments)
+{
+    const QString first = arguments.first();
+    QStringList inGroup;
+    for (const CommandSpec &command : commands()) {
+        if (!command.group.isEmpty() && command.group == first)
+            inGroup.append(command.name);
+    }
+    if (!inGroup.isEmpty()) {
+        const QString second = arguments.value(1);
+        if (isHelpOption(second))
+            return nullptr;
+        const CommandSpec *command = commandNamed(first, second);
+        if (!command) {
+            const QString wanted = QStringLiteral("%1: give %2 after it").arg(first, listed(inGroup, QStringLiteral("or")));
+            return Failure{second.isEmpty() ? wanted + QLatin1Char('.') : wanted + QStringLiteral(", not \"%1\".").arg(second)};
         }
-        return options << QStringLiteral("cover") << QStringLiteral("thumbnail") << QStringLiteral("output") << codePageOption;
+        arguments.removeFirst();
+        return command;
     }
-    case Command::Extract:
-        return {QStringLiteral("cover"), QStringLiteral("thumbnail"), codePageOption};
-    case Command::Check:
-        return {QStringLiteral("json"), QStringLiteral("list"), codePageOption};
-    case Command::ListBuild:
-        return {QStringLiteral("output"), QStringLiteral("sections-from"), codePageOption};
-    case Command::ListSync:
-        return {QStringLiteral("dry-run"), QStringLiteral("drop-missing"), codePageOption};
-    default:
-        return {};
+    if (const CommandSpec *command = commandNamed(QString(), first))
+        return command;
+    if (first.startsWith(QLatin1Char('-'))) {
+        return Failure{QStringLiteral("the command comes first: %1 (not %2).").arg(listed(commandWords(), QStringLiteral("or")), first)};
     }
-}
-
-// The options that take no value.
-bool isSwitch(const QString &name)
-{
-    return name == QLatin1String("json") || name == QLatin1String("dry-run") || name == QLatin1String("drop-missing");
-}
-
-// How many paths a command takes, and what to say when that is wrong.
-struct PathsWanted {
-    qsizetype least;
-    qsizetype most; // -1: no limit
-    QString missing;
-};
-
-PathsWanted pathsWanted(Command command)
-{
-    switch (command) {
-    case Command::Check:
-        return {1, -1, QStringLiteral("no chart or folder given.")};
-    case Command::ListShow:
-        return {1, 1, QStringLiteral("give one song list.")};
-    case Command::ListBuild:
-        return {1, 1, QStringLiteral("give one music folder.")};
-    case Command::ListSync:
-        return {2, 2, QStringLiteral("give the song list, then the music folder.")};
-    default:
-        return {1, -1, QStringLiteral("no chart file given.")};
-    }
-}
-
-// The command a word names: a command itself, or after "list" one of
-// list's.
-std::optional<Command> commandNamed(const QString &word, bool afterList)
-{
-    static const QList<std::pair<QLatin1String, Command>> commands{
-        {QLatin1String("show"), Command::Show}, {QLatin1String("set"), Command::Set},
-        {QLatin1String("extract"), Command::Extract}, {QLatin1String("check"), Command::Check}};
-    static const QList<std::pair<QLatin1String, Command>> listCommands{
-        {QLatin1String("show"), Command::ListShow}, {QLatin1String("build"), Command::ListBuild},
-        {QLatin1String("sync"), Command::ListSync}};
-    for (const auto &[name, command] : afterList ? listCommands : commands) {
-        if (word == name)
-            return command;
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> valueOf(const QCommandLineParser &parser, const QString &name)
-{
-    if (!parser.isSet(name))
-        return std::nullopt;
-    return parser.value(name);
+    return Failure{QStringLiteral("unknown command \"%1\"; the commands are %2.").arg(first, listed(commandWords(), QStringLiteral("and")))};
 }
 
 // Takes a --code-page written before the command, as a setting of the
@@ -116,149 +96,81 @@ bool takeLeadingCodePage(QStringList &arguments, std::optional<QString> &codePag
     return true;
 }
 
+Result<int> codePageNumbered(const QString &given)
+{
+    bool isNumber = false;
+    const int page = given.toInt(&isNumber);
+    if (!isNumber || !TextCodec::supports(page))
+        return Failure{QStringLiteral("unknown or unsupported code page \"%1\"; give a Windows code page "
+                                      "number such as 949, 932, 936, 950, 1251 or 1252.")
+                           .arg(given)};
+    return page;
+}
+
+// The command's options and paths, after what every command shares.
+Result<Runner> parseCommand(const CommandSpec &command, const QStringList &arguments, std::optional<QString> codePage)
+{
+    const QString name = command.group.isEmpty() ? command.name : command.group + QLatin1Char(' ') + command.name;
+    QCommandLineParser parser;
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    QList<QCommandLineOption> options = command.options;
+    options.append(valueOption(codePageOption));
+    parser.addOptions(options);
+    // QCommandLineParser skips the program's name; the command stands in for it.
+    if (!parser.parse(arguments))
+        return usageError(name, parser.errorText());
+    if (parser.isSet(QStringLiteral("help")))
+        return printing(helpText);
+    for (const QCommandLineOption &option : std::as_const(options)) {
+        if (parser.values(option.names().first()).size() > 1)
+            return usageError(name, QStringLiteral("--%1 is given more than once.").arg(option.names().first()));
+    }
+    if (parser.isSet(codePageOption)) {
+        if (codePage)
+            return usageError(name, QStringLiteral("--code-page is given more than once."));
+        codePage = parser.value(codePageOption);
+    }
+    std::optional<int> page;
+    if (codePage) {
+        const Result<int> numbered = codePageNumbered(*codePage);
+        if (!numbered.ok())
+            return Failure{numbered.error()};
+        page = numbered.value();
+    }
+    const CommandArguments given{name, parser, parser.positionalArguments()};
+    const PathCount &count = command.paths;
+    if (given.paths.size() < count.least || (count.most >= 0 && given.paths.size() > count.most))
+        return given.usageError(count.wrong);
+    Result<Runner> run = command.parse(given);
+    if (!run.ok() || !page)
+        return run;
+    return Runner([page = *page, run = std::move(run).value()](Console &console) {
+        console.codec = TextCodec(page);
+        return run(console);
+    });
+}
+
 } // namespace
 
-Result<Invocation> parseCommandLine(const QStringList &allArguments)
+Result<Runner> parseCommandLine(const QStringList &allArguments)
 {
     QStringList arguments = allArguments;
     std::optional<QString> codePage;
     if (!takeLeadingCodePage(arguments, codePage))
-        return usageError(QStringLiteral("--code-page takes one number, once."));
+        return Failure{QStringLiteral("--code-page takes one number, once.")};
     if (arguments.isEmpty())
-        return usageError(QStringLiteral("no command given."));
-
+        return Failure{QStringLiteral("no command given.")};
     const QString first = arguments.first();
-    Invocation invocation;
-    if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
-        invocation.command = Command::Help;
-        return invocation;
-    }
-    if (first == QLatin1String("--version")) {
-        invocation.command = Command::Version;
-        return invocation;
-    }
-    QString name = first; // as messages name the command
-    std::optional<Command> command = commandNamed(first, false);
-    if (first == QLatin1String("list")) {
-        const QString second = arguments.value(1);
-        if (second == QLatin1String("--help") || second == QLatin1String("-h"))
-            return invocation;
-        command = commandNamed(second, true);
-        if (!command)
-            return usageError(second.isEmpty() ? QStringLiteral("list: give show, build or sync after it.")
-                                               : QStringLiteral("list: give show, build or sync after it, not \"%1\".").arg(second));
-        // The second word stands in for the program's name below.
-        arguments.removeFirst();
-        name = QStringLiteral("list ") + second;
-    } else if (!command && first.startsWith(QLatin1Char('-'))) {
-        return usageError(QStringLiteral("the command comes first: show, set, extract, check or list (not %1).").arg(first));
-    } else if (!command) {
-        return usageError(
-            QStringLiteral("unknown command \"%1\"; the commands are show, set, extract, check and list.").arg(first));
-    }
-    invocation.command = *command;
-
-    const QStringList names = optionsOf(invocation.command);
-    QCommandLineParser parser;
-    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
-    for (const QString &option : names) {
-        if (isSwitch(option))
-            parser.addOption(QCommandLineOption(option));
-        else
-            parser.addOption(valueOption(option));
-    }
-    // QCommandLineParser skips the program's name; the command stands in for it.
-    if (!parser.parse(arguments))
-        return usageError(QStringLiteral("%1: %2").arg(name, parser.errorText()));
-    if (parser.isSet(QStringLiteral("help"))) {
-        invocation.command = Command::Help;
-        return invocation;
-    }
-    for (const QString &option : names) {
-        if (parser.values(option).size() > 1)
-            return usageError(QStringLiteral("%1: --%2 is given more than once.").arg(name, option));
-    }
-
-    if (parser.isSet(codePageOption)) {
-        if (codePage)
-            return usageError(QStringLiteral("%1: --code-page is given more than once.").arg(name));
-        codePage = parser.value(codePageOption);
-    }
-    if (codePage) {
-        bool isNumber = false;
-        const int page = codePage->toInt(&isNumber);
-        if (!isNumber || !TextCodec::supports(page))
-            return usageError(QStringLiteral("unknown or unsupported code page \"%1\"; give a Windows code page "
-                                             "number such as 949, 932, 936, 950, 1251 or 1252.")
-                                  .arg(*codePage));
-        invocation.codePage = page;
-    }
-
-    invocation.files = parser.positionalArguments();
-    const PathsWanted wanted = pathsWanted(invocation.command);
-    if (invocation.files.size() < wanted.least || (wanted.most >= 0 && invocation.files.size() > wanted.most))
-        return usageError(QStringLiteral("%1: %2").arg(name, wanted.missing));
-
-    switch (invocation.command) {
-    case Command::Show:
-    case Command::ListShow:
-        invocation.json = parser.isSet(QStringLiteral("json"));
-        break;
-    case Command::Check:
-        invocation.json = parser.isSet(QStringLiteral("json"));
-        invocation.listPath = valueOf(parser, QStringLiteral("list"));
-        break;
-    case Command::ListBuild:
-        invocation.outputPath = valueOf(parser, QStringLiteral("output"));
-        invocation.sectionsFrom = valueOf(parser, QStringLiteral("sections-from"));
-        if (!invocation.outputPath)
-            return usageError(QStringLiteral("list build: give --output LIST, the song list to write."));
-        break;
-    case Command::ListSync:
-        invocation.dryRun = parser.isSet(QStringLiteral("dry-run"));
-        invocation.dropMissing = parser.isSet(QStringLiteral("drop-missing"));
-        break;
-    case Command::Set: {
-        FieldEdits &edits = invocation.edits;
-        for (const HeaderFieldInfo &info : headerFields()) {
-            if (*info.option)
-                edits[info.field] = valueOf(parser, QLatin1String(info.option));
-        }
-        invocation.coverPath = valueOf(parser, QStringLiteral("cover"));
-        invocation.thumbnailPath = valueOf(parser, QStringLiteral("thumbnail"));
-        invocation.outputPath = valueOf(parser, QStringLiteral("output"));
-        if (invocation.outputPath && invocation.files.size() > 1)
-            return usageError(QStringLiteral("set: --output takes one chart file, not %1.").arg(invocation.files.size()));
-        // A bare `set FILE` would rewrite the chart for nothing; a copy
-        // through --output is a deliberate save under a new name.
-        if (!edits.any() && !invocation.coverPath && !invocation.thumbnailPath && !invocation.outputPath)
-            return usageError(QStringLiteral("set: nothing to change; give at least one field, picture or --output."));
-        break;
-    }
-    case Command::Extract:
-        invocation.coverPath = valueOf(parser, QStringLiteral("cover"));
-        invocation.thumbnailPath = valueOf(parser, QStringLiteral("thumbnail"));
-        if (invocation.files.size() > 1)
-            return usageError(QStringLiteral("extract: takes one chart file, not %1.").arg(invocation.files.size()));
-        if (!invocation.coverPath && !invocation.thumbnailPath)
-            return usageError(QStringLiteral("extract: give --cover OUT, --thumbnail OUT or both."));
-        break;
-    default:
-        break;
-    }
-    return invocation;
-}
-
-QString versionText()
-{
-    return QStringLiteral("ojn-header %1\n").arg(QStringLiteral(OJN_VERSION));
-}
-
-QString usageHint()
-{
-    return QStringLiteral("Usage: ojn-header [--code-page N] show|set|extract FILE... [OPTIONS]\n"
-                          "       ojn-header [--code-page N] check PATH... | list show|build|sync ... [OPTIONS]\n"
-                          "Try 'ojn-header --help' for the whole manual.\n");
+    if (isHelpOption(first) || first == QLatin1String("help"))
+        return printing(helpText);
+    if (first == QLatin1String("--version"))
+        return printing(versionText);
+    const Result<const CommandSpec *> command = commandNamedBy(arguments);
+    if (!command.ok())
+        return Failure{command.error()};
+    if (!command.value())
+        return printing(helpText);
+    return parseCommand(*command.value(), arguments, codePage);
 }
 
 } // namespace ojn::cli

@@ -1,6 +1,5 @@
-#include "cli/ExtractCommand.h"
-
 #include "cli/ChartInput.h"
+#include "cli/Command.h"
 #include "pictures/PictureFile.h"
 
 #include <QDir>
@@ -8,6 +7,25 @@
 
 namespace ojn::cli {
 namespace {
+
+struct ExtractOptions {
+    QString chartPath;
+    std::optional<QString> coverPath; // where to write the cover
+    std::optional<QString> thumbnailPath;
+};
+
+const QString coverOption = QStringLiteral("cover");
+const QString thumbnailOption = QStringLiteral("thumbnail");
+
+Result<ExtractOptions> parseExtractOptions(const CommandArguments &arguments)
+{
+    if (arguments.paths.size() > 1)
+        return arguments.usageError(QStringLiteral("takes one chart file, not %1.").arg(arguments.paths.size()));
+    const ExtractOptions options{arguments.paths.first(), arguments.value(coverOption), arguments.value(thumbnailOption)};
+    if (!options.coverPath && !options.thumbnailPath)
+        return arguments.usageError(QStringLiteral("give --cover OUT, --thumbnail OUT or both."));
+    return options;
+}
 
 // Two names for one file (also through a link or "..").
 bool samePlace(const QString &a, const QString &b)
@@ -28,13 +46,13 @@ bool writePicture(const QByteArray &bytes, const QString &path, Console &console
     return written.ok();
 }
 
-} // namespace
-
-int runExtract(const Invocation &invocation, Console &console)
+// Writes the cover and/or the thumbnail of one chart to files, their
+// stored bytes exactly, each replaced safely.
+int runExtract(const ExtractOptions &options, Console &console)
 {
-    const QString &chartPath = invocation.files.first();
-    const std::optional<QString> &coverPath = invocation.coverPath;
-    const std::optional<QString> &thumbnailPath = invocation.thumbnailPath;
+    const QString &chartPath = options.chartPath;
+    const std::optional<QString> &coverPath = options.coverPath;
+    const std::optional<QString> &thumbnailPath = options.thumbnailPath;
     for (const std::optional<QString> &out : {coverPath, thumbnailPath}) {
         if (out && samePlace(*out, chartPath)) {
             console.error(QStringLiteral("extract: %1 is the chart itself; give another file to write the picture to.")
@@ -57,6 +75,14 @@ int runExtract(const Invocation &invocation, Console &console)
     if (thumbnailPath)
         ok = writePicture(record->SmallFrameData, *thumbnailPath, console) && ok;
     return ok ? ExitOk : ExitRefused;
+}
+
+} // namespace
+
+CommandSpec extractCommand()
+{
+    return {QString(), QStringLiteral("extract"), {valueOption(coverOption), valueOption(thumbnailOption)},
+            {1, -1, QStringLiteral("no chart file given.")}, parsedInto(parseExtractOptions, runExtract)};
 }
 
 } // namespace ojn::cli

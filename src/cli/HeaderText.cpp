@@ -38,7 +38,7 @@ FieldLines headerFieldLines(const ChartRecord &record, const Console &console)
     FieldLines lines;
     for (const HeaderFieldInfo &info : headerFields()) {
         const QString &text = texts[info.field];
-        lines.append({QLatin1String(info.label), info.field == HeaderField::Genre ? genreShown(record.Genre)
+        lines.append({QLatin1String(info.label), info.field == HeaderField::Genre ? genreShown(qint16(*numberIn(record, info.field)))
                                                  : info.kind == FieldKind::Text   ? printable(text)
                                                                                   : text});
     }
@@ -65,14 +65,18 @@ QJsonObject headerFieldsJson(const ChartRecord &record, const Console &console)
             json.insert(key + QLatin1String("Hex"), QString::fromLatin1(bytes.toHex()));
         } else if (info.kind == FieldKind::Float32) {
             // The stored single exactly (as a double); the text is the editor's form.
-            json.insert(key, std::isfinite(record.BPM) ? QJsonValue(double(record.BPM)) : QJsonValue());
-            json.insert(key + QLatin1String("Text"), bpmText(record.BPM, console.locale));
+            const float value = record.*std::get<float ChartRecord::*>(info.member);
+            json.insert(key, std::isfinite(value) ? QJsonValue(double(value)) : QJsonValue());
+            json.insert(key + QLatin1String("Text"), bpmText(value, console.locale));
         } else {
             json.insert(key, qint64(*numberIn(record, info.field)));
         }
     }
-    const bool genreListed = record.Genre >= 0 && record.Genre < GenreCount;
-    json.insert(QStringLiteral("genreName"), genreListed ? QJsonValue(genreNames()[size_t(record.Genre)]) : QJsonValue());
+    // The genre's name beside its number, null outside the list.
+    const HeaderFieldInfo &genre = fieldInfo(HeaderField::Genre);
+    const double number = *numberIn(record, genre.field);
+    const bool listed = number >= 0 && number < GenreCount;
+    json.insert(QLatin1String(genre.jsonKey) + QLatin1String("Name"), listed ? QJsonValue(genreNames()[size_t(number)]) : QJsonValue());
     return json;
 }
 

@@ -19,8 +19,8 @@ namespace ojn::cli {
 
 using FieldLines = QList<QPair<QString, QString>>;
 
-// Song ID, title, artist, pattern, genre, OJM file, BPM, the levels and
-// the note counts, as the editor shows them.
+// Every field of the field table, labelled and shown as the editor shows
+// it.
 [[nodiscard]] FieldLines headerFieldLines(const ChartRecord &record, const Console &console);
 
 // One "Name:     value" line per field.

@@ -1,51 +1,19 @@
 #include "cli/HeaderTool.h"
 
-#include "cli/CheckCommand.h"
 #include "cli/CommandLine.h"
-#include "cli/ExtractCommand.h"
-#include "cli/ListCommands.h"
-#include "cli/SetCommand.h"
-#include "cli/ShowCommand.h"
 
 namespace ojn::cli {
 
 int runHeaderTool(const QStringList &arguments, Console &console)
 {
-    const Result<Invocation> parsed = parseCommandLine(arguments);
-    if (!parsed.ok()) {
-        console.error(parsed.error());
+    const Result<Runner> run = parseCommandLine(arguments);
+    if (!run.ok()) {
+        console.error(run.error());
         console.err << usageHint();
         console.err.flush();
         return ExitUsage;
     }
-    const Invocation &invocation = parsed.value();
-    if (invocation.codePage)
-        console.codec = TextCodec(*invocation.codePage);
-    switch (invocation.command) {
-    case Command::Help:
-        console.out << helpText();
-        console.out.flush();
-        return ExitOk;
-    case Command::Version:
-        console.out << versionText();
-        console.out.flush();
-        return ExitOk;
-    case Command::Show:
-        return runShow(invocation.files, invocation.json, console);
-    case Command::Set:
-        return runSet(invocation, console);
-    case Command::Extract:
-        return runExtract(invocation, console);
-    case Command::Check:
-        return runCheck(invocation, console);
-    case Command::ListShow:
-        return runListShow(invocation, console);
-    case Command::ListBuild:
-        return runListBuild(invocation, console);
-    case Command::ListSync:
-        return runListSync(invocation, console);
-    }
-    return ExitUsage;
+    return run.value()(console);
 }
 
 } // namespace ojn::cli

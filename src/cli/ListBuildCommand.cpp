@@ -1,14 +1,35 @@
-#include "cli/ListCommands.h"
+#include "cli/Command.h"
 #include "cli/ListInput.h"
 #include "songlist/SongListSync.h"
 
 #include <QDir>
 
 namespace ojn::cli {
+namespace {
 
-int runListBuild(const Invocation &invocation, Console &console)
+struct ListBuildOptions {
+    QString folder;
+    QString outputPath; // the list to write
+    std::optional<QString> sectionsFrom; // the old list whose extra sections the new one carries
+};
+
+const QString outputOption = QStringLiteral("output");
+const QString sectionsFromOption = QStringLiteral("sections-from");
+
+Result<ListBuildOptions> parseListBuildOptions(const CommandArguments &arguments)
 {
-    const QString &output = *invocation.outputPath;
+    const std::optional<QString> output = arguments.value(outputOption);
+    if (!output)
+        return arguments.usageError(QStringLiteral("give --output LIST, the song list to write."));
+    return ListBuildOptions{arguments.paths.first(), *output, arguments.value(sectionsFromOption)};
+}
+
+// A new list of every readable chart in song ID order, carrying
+// --sections-from's extra sections. Refused, writing nothing, when two
+// charts share a song ID.
+int runListBuild(const ListBuildOptions &options, Console &console)
+{
+    const QString &output = options.outputPath;
     // Named .ojn (through links too) the target could be one of the
     // folder's charts: refused before anything is read.
     if (const Result<> target = checkSongListTarget(output); !target.ok()) {
@@ -16,13 +37,13 @@ int runListBuild(const Invocation &invocation, Console &console)
         return ExitUsage;
     }
     QByteArray extraSections;
-    if (invocation.sectionsFrom) {
-        const std::optional<SongList> old = readSongListOrReport(*invocation.sectionsFrom, console);
+    if (options.sectionsFrom) {
+        const std::optional<SongList> old = readSongListOrReport(*options.sectionsFrom, console);
         if (!old)
             return ExitRefused;
         extraSections = old->extraSections;
     }
-    const std::optional<QList<ChartScan>> charts = scanFolderOrReport(invocation.files.first(), console);
+    const std::optional<QList<ChartScan>> charts = scanFolderOrReport(options.folder, console);
     if (!charts)
         return ExitRefused;
     const Result<SongListSync> built = buildSongList(*charts, extraSections);
@@ -41,6 +62,14 @@ int runListBuild(const Invocation &invocation, Console &console)
                        .arg(build.list.extraSections.size());
     console.out.flush();
     return build.skipped.isEmpty() ? ExitOk : ExitRefused;
+}
+
+} // namespace
+
+CommandSpec listBuildCommand()
+{
+    return {QStringLiteral("list"), QStringLiteral("build"), {valueOption(outputOption), valueOption(sectionsFromOption)},
+            {1, 1, QStringLiteral("give one music folder.")}, parsedInto(parseListBuildOptions, runListBuild)};
 }
 
 } // namespace ojn::cli

@@ -1,12 +1,31 @@
-#include "cli/ListCommands.h"
+#include "cli/Command.h"
 #include "cli/ListInput.h"
 #include "songlist/SongListSync.h"
 
 namespace ojn::cli {
+namespace {
 
-int runListSync(const Invocation &invocation, Console &console)
+struct ListSyncOptions {
+    QString listPath;
+    QString folder;
+    bool dryRun = false;      // write nothing
+    bool dropMissing = false; // drop entries that have no chart
+};
+
+const QString dryRunOption = QStringLiteral("dry-run");
+const QString dropMissingOption = QStringLiteral("drop-missing");
+
+Result<ListSyncOptions> parseListSyncOptions(const CommandArguments &arguments)
 {
-    const QString &listPath = invocation.files.at(0);
+    return ListSyncOptions{arguments.paths.at(0), arguments.paths.at(1), arguments.options.isSet(dryRunOption),
+                           arguments.options.isSet(dropMissingOption)};
+}
+
+// Brings the list in step with the folder and prints one summary line;
+// writes nothing when nothing changes or with --dry-run.
+int runListSync(const ListSyncOptions &options, Console &console)
+{
+    const QString &listPath = options.listPath;
     if (const Result<> target = checkSongListTarget(listPath); !target.ok()) {
         console.error(target.error());
         return ExitUsage;
@@ -14,17 +33,17 @@ int runListSync(const Invocation &invocation, Console &console)
     const std::optional<SongList> list = readSongListOrReport(listPath, console);
     if (!list)
         return ExitRefused;
-    const std::optional<QList<ChartScan>> charts = scanFolderOrReport(invocation.files.at(1), console);
+    const std::optional<QList<ChartScan>> charts = scanFolderOrReport(options.folder, console);
     if (!charts)
         return ExitRefused;
-    const Result<SongListSync> planned = planSongListSync(*list, *charts, invocation.dropMissing);
+    const Result<SongListSync> planned = planSongListSync(*list, *charts, options.dropMissing);
     if (!planned.ok()) {
         console.error(planned.error() + QStringLiteral(" Nothing was written."));
         return ExitRefused;
     }
     const SongListSync &sync = planned.value();
     QString line = sync.summary();
-    if (invocation.dryRun)
+    if (options.dryRun)
         line += QStringLiteral(" Dry run: nothing written.");
     else if (!sync.changesList())
         line += QStringLiteral(" The song list is already in step: nothing written.");
@@ -35,6 +54,14 @@ int runListSync(const Invocation &invocation, Console &console)
     console.out << line << '\n';
     console.out.flush();
     return sync.skipped.isEmpty() ? ExitOk : ExitRefused;
+}
+
+} // namespace
+
+CommandSpec listSyncCommand()
+{
+    return {QStringLiteral("list"), QStringLiteral("sync"), {switchOption(dryRunOption), switchOption(dropMissingOption)},
+            {2, 2, QStringLiteral("give the song list, then the music folder.")}, parsedInto(parseListSyncOptions, runListSync)};
 }
 
 } // namespace ojn::cli

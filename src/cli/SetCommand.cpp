@@ -1,11 +1,54 @@
-#include "cli/SetCommand.h"
-
+#include "cli/Command.h"
 #include "model/ChartFile.h"
 #include "model/ChartLayout.h"
+#include "model/FieldValues.h"
+#include "model/HeaderFields.h"
 #include "pictures/PictureFile.h"
 
 namespace ojn::cli {
 namespace {
+
+struct SetOptions {
+    QStringList files;
+    FieldEdits edits;
+    std::optional<QString> coverPath;
+    std::optional<QString> thumbnailPath;
+    std::optional<QString> outputPath; // where to write instead of the chart itself
+};
+
+const QString coverOption = QStringLiteral("cover");
+const QString thumbnailOption = QStringLiteral("thumbnail");
+const QString outputOption = QStringLiteral("output");
+
+QList<QCommandLineOption> setOptions()
+{
+    QList<QCommandLineOption> options;
+    for (const HeaderFieldInfo &info : headerFields()) {
+        if (*info.option)
+            options << valueOption(QLatin1String(info.option));
+    }
+    return options << valueOption(coverOption) << valueOption(thumbnailOption) << valueOption(outputOption);
+}
+
+Result<SetOptions> parseSetOptions(const CommandArguments &arguments)
+{
+    SetOptions options;
+    options.files = arguments.paths;
+    for (const HeaderFieldInfo &info : headerFields()) {
+        if (*info.option)
+            options.edits[info.field] = arguments.value(QLatin1String(info.option));
+    }
+    options.coverPath = arguments.value(coverOption);
+    options.thumbnailPath = arguments.value(thumbnailOption);
+    options.outputPath = arguments.value(outputOption);
+    if (options.outputPath && options.files.size() > 1)
+        return arguments.usageError(QStringLiteral("--output takes one chart file, not %1.").arg(options.files.size()));
+    // A bare `set FILE` would rewrite the chart for nothing; a copy
+    // through --output is a deliberate save under a new name.
+    if (!options.edits.any() && !options.coverPath && !options.thumbnailPath && !options.outputPath)
+        return arguments.usageError(QStringLiteral("nothing to change; give at least one field, picture or --output."));
+    return options;
+}
 
 QString genreList()
 {
@@ -13,6 +56,19 @@ QString genreList()
     for (int value = 0; value < GenreCount; ++value)
         entries << QStringLiteral("%1 %2").arg(value).arg(genreNames()[size_t(value)]);
     return entries.join(QStringLiteral(", "));
+}
+
+// The genre name that a --genre value stands for: a name from the list
+// (exact) or its number 0 to 10; nothing for anything else.
+std::optional<QString> genreNameFor(const QString &value)
+{
+    if (genreValueOf(value) >= 0)
+        return value;
+    bool isNumber = false;
+    const int number = value.toInt(&isNumber);
+    if (isNumber && number >= 0 && number < GenreCount)
+        return genreNames()[size_t(number)];
+    return std::nullopt;
 }
 
 // A replacement picture, read and checked as the editor's Change Full
@@ -29,15 +85,15 @@ std::optional<QByteArray> readPicture(const QString &path, Console &console)
 
 // Everything the command line asks for, checked once for all charts (the
 // genre as a name).
-std::optional<ChartEdits> checkedChanges(const Invocation &invocation, Console &console)
+std::optional<ChartEdits> checkedChanges(const SetOptions &options, Console &console)
 {
     ChartEdits changes;
-    changes.fields = invocation.edits;
-    if (const std::optional<QString> &genre = invocation.edits[HeaderField::Genre]) {
+    changes.fields = options.edits;
+    if (const std::optional<QString> &genre = options.edits[HeaderField::Genre]) {
         changes.fields[HeaderField::Genre] = genreNameFor(*genre);
         if (!changes.fields[HeaderField::Genre]) {
-            console.error(QStringLiteral("Genre: \"%1\" is not in the genre list; give a name or its number: %2.")
-                              .arg(*genre, genreList()));
+            console.error(QStringLiteral("%1: \"%2\" is not in the genre list; give a name or its number: %3.")
+                              .arg(QLatin1String(fieldInfo(HeaderField::Genre).label), *genre, genreList()));
             return std::nullopt;
         }
     }
@@ -48,46 +104,44 @@ std::optional<ChartEdits> checkedChanges(const Invocation &invocation, Console &
         console.error(check.error());
         return std::nullopt;
     }
-    if (invocation.coverPath) {
-        changes.cover = readPicture(*invocation.coverPath, console);
+    if (options.coverPath) {
+        changes.cover = readPicture(*options.coverPath, console);
         if (!changes.cover)
             return std::nullopt;
     }
-    if (invocation.thumbnailPath) {
-        changes.thumbnail = readPicture(*invocation.thumbnailPath, console);
+    if (options.thumbnailPath) {
+        changes.thumbnail = readPicture(*options.thumbnailPath, console);
         if (!changes.thumbnail)
             return std::nullopt;
     }
     return changes;
 }
 
-} // namespace
-
-std::optional<QString> genreNameFor(const QString &value)
+// Checks every value once, before any chart is read (a bad value is a
+// usage error), then changes and writes each chart in turn, going on past
+// the ones that are refused or fail to write.
+int runSet(const SetOptions &options, Console &console)
 {
-    if (genreValueOf(value) >= 0)
-        return value;
-    bool isNumber = false;
-    const int number = value.toInt(&isNumber);
-    if (isNumber && number >= 0 && number < GenreCount)
-        return genreNames()[size_t(number)];
-    return std::nullopt;
-}
-
-int runSet(const Invocation &invocation, Console &console)
-{
-    const std::optional<ChartEdits> changes = checkedChanges(invocation, console);
+    const std::optional<ChartEdits> changes = checkedChanges(options, console);
     if (!changes)
         return ExitUsage;
     int status = ExitOk;
-    for (const QString &path : invocation.files) {
-        const Result<> edited = editChartFile(path, *changes, console.codec, console.locale, invocation.outputPath.value_or(QString()));
+    for (const QString &path : options.files) {
+        const Result<> edited = editChartFile(path, *changes, console.codec, console.locale, options.outputPath.value_or(QString()));
         if (!edited.ok()) {
             console.fileError(path, edited.error());
             status = ExitRefused;
         }
     }
     return status;
+}
+
+} // namespace
+
+CommandSpec setCommand()
+{
+    return {QString(), QStringLiteral("set"), setOptions(), {1, -1, QStringLiteral("no chart file given.")},
+            parsedInto(parseSetOptions, runSet)};
 }
 
 } // namespace ojn::cli

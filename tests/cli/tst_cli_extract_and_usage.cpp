@@ -1,9 +1,11 @@
 #include "CliRunner.h"
 #include "support/ChartBuilder.h"
 #include "support/TestPictures.h"
+#include "model/HeaderFields.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -156,6 +158,11 @@ private slots:
                                     "--drop-missing", "Music", "Image/OJNList.dat"};
         for (const QString &word : mentioned)
             QVERIFY2(run.out.contains(word), qPrintable(word));
+        // A new field option of set is documented too, as a whole word.
+        for (const ojn::HeaderFieldInfo &info : ojn::headerFields()) {
+            const QRegularExpression option(QStringLiteral("(?<![\\w-])--%1(?![\\w-])").arg(QLatin1String(info.option)));
+            QVERIFY2(!*info.option || run.out.contains(option), info.option);
+        }
     }
 
     void version()
