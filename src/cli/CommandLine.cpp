@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/FolderCommandLine.h"
 #include "model/HeaderFields.h"
 #include "text/CodePage.h"
 
@@ -137,6 +138,8 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
         invocation.command = Command::Version;
         return ParsedCommandLine{invocation, QString()};
     }
+    if (std::optional<ParsedCommandLine> folder = parseFolderCommand(arguments, codePage))
+        return std::move(*folder);
     QString name = first; // as messages name the command
     std::optional<Command> command = commandNamed(first, false);
     if (first == QLatin1String("list")) {
@@ -151,10 +154,10 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
         arguments.removeFirst();
         name = QStringLiteral("list ") + second;
     } else if (!command && first.startsWith(QLatin1Char('-'))) {
-        return usageError(QStringLiteral("the command comes first: show, set, extract, check or list (not %1).").arg(first));
+        return usageError(QStringLiteral("the command comes first: show, set, extract, check, list, add, renumber or rename (not %1).").arg(first));
     } else if (!command) {
         return usageError(
-            QStringLiteral("unknown command \"%1\"; the commands are show, set, extract, check and list.").arg(first));
+            QStringLiteral("unknown command \"%1\"; the commands are show, set, extract, check, list, add, renumber and rename.").arg(first));
     }
     invocation.command = *command;
 
@@ -258,6 +261,7 @@ QString usageHint()
 {
     return QStringLiteral("Usage: ojn-header [--code-page N] show|set|extract FILE... [OPTIONS]\n"
                           "       ojn-header [--code-page N] check PATH... | list show|build|sync ... [OPTIONS]\n"
+                          "       ojn-header [--code-page N] add|renumber|rename ... [OPTIONS]\n"
                           "Try 'ojn-header --help' for the whole manual.\n");
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "cli/AddCommand.h"
+#include "cli/RenameCommand.h"
+#include "cli/RenumberCommand.h"
 #include "model/FieldValues.h"
 
 #include <QString>
@@ -9,7 +12,7 @@
 
 namespace ojn::cli {
 
-enum class Command { Help, Version, Show, Set, Extract, Check, ListShow, ListBuild, ListSync };
+enum class Command { Help, Version, Show, Set, Extract, Check, ListShow, ListBuild, ListSync, Add, Renumber, Rename };
 
 // One run of the program, as the command line asks for it.
 struct Invocation {
@@ -25,6 +28,9 @@ struct Invocation {
     bool dryRun = false;                 // list sync: write nothing
     bool dropMissing = false;            // list sync: drop entries that have no chart
     std::optional<int> codePage;         // texts in this Windows code page instead of the locale's
+    std::optional<AddOptions> add;       // add
+    std::optional<RenumberOptions> renumber; // renumber
+    std::optional<RenameOptions> rename; // rename
 };
 
 struct [[nodiscard]] ParsedCommandLine {

@@ -44,6 +44,12 @@ int runHeaderTool(const QStringList &arguments, Console &console)
         return runListBuild(invocation, console);
     case Command::ListSync:
         return runListSync(invocation, console);
+    case Command::Add:
+        return runAdd(*invocation.add, console);
+    case Command::Renumber:
+        return runRenumber(*invocation.renumber, console);
+    case Command::Rename:
+        return runRename(*invocation.rename, console);
     }
     return ExitUsage;
 }

@@ -14,6 +14,9 @@ QString helpText()
   ojn-header list show [--json] LIST
   ojn-header list build FOLDER --output LIST [--sections-from OLD_LIST]
   ojn-header list sync LIST FOLDER [--dry-run] [--drop-missing]
+  ojn-header add FOLDER CHART... [--first-id N] [--list LIST] [--dry-run]
+  ojn-header renumber CHART --id N [--list LIST] [--dry-run]
+  ojn-header rename FOLDER [--list LIST] [--dry-run]
   ojn-header --help | --version
 Every command also takes --code-page N, before or after the command.
 
@@ -115,6 +118,40 @@ Commands:
                       while a chart of the folder cannot be read, since it
                       may be one of theirs
 A song list is never written over a chart: a LIST named .ojn is refused.
+  add FOLDER CHART...
+      Copies each chart and its OJM into the music folder as o2ma<ID>.ojn
+      and o2ma<ID>.ojm. The OJM is the file the header names, looked up
+      beside the chart in any case, or else the .ojm of the chart's own
+      name. A chart keeps its song ID when it is free in FOLDER (no chart
+      holds it, no o2ma<ID>.ojn, o2ma<ID>_*.ojn or o2ma<ID>.ojm is there,
+      and the --list has no entry for it); otherwise it gets the lowest
+      free ID above the highest one FOLDER held (100 in an empty folder).
+      A chart that needs no change is copied byte for byte; otherwise it
+      is saved as set --id ID --ojm o2ma<ID>.ojm would save it. An
+      encrypted chart is only copied as it is. A chart already added is
+      skipped, so running the same add again adds nothing twice.
+      --first-id N  give taken charts the lowest free ID from N on
+      --list LIST   then sync the song list as list sync does
+  renumber CHART --id N
+      Gives a chart of a music folder the free song ID N: its header gets
+      N and the OJM name o2ma<N>.ojm, the chart becomes o2ma<N>.ojn (a
+      revision o2ma<old>_<v>.ojn becomes o2ma<N>_<v>.ojn) and its OJM
+      o2ma<N>.ojm (copied instead when another chart still names it).
+      --list LIST   the old ID's entry is replaced where it stands (kept,
+                    and the new one appended, when another chart still
+                    holds the old ID)
+  rename FOLDER
+      Names every chart and its OJM for the song ID its header holds:
+      o2ma<ID>.ojn (a _<v> suffix kept) and o2ma<ID>.ojm, the header's OJM
+      name following. Tutorial.ojn is never renamed; a chart whose new
+      names are taken by other files is refused, naming them.
+      --list LIST   refresh the entries of the charts whose header changed
+  Each prints one line per file written, moved or refused, then a summary,
+  and with --dry-run only the steps it would take. No file is ever
+  replaced, and each chart and OJM exists whole under one name or another
+  at every moment: a run that is stopped leaves at worst an extra copy,
+  and the same command run again finishes the job. Exit status 1 when a
+  chart was refused (the others are still done).
 
 Field options of set (each at most once):
   --id N            song ID, a whole number from -2147483648 to 2147483647

@@ -1,0 +1,86 @@
+#include "cli/FolderCommand.h"
+
+#include "folderplans/PlanExecutor.h"
+#include "text/CodePage.h"
+
+namespace ojn::cli {
+
+QString parseFolderOptions(QCommandLineParser &parser, const QString &command, const QStringList &arguments,
+                           const QStringList &valueOptions)
+{
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    parser.addOption(QCommandLineOption(QStringLiteral("dry-run")));
+    QStringList values = valueOptions;
+    values << QStringLiteral("list") << QStringLiteral("code-page");
+    for (const QString &name : std::as_const(values))
+        parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
+    if (!parser.parse(arguments))
+        return QStringLiteral("%1: %2").arg(command, parser.errorText());
+    for (const QString &name : std::as_const(values)) {
+        if (parser.values(name).size() > 1)
+            return QStringLiteral("%1: --%2 is given more than once.").arg(command, name);
+    }
+    return QString();
+}
+
+std::optional<int> checkedCodePage(const QString &given, QString &error)
+{
+    bool isNumber = false;
+    const int page = given.toInt(&isNumber);
+    if (!isNumber || !TextCodec::supports(page)) {
+        error = QStringLiteral("unknown or unsupported code page \"%1\"; give a Windows code page "
+                               "number such as 949, 932, 936, 950, 1251 or 1252.")
+                    .arg(given);
+        return std::nullopt;
+    }
+    return page;
+}
+
+std::optional<int> folderCodePage(const QCommandLineParser &parser, QString &error)
+{
+    if (!parser.isSet(QStringLiteral("code-page")))
+        return std::nullopt;
+    return checkedCodePage(parser.value(QStringLiteral("code-page")), error);
+}
+
+int runFolderPlan(const PlanResult &planned, bool dryRun, const QString &doneWord, Console &console)
+{
+    if (!planned.error.isEmpty()) {
+        console.error(planned.error + QStringLiteral(" Nothing was written."));
+        return ExitRefused;
+    }
+    const FolderPlan &plan = planned.plan;
+    for (const PlanRefusal &refusal : plan.refused)
+        console.fileError(refusal.path, QStringLiteral("refused: %1").arg(refusal.reason));
+    for (const QString &line : plan.skipped)
+        console.out << line << '\n';
+    for (const QString &note : plan.notes)
+        console.out << QStringLiteral("Note: ") << note << '\n';
+    int failed = 0;
+    if (dryRun) {
+        for (const PlanStep &step : plan.steps)
+            console.out << QStringLiteral("would ") << describeStep(step, plan.folder, false) << '\n';
+    } else {
+        PlanControl control;
+        control.stepDone = [&console](const PlanStep &, const QString &line) {
+            console.out << line << '\n';
+            console.out.flush();
+        };
+        const PlanRun run = executeFolderPlan(plan, control);
+        for (const PlanRefusal &failure : run.failed)
+            console.fileError(failure.path, failure.reason);
+        failed = int(run.failed.size());
+    }
+    const int refused = int(plan.refused.size()) + failed;
+    const int charts = dryRun ? plan.chartFiles : plan.chartFiles - failed;
+    const QString counts = QStringLiteral("%1 %2, %3 already done, %4 refused.")
+                               .arg(charts).arg(charts == 1 ? QStringLiteral("chart") : QStringLiteral("charts"))
+                               .arg(plan.skipped.size()).arg(refused);
+    const QString summary = dryRun ? QStringLiteral("Dry run, nothing written: %1 %2").arg(doneWord.toLower(), counts)
+                                   : QStringLiteral("%1 %2").arg(doneWord, counts);
+    console.out << summary << '\n';
+    console.out.flush();
+    return refused > 0 ? ExitRefused : ExitOk;
+}
+
+} // namespace ojn::cli
