@@ -36,7 +36,7 @@ public:
         m_start = settings.firstId ? *settings.firstId : (highest < 0 ? FirstOfficialSongId : highest + 1);
         for (qsizetype i = 0; i < m_state.charts.size(); ++i) {
             if (const std::optional<ChartHeader> &header = m_state.charts[i].header)
-                m_byTitle.insert(header->title + '\0' + header->artist, i);
+                m_byTitle.insert(keyOf(*header), i);
         }
         for (auto it = m_state.holders.cbegin(); it != m_state.holders.cend(); ++it) {
             if (it.value().size() == 1 && songIdFromOjmName(it.value().first()) == it.key())
@@ -174,8 +174,8 @@ private:
     {
         EarlierAdd earlier;
         const ChartHeader &header = *scan.header;
-        for (auto it = m_byTitle.constFind(header.title + '\0' + header.artist);
-             it != m_byTitle.cend() && it.key() == header.title + '\0' + header.artist; ++it) {
+        const QByteArray key = keyOf(header);
+        for (auto it = m_byTitle.constFind(key); it != m_byTitle.cend() && it.key() == key; ++it) {
             const ChartScan &there = m_state.charts[it.value()];
             const qint64 id = there.header->songId;
             if (m_taken.contains(id)
@@ -199,6 +199,16 @@ private:
             return earlier;
         }
         return earlier;
+    }
+
+    // What a chart keeps when it is added under another ID: its texts but
+    // the OJM name, and its note counts.
+    static QByteArray keyOf(const ChartHeader &header)
+    {
+        QByteArray key = header.title + '\0' + header.artist + '\0' + header.pattern + '\0';
+        for (const qint32 count : header.noteCounts)
+            key += QByteArray::number(count) + ' ';
+        return key;
     }
 
     bool rewriteMatches(const QString &path, qint32 id, const QString &there) const
