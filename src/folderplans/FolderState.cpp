@@ -19,9 +19,12 @@ FolderNames listFolderNames(const QString &folder)
     }
     QDirIterator entries(names.folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (entries.hasNext()) {
-        entries.next();
+        const QString path = entries.next();
         const QString name = entries.fileName();
         names.byFolded.insert(name.toCaseFolded(), name);
+        // Files only, by the listing's own types: no look at each file.
+        if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive) && entries.fileInfo().isFile())
+            names.chartPaths << path;
     }
     return names;
 }
@@ -83,15 +86,13 @@ FolderState readFolderState(const QString &folder, const std::optional<QString> 
         for (const QByteArray &entry : std::as_const(state.list->entries))
             state.holders[songIdOfEntry(entry)].append(QStringLiteral("the song list"));
     }
-    QStringList chartPaths;
+    QStringList &chartPaths = state.names.chartPaths;
     for (auto it = state.names.byFolded.cbegin(); it != state.names.byFolded.cend(); ++it) {
         const QString &name = it.value();
         if (std::optional<qint64> id = songIdFromFileName(name))
             state.holders[*id].append(name);
         else if (std::optional<qint64> ojm = songIdFromOjmName(name))
             state.holders[*ojm].append(name);
-        if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive) && QFileInfo(state.names.pathOf(name)).isFile())
-            chartPaths << state.names.pathOf(name);
     }
     chartPaths.sort();
     state.charts = checkChartFiles(chartPaths, CheckDepth::Header);

@@ -18,6 +18,7 @@ namespace ojn {
 struct FolderNames {
     QString folder;
     QHash<QString, QString> byFolded; // case-folded name -> name on disk
+    QStringList chartPaths;           // the files ending in .ojn, any case
     QString error;
 
     // The name on disk of `name` in any case, or empty.

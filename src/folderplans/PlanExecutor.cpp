@@ -63,17 +63,19 @@ public:
             made = true;
             return createNewFile(step.to, content);
         }
-        case StepKind::Rename:
-            if (!QFileInfo::exists(step.from) && QFileInfo::exists(step.to))
+        case StepKind::Rename: {
+            // Tried first: a move that refuses a taken name needs no look beforehand.
+            const Result<> moved = moveWithoutReplacing(step.from, step.to);
+            if (moved.ok() || !QFileInfo::exists(step.to))
+                return moved;
+            if (!QFileInfo::exists(step.from))
                 return Result<>::success(); // moved by an earlier run
-            if (QFileInfo::exists(step.to)) {
-                if (!sameBytes(step.from, step.to))
-                    return taken(step.to);
-                // An earlier run's copy or second name is whole; the old name goes.
-                syncFolderOf(step.to);
-                return remove(step.from);
-            }
-            return moveWithoutReplacing(step.from, step.to);
+            if (!sameBytes(step.from, step.to))
+                return taken(step.to);
+            // An earlier run's copy or second name is whole; the old name goes.
+            syncFolderOf(step.to);
+            return remove(step.from);
+        }
         case StepKind::Remove:
             if (!QFileInfo::exists(step.from))
                 return Result<>::success();
