@@ -3,6 +3,8 @@
 #include "folderplans/PlanExecutor.h"
 #include "text/CodePage.h"
 
+#include <QSet>
+
 namespace ojn::cli {
 
 QString parseFolderOptions(QCommandLineParser &parser, const QString &command, const QStringList &arguments,
@@ -57,6 +59,7 @@ int runFolderPlan(const PlanResult &planned, bool dryRun, const QString &doneWor
     for (const QString &note : plan.notes)
         console.out << QStringLiteral("Note: ") << note << '\n';
     int failed = 0;
+    bool listFailed = false;
     if (dryRun) {
         for (const PlanStep &step : plan.steps)
             console.out << QStringLiteral("would ") << describeStep(step, plan.folder, false) << '\n';
@@ -69,9 +72,20 @@ int runFolderPlan(const PlanResult &planned, bool dryRun, const QString &doneWor
         const PlanRun run = executeFolderPlan(plan, control);
         for (const PlanRefusal &failure : run.failed)
             console.fileError(failure.path, failure.reason);
-        failed = int(run.failed.size());
+        // The charts of each unit that failed; a song list that failed is
+        // no chart, but still a refusal.
+        QSet<QString> failedCharts;
+        for (const PlanStep &step : plan.steps) {
+            if (step.chart >= 0 && run.failedCharts.contains(step.chart) && step.kind != StepKind::Remove
+                && step.from.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
+                failedCharts.insert(step.from);
+        }
+        failed = int(failedCharts.size());
+        listFailed = run.failedCharts.contains(-1);
     }
     const int refused = int(plan.refused.size()) + failed;
+    if (listFailed)
+        console.out << QStringLiteral("The song list was not synced.\n");
     const int charts = dryRun ? plan.chartFiles : plan.chartFiles - failed;
     const QString counts = QStringLiteral("%1 %2, %3 already done, %4 refused.")
                                .arg(charts).arg(charts == 1 ? QStringLiteral("chart") : QStringLiteral("charts"))
@@ -80,7 +94,7 @@ int runFolderPlan(const PlanResult &planned, bool dryRun, const QString &doneWor
                                    : QStringLiteral("%1 %2").arg(doneWord, counts);
     console.out << summary << '\n';
     console.out.flush();
-    return refused > 0 ? ExitRefused : ExitOk;
+    return refused > 0 || listFailed ? ExitRefused : ExitOk;
 }
 
 } // namespace ojn::cli

@@ -127,7 +127,6 @@ public:
             sync.kind = StepKind::ListUpdate;
             sync.from = m_state.names.folder;
             sync.to = *m_settings.listPath;
-            sync.why = QStringLiteral("synced with the folder");
             m_result.plan.steps << sync;
         }
         return std::move(m_result);

@@ -152,6 +152,7 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
         if (!done.ok()) {
             result.failed << PlanRefusal{step.chart >= 0 ? step.from : step.to, done.error()};
             failed.insert(step.chart);
+            result.failedCharts << step.chart;
             // What this run made for the chart goes; its old files were never touched.
             if (!moved.contains(step.chart)) {
                 for (const QString &path : made.value(step.chart))

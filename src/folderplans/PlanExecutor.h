@@ -29,6 +29,7 @@ struct PlanControl {
 struct PlanRun {
     int chartsDone = 0;
     QList<PlanRefusal> failed; // each chart whose step failed, with why; its new files are taken back
+    QList<int> failedCharts;   // their `chart` numbers (-1: a step of the whole plan, the song list)
     bool cancelled = false;
     bool stopped = false;      // the test seam stopped it
     qsizetype stepsDone = 0;
