@@ -68,7 +68,7 @@ QString findOjm(const FolderNames &names, const QString &chartFileName, const QS
     return QString();
 }
 
-FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath)
+FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, bool withHolders)
 {
     FolderState state;
     state.names = listFolderNames(folder);
@@ -83,11 +83,13 @@ FolderState readFolderState(const QString &folder, const std::optional<QString> 
             return state;
         }
         state.list = std::move(read.list);
-        for (const QByteArray &entry : std::as_const(state.list->entries))
-            state.holders[songIdOfEntry(entry)].append(QStringLiteral("the song list"));
+        for (const QByteArray &entry : std::as_const(state.list->entries)) {
+            if (withHolders)
+                state.holders[songIdOfEntry(entry)].append(QStringLiteral("the song list"));
+        }
     }
     QStringList &chartPaths = state.names.chartPaths;
-    for (auto it = state.names.byFolded.cbegin(); it != state.names.byFolded.cend(); ++it) {
+    for (auto it = state.names.byFolded.cbegin(); withHolders && it != state.names.byFolded.cend(); ++it) {
         const QString &name = it.value();
         if (std::optional<qint64> id = songIdFromFileName(name))
             state.holders[*id].append(name);
@@ -97,7 +99,7 @@ FolderState readFolderState(const QString &folder, const std::optional<QString> 
     chartPaths.sort();
     state.charts = checkChartFiles(chartPaths, CheckDepth::Header);
     for (const ChartScan &chart : std::as_const(state.charts)) {
-        if (chart.header) {
+        if (withHolders && chart.header) {
             QStringList &held = state.holders[chart.header->songId];
             const QString name = QFileInfo(chart.path).fileName();
             if (!held.contains(name))

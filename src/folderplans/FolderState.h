@@ -40,7 +40,8 @@ struct FolderState {
     // a file name, or "the song list".
     QHash<qint64, QStringList> holders;
 };
-[[nodiscard]] FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath);
+// `holders` is filled only `withHolders`: naming files needs no free IDs.
+[[nodiscard]] FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, bool withHolders = true);
 
 // The name of the OJM a header names, in `codec`'s code page where it is
 // not ASCII.

@@ -146,7 +146,7 @@ PlanResult planRenumber(const QString &chartPath, qint64 newId, const PlanSettin
 
 PlanResult planRename(const QString &folder, const PlanSettings &settings, const QStringList &only)
 {
-    const FolderState state = readFolderState(folder, settings.listPath);
+    const FolderState state = readFolderState(folder, settings.listPath, false);
     if (!state.error.isEmpty())
         return PlanResult{{}, state.error};
     PlanResult result;
