@@ -4,10 +4,11 @@
 // 10,000 charts, each against a baseline measured in the same run.
 // Usage: ojn_bench [FOLDER [PART...]]  (charts are made in FOLDER, which
 // should be on the disk being measured; default: the current folder.
-// PARTs: charts, folder, pictures, memory, music-folder-window, start-up;
+// PARTs: charts, folder, add, rename, pictures, memory, music-folder-window, start-up;
 // default: all)
 #include "ChartIoBench.h"
 #include "FolderBench.h"
+#include "FolderPlansBench.h"
 #include "MusicFolderBench.h"
 #include "ProcessBench.h"
 
@@ -42,6 +43,14 @@ int main(int argc, char *argv[])
     if (runs("folder")) {
         std::printf("\n== A music folder and its song list (in %s)\n", qPrintable(folder));
         ojn::bench::benchMusicFolder(folder);
+    }
+    if (runs("add")) {
+        std::printf("\n== Adding charts to a music folder (in %s)\n", qPrintable(folder));
+        ojn::bench::benchAddCharts(folder);
+    }
+    if (runs("rename")) {
+        std::printf("\n== Naming charts for their song IDs (in %s)\n", qPrintable(folder));
+        ojn::bench::benchRenameCharts(folder);
     }
     if (runs("pictures")) {
         std::printf("\n== Picture decoding\n");

@@ -27,12 +27,16 @@ CommandSpec checkCommand();
 CommandSpec listShowCommand();
 CommandSpec listBuildCommand();
 CommandSpec listSyncCommand();
+CommandSpec addCommand();
+CommandSpec renumberCommand();
+CommandSpec renameCommand();
 
 const QList<CommandSpec> &commands()
 {
     static const QList<CommandSpec> all{
         showCommand(), setCommand(), extractCommand(), checkCommand(),
         listShowCommand(), listBuildCommand(), listSyncCommand(),
+        addCommand(), renumberCommand(), renameCommand(),
     };
     return all;
 }

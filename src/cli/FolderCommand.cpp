@@ -1,0 +1,71 @@
+#include "cli/FolderCommand.h"
+
+#include "cli/Command.h"
+#include "folderplans/PlanExecutor.h"
+#include "text/CodePage.h"
+
+#include <QSet>
+
+namespace ojn::cli {
+
+QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions)
+{
+    QList<QCommandLineOption> options{switchOption(QStringLiteral("dry-run"))};
+    for (const QString &name : valueOptions + QStringList{QStringLiteral("list")})
+        options << valueOption(name);
+    return options;
+}
+
+int runFolderPlan(const PlanResult &planned, bool dryRun, const QString &doneWord, Console &console)
+{
+    if (!planned.error.isEmpty()) {
+        console.error(planned.error + QStringLiteral(" Nothing was written."));
+        return ExitRefused;
+    }
+    const FolderPlan &plan = planned.plan;
+    for (const PlanRefusal &refusal : plan.refused)
+        console.fileError(refusal.path, QStringLiteral("refused: %1").arg(refusal.reason));
+    for (const QString &line : plan.skipped)
+        console.out << line << '\n';
+    for (const QString &note : plan.notes)
+        console.out << QStringLiteral("Note: ") << note << '\n';
+    int failed = 0;
+    bool listFailed = false;
+    if (dryRun) {
+        for (const PlanStep &step : plan.steps)
+            console.out << QStringLiteral("would ") << describeStep(step, plan.folder, false) << '\n';
+    } else {
+        PlanControl control;
+        control.stepDone = [&console](const PlanStep &, const QString &line) {
+            console.out << line << '\n';
+            console.out.flush();
+        };
+        const PlanRun run = executeFolderPlan(plan, control);
+        for (const PlanRefusal &failure : run.failed)
+            console.fileError(failure.path, failure.reason);
+        // The charts of each unit that failed; a song list that failed is
+        // no chart, but still a refusal.
+        QSet<QString> failedCharts;
+        for (const PlanStep &step : plan.steps) {
+            if (step.chart >= 0 && run.failedCharts.contains(step.chart) && step.kind != StepKind::Remove
+                && step.from.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
+                failedCharts.insert(step.from);
+        }
+        failed = int(failedCharts.size());
+        listFailed = run.failedCharts.contains(-1);
+    }
+    const int refused = int(plan.refused.size()) + failed;
+    if (listFailed)
+        console.out << QStringLiteral("The song list was not synced.\n");
+    const int charts = dryRun ? plan.chartFiles : plan.chartFiles - failed;
+    const QString counts = QStringLiteral("%1 %2, %3 already done, %4 refused.")
+                               .arg(charts).arg(charts == 1 ? QStringLiteral("chart") : QStringLiteral("charts"))
+                               .arg(plan.skipped.size()).arg(refused);
+    const QString summary = dryRun ? QStringLiteral("Dry run, nothing written: %1 %2").arg(doneWord.toLower(), counts)
+                                   : QStringLiteral("%1 %2").arg(doneWord, counts);
+    console.out << summary << '\n';
+    console.out.flush();
+    return refused > 0 || listFailed ? ExitRefused : ExitOk;
+}
+
+} // namespace ojn::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/Console.h"
+#include "folderplans/FolderPlan.h"
+#include "folderplans/FolderPlans.h"
+
+#include <QCommandLineOption>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace ojn::cli {
+
+// What add, renumber and rename share on the command line: the --list
+// and --dry-run options, and printing and running a plan.
+
+// The options of a folder command: --dry-run, --list and its own value
+// options.
+[[nodiscard]] QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions);
+
+// Prints each refusal and note, then runs the plan (or with `dryRun`
+// prints its steps), then the summary; returns the exit status.
+int runFolderPlan(const PlanResult &planned, bool dryRun, const QString &doneWord, Console &console);
+
+} // namespace ojn::cli

@@ -1,0 +1,143 @@
+#include "fileio/NewFileNames.h"
+
+#include "fileio/NewFileNamesSystem.h"
+#include "fileio/SafeFileSystem.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+namespace ojn {
+namespace {
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Named as the safe writer names its own, so a file left by a crash is
+// recognised and tidied up by the next save of that name.
+QString temporaryPathFor(const QFileInfo &target)
+{
+    const quint32 tag = QRandomGenerator::global()->generate();
+    return target.dir().filePath(QStringLiteral(".%1.%2.saving").arg(target.fileName()).arg(tag, 8, 16, QLatin1Char('0')));
+}
+
+Result<> copyContent(const QString &from, QIODevice &to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return Result<>::failure(QStringLiteral("%1 cannot be read: %2").arg(shown(from), source.errorString()));
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = source.read(buffer.data(), buffer.size());
+        if (got < 0)
+            return Result<>::failure(QStringLiteral("%1 cannot be read: %2").arg(shown(from), source.errorString()));
+        if (got == 0)
+            return Result<>::success();
+        if (to.write(buffer.constData(), got) != got)
+            return Result<>::failure(to.errorString());
+    }
+}
+
+} // namespace
+
+Result<> createNewFile(const QString &path, const ContentWriter &writeContent)
+{
+    const QFileInfo target(path);
+    auto failure = [&path](const QString &reason) {
+        return Result<>::failure(QStringLiteral("Could not create %1: %2").arg(shown(path), reason));
+    };
+    if (target.exists() || target.isSymLink())
+        return failure(QStringLiteral("a file of that name is already there."));
+    QFile temporary;
+    QString temporaryPath, error;
+    Result<safefs::Creation> creation = safefs::Creation::NameTaken;
+    for (int attempt = 0; attempt < 16 && creation.ok() && creation.value() == safefs::Creation::NameTaken; ++attempt) {
+        temporaryPath = temporaryPathFor(target);
+        creation = safefs::createHeldFile(temporary, temporaryPath);
+    }
+    if (!creation.ok())
+        return failure(QStringLiteral("no temporary file could be made: %1").arg(creation.error()));
+    if (creation.value() != safefs::Creation::Created)
+        return failure(QStringLiteral("no temporary file could be made: every name tried was taken."));
+    auto discard = [&](const QString &reason) {
+        temporary.close();
+        QFile::remove(temporaryPath);
+        return failure(reason);
+    };
+    if (const Result<> written = writeContent(temporary); !written.ok())
+        return discard(written.error());
+    if (!temporary.flush())
+        return discard(QStringLiteral("Flushing the new file failed: %1").arg(temporary.errorString()));
+    if (const Result<> synced = safefs::syncToDisk(temporary); !synced.ok())
+        return discard(QStringLiteral("Writing the new file to disk failed: %1").arg(synced.error()));
+    if (!newnames::placeHeldFile(temporary, temporaryPath, target.absoluteFilePath(), error))
+        return discard(error);
+    temporary.close();
+    return Result<>::success();
+}
+
+Result<> copyToNewFile(const QString &from, const QString &to)
+{
+    return createNewFile(to, [&from](QIODevice &device) { return copyContent(from, device); });
+}
+
+Result<> moveWithoutReplacing(const QString &from, const QString &to)
+{
+    QString error;
+    switch (newnames::moveNoReplace(from, to, error)) {
+    case newnames::Outcome::Done:
+        return Result<>::success();
+    case newnames::Outcome::Failed:
+        return Result<>::failure(QStringLiteral("Could not move %1 to %2: %3").arg(shown(from), shown(to), error));
+    case newnames::Outcome::Unsupported:
+        break;
+    }
+    if (const Result<> copied = copyToNewFile(from, to); !copied.ok())
+        return copied;
+    // The copy is whole on disk under its name before the old name goes.
+    syncFolderOf(to);
+    if (!QFile::remove(from))
+        return Result<>::failure(QStringLiteral("Copied %1 to %2, but could not remove %1.").arg(shown(from), shown(to)));
+    return Result<>::success();
+}
+
+Result<> linkOrCopyToNewFile(const QString &from, const QString &to)
+{
+    QString error;
+    switch (newnames::linkNoReplace(from, to, error)) {
+    case newnames::Outcome::Done:
+        return Result<>::success();
+    case newnames::Outcome::Failed:
+        return Result<>::failure(QStringLiteral("Could not give %1 the name %2: %3").arg(shown(from), shown(to), error));
+    case newnames::Outcome::Unsupported:
+        break;
+    }
+    return copyToNewFile(from, to);
+}
+
+void removeLeftTemporaries(const QString &folder, const std::function<bool(const QString &name)> &isTarget)
+{
+    // ".<target>.<8 hex digits>.saving"
+    constexpr qsizetype Around = 1 + 1 + 8 + 7;
+    QDirIterator entries(folder, QDir::Files | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        const QString name = entries.fileName();
+        if (name.size() <= Around || !name.startsWith(QLatin1Char('.')))
+            continue;
+        const QString target = name.mid(1, name.size() - Around);
+        if (isTarget(target) && isTemporaryFileOf(name, target) && !QFileInfo(path).isSymLink())
+            safefs::removeUnlessHeld(path);
+    }
+}
+
+void syncFolderOf(const QString &path)
+{
+    safefs::syncFolder(QFileInfo(path).absolutePath());
+}
+
+} // namespace ojn

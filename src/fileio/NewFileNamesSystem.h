@@ -1,0 +1,31 @@
+#pragma once
+
+// The system calls that give files new names without replacing any, one
+// file each for POSIX (NewFileNames_posix.cpp) and Windows
+// (NewFileNames_win.cpp), picked by the build.
+
+#include <QString>
+
+class QFile;
+
+namespace ojn::newnames {
+
+enum class Outcome {
+    Done,
+    Failed,      // the error says why (a taken name among the reasons)
+    Unsupported, // the file system cannot do it this way; nothing changed
+};
+
+// `from` renamed to `to` in one step that refuses to replace, or as a link
+// and then the removal of `from`.
+[[nodiscard]] Outcome moveNoReplace(const QString &from, const QString &to, QString &error);
+
+// `to` made a second name of `from`.
+[[nodiscard]] Outcome linkNoReplace(const QString &from, const QString &to, QString &error);
+
+// Gives the held temporary file `from` the name `to`, which must be free;
+// where the file system cannot refuse to replace, `to` is checked just
+// before (no other program of ours writes there meanwhile).
+[[nodiscard]] bool placeHeldFile(QFile &file, const QString &from, const QString &to, QString &error);
+
+} // namespace ojn::newnames

@@ -1,0 +1,242 @@
+#include "folderplans/FolderPlans.h"
+
+#include "folderplans/ChartRewrite.h"
+#include "folderplans/FolderState.h"
+#include "folderplans/PlanSupport.h"
+#include "folderchecks/FolderScan.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMultiHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace ojn {
+namespace {
+
+// Where a chart of an earlier, interrupted or repeated run of the same add
+// lies: the ID it got, and which of its two files are already there.
+struct EarlierAdd {
+    qint64 id = -1;
+    bool chartThere = false;
+    bool ojmThere = false;
+};
+
+class AddPlanner {
+public:
+    AddPlanner(const QString &folder, const AddSettings &settings, FolderState state)
+        : m_settings(settings), m_state(std::move(state))
+    {
+        m_result.plan.folder = m_state.names.folder;
+        m_result.plan.codePage = settings.codec.codePage();
+        qint64 highest = -1;
+        for (auto it = m_state.holders.cbegin(); it != m_state.holders.cend(); ++it)
+            highest = std::max(highest, it.key());
+        m_start = settings.firstId ? *settings.firstId : (highest < 0 ? FirstOfficialSongId : highest + 1);
+        for (qsizetype i = 0; i < m_state.charts.size(); ++i) {
+            if (const std::optional<ChartHeader> &header = m_state.charts[i].header)
+                m_byTitle.insert(keyOf(*header), i);
+        }
+        for (auto it = m_state.holders.cbegin(); it != m_state.holders.cend(); ++it) {
+            if (it.value().size() == 1 && songIdFromOjmName(it.value().first()) == it.key())
+                m_loneOjms.append({it.key(), it.value().first()});
+        }
+        (void)folder;
+    }
+
+    void add(const QString &path)
+    {
+        const QFileInfo source(path);
+        const QString shownName = QDir::toNativeSeparators(path);
+        if (QDir(source.absolutePath()) == QDir(m_state.names.folder)) {
+            refuse(path, QStringLiteral("it is already in the folder; rename names a chart of the folder for its ID."));
+            return;
+        }
+        const QList<ChartScan> scans = checkChartFiles({source.absoluteFilePath()}, CheckDepth::Header);
+        const ChartScan &scan = scans.first();
+        if (!scan.header) {
+            refuse(path, scan.unreadableReason());
+            return;
+        }
+        const ChartHeader &header = *scan.header;
+        const FolderNames &sourceNames = namesOf(source.absolutePath());
+        const QString headerOjm = ojmNameIn(header, m_settings.codec);
+        QStringList lookedFor;
+        const QString ojmName = findOjm(sourceNames, source.fileName(), headerOjm, &lookedFor);
+        if (ojmName.isEmpty()) {
+            refuse(path, QStringLiteral("its OJM is not beside it: looked for %1.").arg(quotedList(lookedFor)));
+            return;
+        }
+        const QString ojm = sourceNames.pathOf(ojmName);
+
+        const EarlierAdd earlier = findEarlierAdd(scan, ojm, headerOjm);
+        qint64 id = earlier.id;
+        if (earlier.chartThere) {
+            m_taken.insert(id);
+            m_result.plan.skipped << QStringLiteral("%1: already added as o2ma%2.ojn.").arg(shownName).arg(id);
+            if (earlier.ojmThere)
+                return;
+        }
+        if (id < 0) {
+            if (header.songId >= 0 && isFree(header.songId))
+                id = header.songId;
+            else if (const std::optional<qint64> free = lowestFree(m_start))
+                id = *free;
+            else {
+                refuse(path, QStringLiteral("no song ID up to %1 is free in the folder.").arg(LastSongId));
+                return;
+            }
+        }
+        const bool sameId = id == header.songId && headerOjm.compare(usualOjmName(id), Qt::CaseInsensitive) == 0;
+        if (scan.encrypted && !sameId) {
+            refuse(path, QStringLiteral("it is encrypted, so its header cannot be rewritten to song ID %1 and OJM %2.")
+                             .arg(id).arg(usualOjmName(id)));
+            return;
+        }
+        m_taken.insert(id);
+        const int chart = m_result.plan.charts++;
+        ++m_result.plan.chartFiles;
+        const QString ojmTarget = m_state.names.pathOf(usualOjmName(id));
+        const QString chartTarget = m_state.names.pathOf(QStringLiteral("o2ma%1.ojn").arg(id));
+        // The music first: the chart appears in the game whole, with it.
+        if (!earlier.ojmThere) {
+            m_result.plan.steps << copyStep(ojm, ojmTarget, QStringLiteral("the music of %1").arg(source.fileName()), chart);
+        }
+        if (earlier.chartThere)
+            return;
+        if (sameId) {
+            m_result.plan.steps << copyStep(path, chartTarget, QStringLiteral("its song ID %1 is free").arg(id), chart);
+        } else {
+            PlanStep write;
+            write.kind = StepKind::Write;
+            write.from = source.absoluteFilePath();
+            write.to = chartTarget;
+            write.songId = qint32(id);
+            write.chart = chart;
+            write.why = header.songId == id ? QStringLiteral("its OJM name becomes %1").arg(usualOjmName(id))
+                                            : QStringLiteral("song ID %1 is taken; it gets %2").arg(header.songId).arg(id);
+            m_result.plan.steps << write;
+        }
+    }
+
+    PlanResult finish()
+    {
+        if (m_settings.listPath && m_result.plan.charts + m_result.plan.skipped.size() > 0) {
+            PlanStep sync;
+            sync.kind = StepKind::ListUpdate;
+            sync.from = m_state.names.folder;
+            sync.to = *m_settings.listPath;
+            m_result.plan.steps << sync;
+        }
+        return std::move(m_result);
+    }
+
+private:
+    static PlanStep copyStep(const QString &from, const QString &to, const QString &why, int chart)
+    {
+        PlanStep step;
+        step.kind = StepKind::Copy;
+        step.from = QFileInfo(from).absoluteFilePath();
+        step.to = to;
+        step.why = why;
+        step.chart = chart;
+        return step;
+    }
+
+    void refuse(const QString &path, const QString &reason) { m_result.plan.refused << PlanRefusal{path, reason}; }
+
+    const FolderNames &namesOf(const QString &folder)
+    {
+        auto found = m_sourceFolders.find(folder);
+        if (found == m_sourceFolders.end())
+            found = m_sourceFolders.insert(folder, listFolderNames(folder));
+        return found.value();
+    }
+
+    [[nodiscard]] bool isFree(qint64 id) const { return !m_taken.contains(id) && !m_state.holders.contains(id); }
+
+    [[nodiscard]] std::optional<qint64> lowestFree(qint64 from) const
+    {
+        for (qint64 id = std::max<qint64>(from, 0); id <= LastSongId; ++id) {
+            if (isFree(id))
+                return id;
+        }
+        return std::nullopt;
+    }
+
+    // The chart's files from an earlier run: a chart of the folder named
+    // o2ma<N>.ojn holding exactly the bytes this one would be written as
+    // under N (its own, or the rewrite), or else an OJM o2ma<N>.ojm that no
+    // chart holds, holding exactly this chart's music.
+    EarlierAdd findEarlierAdd(const ChartScan &scan, const QString &ojm, const QString &headerOjm) const
+    {
+        EarlierAdd earlier;
+        const ChartHeader &header = *scan.header;
+        const QByteArray key = keyOf(header);
+        for (auto it = m_byTitle.constFind(key); it != m_byTitle.cend() && it.key() == key; ++it) {
+            const ChartScan &there = m_state.charts[it.value()];
+            const qint64 id = there.header->songId;
+            if (m_taken.contains(id)
+                || QFileInfo(there.path).fileName().compare(QStringLiteral("o2ma%1.ojn").arg(id), Qt::CaseInsensitive) != 0)
+                continue;
+            const bool copied = id == header.songId && headerOjm.compare(usualOjmName(id), Qt::CaseInsensitive) == 0;
+            const bool same = copied ? sameBytes(scan.path, there.path) : rewriteMatches(scan.path, qint32(id), there.path);
+            if (!same)
+                continue;
+            earlier.id = id;
+            earlier.chartThere = true;
+            const QString ojmThere = m_state.names.find(usualOjmName(id));
+            earlier.ojmThere = !ojmThere.isEmpty();
+            return earlier;
+        }
+        for (const auto &[id, name] : m_loneOjms) {
+            if (m_taken.contains(id) || !sameBytes(ojm, m_state.names.pathOf(name)))
+                continue;
+            earlier.id = id;
+            earlier.ojmThere = true;
+            return earlier;
+        }
+        return earlier;
+    }
+
+    // What a chart keeps when it is added under another ID: its texts but
+    // the OJM name, and its note counts.
+    static QByteArray keyOf(const ChartHeader &header)
+    {
+        QByteArray key = header.title + '\0' + header.artist + '\0' + header.pattern + '\0';
+        for (const qint32 count : header.noteCounts)
+            key += QByteArray::number(count) + ' ';
+        return key;
+    }
+
+    bool rewriteMatches(const QString &path, qint32 id, const QString &there) const
+    {
+        const Result<QByteArray> bytes = chartWithSongId(path, id, m_settings.codec);
+        return bytes.ok() && fileHolds(there, bytes.value());
+    }
+
+    const AddSettings &m_settings;
+    FolderState m_state;
+    PlanResult m_result;
+    qint64 m_start = FirstOfficialSongId;
+    QSet<qint64> m_taken; // IDs this command gives out
+    QMultiHash<QByteArray, qsizetype> m_byTitle;
+    QList<std::pair<qint64, QString>> m_loneOjms; // o2ma<ID>.ojm files whose ID nothing else holds
+    QHash<QString, FolderNames> m_sourceFolders;
+};
+
+} // namespace
+
+PlanResult planAdd(const QString &folder, const QStringList &charts, const AddSettings &settings)
+{
+    FolderState state = readFolderState(folder, settings.listPath);
+    if (!state.error.isEmpty())
+        return PlanResult{{}, state.error};
+    AddPlanner planner(folder, settings, std::move(state));
+    for (const QString &chart : charts)
+        planner.add(chart);
+    return planner.finish();
+}
+
+} // namespace ojn

@@ -1,0 +1,112 @@
+#include "folderplans/FolderState.h"
+
+#include "folderchecks/FolderChecks.h"
+#include "folderchecks/FolderScan.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+
+namespace ojn {
+
+FolderNames listFolderNames(const QString &folder)
+{
+    FolderNames names;
+    names.folder = QFileInfo(folder).absoluteFilePath();
+    if (!QFileInfo(folder).isDir()) {
+        names.error = QStringLiteral("%1 is not a folder.").arg(QDir::toNativeSeparators(folder));
+        return names;
+    }
+    QDirIterator entries(names.folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        const QString name = entries.fileName();
+        names.byFolded.insert(name.toCaseFolded(), name);
+        // Files only, by the listing's own types: no look at each file.
+        if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive) && entries.fileInfo().isFile())
+            names.chartPaths << path;
+    }
+    return names;
+}
+
+QString ojmNameIn(const ChartHeader &header, const TextCodec &codec)
+{
+    for (const char c : header.ojmFile) {
+        if (uchar(c) >= 0x80)
+            return codec.decode(header.ojmFile);
+    }
+    return QString::fromLatin1(header.ojmFile);
+}
+
+std::optional<qint64> songIdFromOjmName(const QString &fileName)
+{
+    if (!fileName.endsWith(QLatin1String(".ojm"), Qt::CaseInsensitive))
+        return std::nullopt;
+    // The same digits rule as a chart's name, without a version.
+    QString asChart = fileName;
+    asChart.chop(4);
+    if (asChart.contains(QLatin1Char('_')))
+        return std::nullopt;
+    return songIdFromFileName(asChart + QLatin1String(".ojn"));
+}
+
+QString findOjm(const FolderNames &names, const QString &chartFileName, const QString &headerOjm, QStringList *lookedFor)
+{
+    QStringList tried;
+    if (!headerOjm.isEmpty() && !headerOjm.contains(QLatin1Char('/')) && !headerOjm.contains(QLatin1Char('\\'))) {
+        if (const QString found = names.find(headerOjm); !found.isEmpty())
+            return found;
+        tried << headerOjm;
+    }
+    const QString own = QFileInfo(chartFileName).completeBaseName() + QLatin1String(".ojm");
+    if (const QString found = names.find(own); !found.isEmpty())
+        return found;
+    if (!tried.contains(own, Qt::CaseInsensitive))
+        tried << own;
+    if (lookedFor)
+        *lookedFor = tried;
+    return QString();
+}
+
+FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, bool withHolders)
+{
+    FolderState state;
+    state.names = listFolderNames(folder);
+    if (!state.names.error.isEmpty()) {
+        state.error = state.names.error;
+        return state;
+    }
+    if (listPath) {
+        Result<SongList> read = readSongListFile(*listPath);
+        if (!read.ok()) {
+            state.error = read.error();
+            return state;
+        }
+        state.list = std::move(read).value();
+        for (const QByteArray &entry : std::as_const(state.list->entries)) {
+            if (withHolders)
+                state.holders[songIdOfEntry(entry)].append(QStringLiteral("the song list"));
+        }
+    }
+    QStringList &chartPaths = state.names.chartPaths;
+    for (auto it = state.names.byFolded.cbegin(); withHolders && it != state.names.byFolded.cend(); ++it) {
+        const QString &name = it.value();
+        if (std::optional<qint64> id = songIdFromFileName(name))
+            state.holders[*id].append(name);
+        else if (std::optional<qint64> ojm = songIdFromOjmName(name))
+            state.holders[*ojm].append(name);
+    }
+    chartPaths.sort();
+    state.charts = checkChartFiles(chartPaths, CheckDepth::Header);
+    for (const ChartScan &chart : std::as_const(state.charts)) {
+        if (withHolders && chart.header) {
+            QStringList &held = state.holders[chart.header->songId];
+            const QString name = QFileInfo(chart.path).fileName();
+            if (!held.contains(name))
+                held.append(name);
+        }
+    }
+    return state;
+}
+
+} // namespace ojn

@@ -1,0 +1,174 @@
+#include "folderplans/MovePlan.h"
+
+#include "folderplans/ChartRewrite.h"
+
+#include <QFileInfo>
+#include <QMap>
+
+namespace ojn {
+namespace {
+
+QString nameOf(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+PlanStep step(StepKind kind, const QString &from, const QString &to, const QString &why, int chart)
+{
+    PlanStep s;
+    s.kind = kind;
+    s.from = from;
+    s.to = to;
+    s.why = why;
+    s.chart = chart;
+    return s;
+}
+
+} // namespace
+
+QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state, const QSet<QString> &kept,
+                                FolderPlan &plan, const std::optional<QString> &listPath,
+                                const std::function<std::optional<SongList>(const QList<ChartMove> &)> &listAfter)
+{
+    const FolderNames &names = state.names;
+    QSet<QString> ojmsKept = kept;
+    QList<ChartMove> accepted;
+    QSet<QString> targetsGiven; // case-folded chart and OJM names this plan makes
+    for (ChartMove &move : moves) {
+        const QString name = nameOf(move.path);
+        const QString usual = usualOjmName(move.id);
+        // A refused chart keeps naming its OJM.
+        auto refuse = [&](const QString &reason) {
+            plan.refused << PlanRefusal{move.path, reason};
+            if (!move.ojm.isEmpty())
+                ojmsKept.insert(move.ojm.toCaseFolded());
+        };
+        if (move.rewrite && move.encrypted) {
+            refuse(QStringLiteral("it is encrypted, so its header cannot be rewritten to name %1.").arg(usual));
+            continue;
+        }
+        const bool renamed = !sameName(move.target, name);
+        const QString targetOnDisk = names.find(move.target);
+        bool targetDone = false;
+        if (renamed && !targetOnDisk.isEmpty()) {
+            const QString there = names.pathOf(targetOnDisk);
+            targetDone = move.rewrite ? fileHolds(there, [&] {
+                const Result<QByteArray> bytes = chartWithSongId(move.path, qint32(move.id), TextCodec(plan.codePage));
+                return bytes.ok() ? bytes.value() : QByteArray();
+            }()) : sameBytes(move.path, there);
+            if (!targetDone) {
+                refuse(QStringLiteral("its new name %1 is taken by another file.").arg(targetOnDisk));
+                continue;
+            }
+        }
+        if (targetsGiven.contains(move.target.toCaseFolded())) {
+            refuse(QStringLiteral("another chart gets the name %1.").arg(move.target));
+            continue;
+        }
+        if (move.rewrite) {
+            const QString usualOnDisk = names.find(usual);
+            if (move.ojm.isEmpty() && !(targetDone && !usualOnDisk.isEmpty())) {
+                refuse(QStringLiteral("its OJM is not in the folder."));
+                continue;
+            }
+            if (!move.ojm.isEmpty() && !sameName(move.ojm, usual) && !usualOnDisk.isEmpty()
+                && !targetsGiven.contains(usual.toCaseFolded())
+                && !sameBytes(names.pathOf(move.ojm), names.pathOf(usualOnDisk))) {
+                refuse(QStringLiteral("the OJM's new name %1 is taken by another file.").arg(usualOnDisk));
+                continue;
+            }
+        }
+        targetsGiven.insert(move.target.toCaseFolded());
+        if (move.rewrite)
+            targetsGiven.insert(usual.toCaseFolded());
+        accepted << move;
+    }
+    plan.chartFiles += int(accepted.size());
+
+    // Per OJM (moves that rewrite no header leave their OJM alone).
+    QMap<QString, QList<qsizetype>> byOjm;
+    for (qsizetype i = 0; i < accepted.size(); ++i)
+        byOjm[accepted[i].rewrite ? accepted[i].ojm.toCaseFolded() : QStringLiteral("\n%1").arg(i)].append(i);
+
+    QList<PlanStep> late;
+    qsizetype firstInPlace = -1; // where the first chart is rewritten under its own name
+    for (auto group = byOjm.cbegin(); group != byOjm.cend(); ++group) {
+        const int chart = plan.charts++;
+        const QList<qsizetype> &members = group.value();
+        const ChartMove &first = accepted[members.first()];
+        if (!first.rewrite) {
+            plan.steps << step(StepKind::Rename, first.path, names.pathOf(first.target), first.why, chart);
+            continue;
+        }
+        const QString ojm = first.ojm;
+        // The OJM's new names, and whether a chart under each is rewritten in place.
+        QMap<QString, bool> ojmTargets;
+        bool ojmKept = !ojm.isEmpty() && ojmsKept.contains(ojm.toCaseFolded());
+        for (const qsizetype i : members) {
+            const ChartMove &move = accepted[i];
+            const QString usual = usualOjmName(move.id);
+            if (ojm.isEmpty() || sameName(usual, ojm)) {
+                ojmKept = true;
+                continue;
+            }
+            ojmTargets[usual] = ojmTargets.value(usual) || sameName(move.target, nameOf(move.path));
+        }
+        PlanStep renameOjm;
+        QString linkedAs; // the OJM's second name, its old one removed last
+        for (auto target = ojmTargets.cbegin(); target != ojmTargets.cend(); ++target) {
+            const QString to = names.pathOf(target.key());
+            const bool lastName = std::next(target) == ojmTargets.cend() && !ojmKept;
+            if (!lastName) {
+                if (names.find(target.key()).isEmpty())
+                    plan.steps << step(StepKind::Copy, names.pathOf(ojm), to, QStringLiteral("another chart still names %1").arg(ojm), chart);
+            } else if (target.value()) {
+                // A chart rewritten where it is names the new name at once:
+                // both names stand until it is on disk.
+                if (names.find(target.key()).isEmpty())
+                    plan.steps << step(StepKind::Link, names.pathOf(ojm), to, QStringLiteral("the chart names it while it is rewritten"), chart);
+                linkedAs = target.key();
+            } else {
+                renameOjm = step(StepKind::Rename, names.pathOf(ojm), to, QStringLiteral("the music of song ID %1").arg(accepted[members.first()].id), chart);
+            }
+        }
+        for (const qsizetype i : members) {
+            const ChartMove &move = accepted[i];
+            const bool inPlace = sameName(move.target, nameOf(move.path));
+            const QString to = inPlace ? move.path : names.pathOf(move.target);
+            PlanStep write = step(StepKind::Write, move.path, to, move.why, chart);
+            write.songId = qint32(move.id);
+            write.inPlace = inPlace;
+            if (inPlace && firstInPlace < 0)
+                firstInPlace = plan.steps.size();
+            plan.steps << write;
+            if (!inPlace)
+                late << step(StepKind::Remove, move.path, to, QStringLiteral("it lives on as %1").arg(move.target), chart);
+        }
+        if (renameOjm.chart >= 0)
+            plan.steps << renameOjm;
+        if (!linkedAs.isEmpty())
+            late << step(StepKind::Remove, names.pathOf(ojm), names.pathOf(linkedAs), QStringLiteral("it lives on as %1").arg(linkedAs), chart);
+    }
+    if (listPath) {
+        if (std::optional<SongList> list = listAfter(accepted)) {
+            PlanStep update = step(StepKind::ListUpdate, QString(), *listPath, QStringLiteral("the entries of the charts whose header changed"), -1);
+            update.list = std::move(list);
+            // A chart rewritten where it is is done with the moment it is
+            // written, and a run again would not see its entry as to do:
+            // the list goes first then (its song ID stays the same).
+            if (firstInPlace >= 0)
+                plan.steps.insert(firstInPlace, update);
+            else
+                plan.steps << update;
+        }
+    }
+    plan.steps << late;
+    return accepted;
+}
+
+} // namespace ojn

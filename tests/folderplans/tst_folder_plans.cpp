@@ -1,0 +1,176 @@
+// The folder commands' plans, run to the end and stopped after each of
+// their steps: a stopped run loses no chart and no OJM, and the same
+// command run again finishes the job.
+#include "folderplans/FolderPlans.h"
+#include "folderplans/PlanExecutor.h"
+#include "support/ChartBuilder.h"
+
+#include <QDir>
+#include <QHash>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ojn;
+using namespace ojn::test;
+
+namespace {
+
+QByteArray chart(qint32 id, const QByteArray &ojm, const QByteArray &title)
+{
+    return ChartBuilder().noteSections(2, 2, 2).songId(id).titleBytes(title + '\0').ojmBytes(ojm + '\0').build();
+}
+
+// "dir/name.ojn=ID:ojm" plants a chart titled after its path, "dir/name.ojm"
+// an OJM; a song list Image/OJNList.dat lists the charts of Music.
+void plant(const QString &root, const QString &setup)
+{
+    QList<QByteArray> listed;
+    for (const QString &item : setup.split(' ', Qt::SkipEmptyParts)) {
+        const QString path = item.section('=', 0, 0);
+        QDir(root).mkpath(QFileInfo(root + '/' + path).path());
+        if (item.contains('=')) {
+            const QString spec = item.section('=', 1);
+            const QByteArray bytes = chart(spec.section(':', 0, 0).toInt(), spec.section(':', 1).toLatin1(), path.toLatin1());
+            writeFile(root + '/' + path, bytes);
+            if (path.startsWith("Music/"))
+                listed << bytes;
+        } else {
+            writeFile(root + '/' + path, "music of " + path.toLatin1());
+        }
+    }
+    QDir(root).mkpath("Image");
+    writeFile(root + "/Image/OJNList.dat", songListBytes(qint32(listed.size()), listed, "extra"));
+}
+
+QHash<QString, QByteArray> filesIn(const QString &folder)
+{
+    QHash<QString, QByteArray> files;
+    for (const QString &name : entriesOf(folder))
+        files.insert(name, readFile(folder + '/' + name));
+    return files;
+}
+
+PlanResult planFor(const QString &root, const QString &command)
+{
+    const QStringList words = command.split(' ');
+    PlanSettings settings;
+    settings.listPath = root + "/Image/OJNList.dat";
+    if (words[0] == "add") {
+        AddSettings add;
+        add.listPath = settings.listPath;
+        QStringList charts;
+        for (const QString &word : words.mid(1))
+            charts << root + '/' + word;
+        return planAdd(root + "/Music", charts, add);
+    }
+    if (words[0] == "renumber")
+        return planRenumber(root + '/' + words[1], words[2].toLongLong(), settings);
+    return planRename(root + "/Music", settings);
+}
+
+// Plans and runs the command; stops after `stopAfter` steps when given.
+PlanRun runCommand(const QString &root, const QString &command, int stopAfter = -1)
+{
+    const PlanResult planned = planFor(root, command);
+    if (!planned.error.isEmpty() || !planned.plan.refused.isEmpty()) {
+        qWarning("%s", qPrintable(planned.error + (planned.plan.refused.isEmpty() ? QString() : planned.plan.refused.first().reason)));
+        return PlanRun{0, {PlanRefusal{root, "refused"}}};
+    }
+    PlanControl control;
+    int done = 0;
+    control.afterStep = [&](qsizetype) { return ++done != stopAfter; };
+    return executeFolderPlan(planned.plan, control);
+}
+
+QByteArray titleOf(const QByteArray &bytes)
+{
+    return bytes.size() >= 300 ? bytes.mid(108, 64) : QByteArray();
+}
+
+} // namespace
+
+class FolderPlansTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stoppedAfterEachStepAndRunAgain_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("music"); // Music/ at the end
+
+        QTest::newRow("add, one ID taken, one free")
+            << "Music/o2ma100.ojn=100:o2ma100.ojm Music/o2ma100.ojm src/a.ojn=100:a.ojm src/a.ojm src/b.ojn=500:o2ma500.ojm src/o2ma500.ojm"
+            << "add src/a.ojn src/b.ojn" << QStringList{"o2ma100.ojm", "o2ma100.ojn", "o2ma101.ojm", "o2ma101.ojn", "o2ma500.ojm", "o2ma500.ojn"};
+        QTest::newRow("renumber")
+            << "Music/o2ma100.ojn=100:o2ma100.ojm Music/o2ma100.ojm Music/o2ma101.ojn=101:o2ma101.ojm Music/o2ma101.ojm"
+            << "renumber Music/o2ma101.ojn 300" << QStringList{"o2ma100.ojm", "o2ma100.ojn", "o2ma300.ojm", "o2ma300.ojn"};
+        QTest::newRow("renumber a revision, its shared OJM copied")
+            << "Music/o2ma100.ojn=100:o2ma100.ojm Music/o2ma100_2.ojn=100:o2ma100.ojm Music/o2ma100.ojm"
+            << "renumber Music/o2ma100_2.ojn 200" << QStringList{"o2ma100.ojm", "o2ma100.ojn", "o2ma200.ojm", "o2ma200_2.ojn"};
+        QTest::newRow("rename a song pair")
+            << "Music/song.ojn=100:song.ojm Music/song.ojm Music/Tutorial.ojn=1:tutorial.ojm Music/tutorial.ojm"
+            << "rename" << QStringList{"Tutorial.ojn", "o2ma100.ojm", "o2ma100.ojn", "tutorial.ojm"};
+        QTest::newRow("rename, the chart rewritten where it is")
+            << "Music/o2ma100.ojn=100:song.ojm Music/song.ojm" << "rename" << QStringList{"o2ma100.ojm", "o2ma100.ojn"};
+        QTest::newRow("rename revisions sharing an OJM")
+            << "Music/o2ma5.ojn=100:x.ojm Music/o2ma5_2.ojn=100:x.ojm Music/x.ojm"
+            << "rename" << QStringList{"o2ma100.ojm", "o2ma100.ojn", "o2ma100_2.ojn"};
+        QTest::newRow("rename, two IDs sharing an OJM")
+            << "Music/a.ojn=100:x.ojm Music/b.ojn=200:x.ojm Music/x.ojm"
+            << "rename" << QStringList{"o2ma100.ojm", "o2ma100.ojn", "o2ma200.ojm", "o2ma200.ojn"};
+    }
+    void stoppedAfterEachStepAndRunAgain()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, command);
+        QFETCH(QStringList, music);
+
+        QTemporaryDir whole;
+        plant(whole.path(), setup);
+        const QHash<QString, QByteArray> before = filesIn(whole.path() + "/Music");
+        const QHash<QString, QByteArray> sources = filesIn(whole.path() + "/src");
+        const QByteArray listBefore = readFile(whole.path() + "/Image/OJNList.dat");
+        const PlanRun run = runCommand(whole.path(), command);
+        QVERIFY(run.failed.isEmpty() && !run.stopped);
+        const QHash<QString, QByteArray> after = filesIn(whole.path() + "/Music");
+        const QByteArray listAfter = readFile(whole.path() + "/Image/OJNList.dat");
+        QStringList names = after.keys();
+        names.sort();
+        QCOMPARE(names, music);
+        QVERIFY(listAfter != listBefore);
+        const qsizetype steps = run.stepsDone;
+
+        for (int stop = 1; stop < steps; ++stop) {
+            QTemporaryDir dir;
+            plant(dir.path(), setup);
+            const PlanRun stopped = runCommand(dir.path(), command, stop);
+            QVERIFY(stopped.stopped);
+            // Every file of the folder lives on: as it was, or as the finished
+            // command leaves it; the charts added are still where they were.
+            const QHash<QString, QByteArray> now = filesIn(dir.path() + "/Music");
+            const QList<QByteArray> contents = now.values();
+            for (auto it = before.cbegin(); it != before.cend(); ++it) {
+                bool alive = contents.contains(it.value());
+                for (const QByteArray &done : after) {
+                    if (!alive && titleOf(done) == titleOf(it.value()) && !titleOf(done).isEmpty())
+                        alive = contents.contains(done);
+                }
+                QVERIFY2(alive, qPrintable(QString("stopped after step %1: %2 is lost").arg(stop).arg(it.key())));
+            }
+            QCOMPARE(filesIn(dir.path() + "/src"), sources);
+
+            const PlanRun again = runCommand(dir.path(), command);
+            QVERIFY2(again.failed.isEmpty(), qPrintable(QString("stopped after step %1: the second run failed").arg(stop)));
+            const QHash<QString, QByteArray> finished = filesIn(dir.path() + "/Music");
+            for (auto it = after.cbegin(); it != after.cend(); ++it)
+                QVERIFY2(finished.value(it.key()) == it.value(), qPrintable(QString("stopped after step %1: %2").arg(stop).arg(it.key())));
+            // At worst an extra copy of a file the command leaves.
+            for (auto it = finished.cbegin(); it != finished.cend(); ++it)
+                QVERIFY2(after.contains(it.key()) || after.values().contains(it.value()), qPrintable(QString("stopped after step %1: %2 left").arg(stop).arg(it.key())));
+            QCOMPARE(readFile(dir.path() + "/Image/OJNList.dat"), listAfter);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(FolderPlansTest)
+#include "tst_folder_plans.moc"
