@@ -43,6 +43,10 @@ QStringList optionsOf(Command command)
         return {QStringLiteral("output"), QStringLiteral("sections-from"), codePageOption};
     case Command::ListSync:
         return {QStringLiteral("dry-run"), QStringLiteral("drop-missing"), codePageOption};
+    case Command::Export:
+        return {QStringLiteral("output"), codePageOption};
+    case Command::Import:
+        return {QStringLiteral("dry-run"), codePageOption};
     default:
         return {};
     }
@@ -65,7 +69,10 @@ PathsWanted pathsWanted(Command command)
 {
     switch (command) {
     case Command::Check:
+    case Command::Export:
         return {1, -1, QStringLiteral("no chart or folder given.")};
+    case Command::Import:
+        return {1, 1, QStringLiteral("give one CSV file.")};
     case Command::ListShow:
         return {1, 1, QStringLiteral("give one song list.")};
     case Command::ListBuild:
@@ -83,7 +90,8 @@ std::optional<Command> commandNamed(const QString &word, bool afterList)
 {
     static const QList<std::pair<QLatin1String, Command>> commands{
         {QLatin1String("show"), Command::Show}, {QLatin1String("set"), Command::Set},
-        {QLatin1String("extract"), Command::Extract}, {QLatin1String("check"), Command::Check}};
+        {QLatin1String("extract"), Command::Extract}, {QLatin1String("check"), Command::Check},
+        {QLatin1String("export"), Command::Export}, {QLatin1String("import"), Command::Import}};
     static const QList<std::pair<QLatin1String, Command>> listCommands{
         {QLatin1String("show"), Command::ListShow}, {QLatin1String("build"), Command::ListBuild},
         {QLatin1String("sync"), Command::ListSync}};
@@ -151,10 +159,10 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
         arguments.removeFirst();
         name = QStringLiteral("list ") + second;
     } else if (!command && first.startsWith(QLatin1Char('-'))) {
-        return usageError(QStringLiteral("the command comes first: show, set, extract, check or list (not %1).").arg(first));
+        return usageError(QStringLiteral("the command comes first: show, set, extract, check, list, export or import (not %1).").arg(first));
     } else if (!command) {
         return usageError(
-            QStringLiteral("unknown command \"%1\"; the commands are show, set, extract, check and list.").arg(first));
+            QStringLiteral("unknown command \"%1\"; the commands are show, set, extract, check, list, export and import.").arg(first));
     }
     invocation.command = *command;
 
@@ -214,6 +222,12 @@ ParsedCommandLine parseCommandLine(const QStringList &allArguments)
         if (!invocation.outputPath)
             return usageError(QStringLiteral("list build: give --output LIST, the song list to write."));
         break;
+    case Command::Export:
+        invocation.outputPath = valueOf(parser, QStringLiteral("output"));
+        break;
+    case Command::Import:
+        invocation.dryRun = parser.isSet(QStringLiteral("dry-run"));
+        break;
     case Command::ListSync:
         invocation.dryRun = parser.isSet(QStringLiteral("dry-run"));
         invocation.dropMissing = parser.isSet(QStringLiteral("drop-missing"));
@@ -258,6 +272,7 @@ QString usageHint()
 {
     return QStringLiteral("Usage: ojn-header [--code-page N] show|set|extract FILE... [OPTIONS]\n"
                           "       ojn-header [--code-page N] check PATH... | list show|build|sync ... [OPTIONS]\n"
+                          "       ojn-header [--code-page N] export PATH... [--output CSV] | import CSV [--dry-run]\n"
                           "Try 'ojn-header --help' for the whole manual.\n");
 }
 

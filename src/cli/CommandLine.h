@@ -9,7 +9,7 @@
 
 namespace ojn::cli {
 
-enum class Command { Help, Version, Show, Set, Extract, Check, ListShow, ListBuild, ListSync };
+enum class Command { Help, Version, Show, Set, Extract, Check, ListShow, ListBuild, ListSync, Export, Import };
 
 // One run of the program, as the command line asks for it.
 struct Invocation {
@@ -19,10 +19,10 @@ struct Invocation {
     FieldEdits edits;                    // set
     std::optional<QString> coverPath;    // set: picture to put in; extract: file to write
     std::optional<QString> thumbnailPath; // the same for the thumbnail
-    std::optional<QString> outputPath;   // set: where to write instead of the chart itself; list build: the list
+    std::optional<QString> outputPath;   // set: where to write instead of the chart itself; list build: the list; export: the CSV
     std::optional<QString> listPath;     // check: the song list to compare with the charts
     std::optional<QString> sectionsFrom; // list build: the old list whose extra sections the new one carries
-    bool dryRun = false;                 // list sync: write nothing
+    bool dryRun = false;                 // list sync, import: write nothing
     bool dropMissing = false;            // list sync: drop entries that have no chart
     std::optional<int> codePage;         // texts in this Windows code page instead of the locale's
 };

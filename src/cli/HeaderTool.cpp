@@ -2,6 +2,7 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/CommandLine.h"
+#include "cli/CsvCommands.h"
 #include "cli/ExtractCommand.h"
 #include "cli/ListCommands.h"
 #include "cli/SetCommand.h"
@@ -44,6 +45,10 @@ int runHeaderTool(const QStringList &arguments, Console &console)
         return runListBuild(invocation, console);
     case Command::ListSync:
         return runListSync(invocation, console);
+    case Command::Export:
+        return runExport(invocation, console);
+    case Command::Import:
+        return runImport(invocation, console);
     }
     return ExitUsage;
 }

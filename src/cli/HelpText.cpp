@@ -14,6 +14,8 @@ QString helpText()
   ojn-header list show [--json] LIST
   ojn-header list build FOLDER --output LIST [--sections-from OLD_LIST]
   ojn-header list sync LIST FOLDER [--dry-run] [--drop-missing]
+  ojn-header export PATH... [--output CSV]
+  ojn-header import CSV [--dry-run]
   ojn-header --help | --version
 Every command also takes --code-page N, before or after the command.
 
@@ -115,6 +117,37 @@ Commands:
                       while a chart of the folder cannot be read, since it
                       may be one of theirs
 A song list is never written over a chart: a LIST named .ojn is refused.
+  export PATH...
+      Writes the headers of the charts and folders given (a folder's charts
+      as check lists them), in file name order, as CSV for a spreadsheet:
+      one row per chart, under the header row
+        file,songId,title,artist,pattern,genre,ojmFile,bpm,levelEx,levelNx,
+        levelHx,noteCountEx,noteCountNx,noteCountHx
+      file is the chart's path relative to the CSV's folder (the current
+      folder on standard output) with "/" when it lies under it, else its
+      absolute path; genre is the genre's name, or its number outside the
+      list; bpm has a "." whatever the locale, in the shortest form that
+      reads back to the same stored value. RFC 4180 (commas, "quotes",
+      CRLF), UTF-8 with a byte order mark. An encrypted chart's header is
+      read in memory, as check reads it; a chart that cannot be read is
+      reported and left out.
+      --output CSV    write to CSV, replacing it, instead of standard
+                      output; a CSV named .ojn or .ojm is refused
+  import CSV
+      Changes the charts a CSV of that form names, as set does. The header
+      row names the columns, in any order; file is needed, any other may
+      be left out. A field changes only when its value differs from the
+      stored one (146.0 for 146 changes nothing), so a row that changes
+      nothing writes nothing. Numbers take a "." or your locale's decimal
+      separator. The note counts are compared and a difference is
+      reported; they are never changed. Every row is checked before
+      anything is written: a chart that is missing, unreadable or
+      encrypted (unless the row changes nothing in it), a value set would
+      refuse, an unknown genre, a malformed line or a chart named twice
+      makes a bad row; one bad row and nothing is written, each named by
+      its line. Then each changed chart is saved, going on past a failed
+      save. Prints each change ("FILE: FIELD: OLD -> NEW") and a summary.
+      --dry-run       prints the changes; writes nothing
 
 Field options of set (each at most once):
   --id N            song ID, a whole number from -2147483648 to 2147483647
@@ -174,14 +207,17 @@ Exit status:
      count)
   1  a chart was refused or could not be read or written, a song list
      could not be read or written, a build or sync was refused, check
-     found a problem, or the listing could not be written to standard
+     found a problem, export left a chart out, import found a bad row
+     (nothing was written) or a save failed, or the listing could not be written to standard
      output; the other files of the batch were still handled, and a
      refused file is left untouched
   2  usage error: unknown command or option, a missing or repeated value, a
      value that is not a number, out of range, too long or unstorable, an
      unknown or unsupported code page, a picture that cannot be read, an
-     output file that is the chart itself, or a song list named .ojn; no
-     chart or song list was read or written
+     output file that is the chart itself, a song list named .ojn or a
+     CSV named .ojn or .ojm, a CSV that cannot be read, is not UTF-8 or
+     whose header row has no file column or an unknown or repeated one;
+     no chart or song list was read or written
 
 Examples:
   ojn-header show charts/*.ojn
@@ -197,6 +233,8 @@ In a game folder (Music/ holds the charts, Image/OJNList.dat the list):
   ojn-header list sync Image/OJNList.dat Music
   ojn-header list build Music --output Image/OJNList.dat --sections-from Image/OJNList.dat
   ojn-header --code-page 949 list show Image/OJNList.dat
+  ojn-header export Music --output headers.csv
+  ojn-header import headers.csv --dry-run
 
 Options:
   -h, --help        show this manual

@@ -1,0 +1,81 @@
+#include "cli/CsvCommands.h"
+
+#include "fileio/SafeFileWriter.h"
+#include "folderchecks/FolderScan.h"
+#include "headercsv/HeaderCsv.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace ojn::cli {
+namespace {
+
+// The charts the paths name, in order: a folder's as `check` lists them.
+// A path that is no chart nor folder is reported and left out.
+QStringList chartPathsOf(const QStringList &paths, Console &console, bool &leftOut)
+{
+    QStringList charts;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            const MusicFolderListing listing = listMusicFolder(path);
+            if (!listing.error.isEmpty()) {
+                console.fileError(path, listing.error);
+                leftOut = true;
+            }
+            charts += listing.chartPaths;
+        } else if (!info.exists()) {
+            console.fileError(path, QStringLiteral("There is no such file or folder."));
+            leftOut = true;
+        } else if (!info.isFile()) {
+            console.fileError(path, QStringLiteral("It is not a regular file, so it is no chart."));
+            leftOut = true;
+        } else {
+            charts << path;
+        }
+    }
+    return charts;
+}
+
+} // namespace
+
+int runExport(const Invocation &invocation, Console &console)
+{
+    const std::optional<QString> &output = invocation.outputPath;
+    if (output) {
+        if (const Result<> target = checkCsvTarget(*output); !target.ok()) {
+            console.error(target.error());
+            return ExitUsage;
+        }
+    }
+    bool leftOut = false;
+    const QStringList paths = chartPathsOf(invocation.files, console, leftOut);
+    const QList<ChartScan> scans = checkChartFiles(paths, CheckDepth::Header);
+    const QString folder = output ? QFileInfo(*output).absolutePath() : QDir::currentPath();
+    const HeaderCsvExport csv = exportHeaderCsv(scans, folder, console.codec);
+    for (const ChartScan &chart : csv.leftOut)
+        console.fileError(chart.path, chart.unreadableReason() + QStringLiteral(" It was left out."));
+    leftOut = leftOut || !csv.leftOut.isEmpty();
+
+    if (!output) {
+        // Through the stream, which writes UTF-8 (a Windows console gets
+        // the text instead), the byte order mark included.
+        console.out << QString::fromUtf8(csv.bytes);
+        console.out.flush();
+        return leftOut ? ExitRefused : ExitOk;
+    }
+    const Result<> written = writeFileSafely(*output, [&csv](QIODevice &device) {
+        if (device.write(csv.bytes) != csv.bytes.size())
+            return Result<>::failure(device.errorString());
+        return Result<>::success();
+    });
+    if (!written.ok()) {
+        console.fileError(*output, written.error());
+        return ExitRefused;
+    }
+    console.out << QStringLiteral("Wrote %1: %2 charts.\n").arg(QDir::toNativeSeparators(*output)).arg(csv.rows);
+    console.out.flush();
+    return leftOut ? ExitRefused : ExitOk;
+}
+
+} // namespace ojn::cli

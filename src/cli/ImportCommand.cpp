@@ -1,0 +1,70 @@
+#include "cli/CsvCommands.h"
+
+#include "cli/HeaderText.h"
+#include "headercsv/HeaderCsvImport.h"
+
+#include <QDir>
+
+namespace ojn::cli {
+namespace {
+
+void printChanges(const CsvChartPlan &row, Console &console)
+{
+    for (const CsvFieldChange &change : row.changes)
+        console.out << row.file << ": " << printable(csvChangeText(change)) << '\n';
+    for (const CsvFieldChange &difference : row.readOnlyDifferences) {
+        console.out << row.file << ": note: " << fieldInfo(difference.field).label << " is " << difference.oldText
+                    << " in the chart, not " << printable(difference.newText)
+                    << "; note counts are only shown, so it is left as it is.\n";
+    }
+}
+
+} // namespace
+
+int runImport(const Invocation &invocation, Console &console)
+{
+    const QString &csvPath = invocation.files.first();
+    const HeaderCsvImportPlan plan = planHeaderCsvImportFile(csvPath, console.codec, console.locale);
+    if (!plan.error.isEmpty()) {
+        console.error(plan.error);
+        return ExitUsage;
+    }
+    const QString shown = QDir::toNativeSeparators(csvPath);
+    if (!plan.badRows.isEmpty()) {
+        for (const CsvBadRow &bad : plan.badRows)
+            console.error(QStringLiteral("%1, line %2: %3").arg(shown).arg(bad.line).arg(printable(bad.reason)));
+        console.error(QStringLiteral("%1 bad %2 in %3; nothing was written.")
+                          .arg(plan.badRows.size())
+                          .arg(QLatin1String(plan.badRows.size() == 1 ? "row" : "rows"), shown));
+        return ExitRefused;
+    }
+
+    QStringList failed;
+    qsizetype changed = 0;
+    for (const CsvChartPlan &row : plan.rows) {
+        printChanges(row, console);
+        if (row.changes.isEmpty() || invocation.dryRun)
+            continue;
+        if (const Result<> saved = applyCsvChartPlan(row, console.codec, console.locale); !saved.ok()) {
+            console.fileError(row.path, saved.error());
+            failed << row.file;
+            continue;
+        }
+        ++changed;
+    }
+    const qsizetype unchanged = plan.unchangedRows();
+    if (invocation.dryRun) {
+        console.out << QStringLiteral("Dry run: %1 charts would change, %2 rows have no change; nothing was written.\n")
+                           .arg(plan.changedCharts())
+                           .arg(unchanged);
+    } else {
+        console.out << QStringLiteral("%1 charts changed, %2 rows had no change").arg(changed).arg(unchanged);
+        if (!failed.isEmpty())
+            console.out << QStringLiteral(", %1 failed: %2").arg(failed.size()).arg(failed.join(QLatin1String(", ")));
+        console.out << ".\n";
+    }
+    console.out.flush();
+    return failed.isEmpty() ? ExitOk : ExitRefused;
+}
+
+} // namespace ojn::cli
