@@ -1,6 +1,5 @@
 #include "cli/CsvCommands.h"
 
-#include "fileio/SafeFileWriter.h"
 #include "folderchecks/FolderScan.h"
 #include "headercsv/HeaderCsv.h"
 
@@ -64,11 +63,7 @@ int runExport(const Invocation &invocation, Console &console)
         console.out.flush();
         return leftOut ? ExitRefused : ExitOk;
     }
-    const Result<> written = writeFileSafely(*output, [&csv](QIODevice &device) {
-        if (device.write(csv.bytes) != csv.bytes.size())
-            return Result<>::failure(device.errorString());
-        return Result<>::success();
-    });
+    const Result<> written = writeHeaderCsvFile(csv, *output);
     if (!written.ok()) {
         console.fileError(*output, written.error());
         return ExitRefused;

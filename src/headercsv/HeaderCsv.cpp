@@ -1,5 +1,6 @@
 #include "headercsv/HeaderCsv.h"
 
+#include "fileio/SafeFileWriter.h"
 #include "model/ChartLayout.h"
 #include "model/HeaderFields.h"
 #include "text/Csv.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QIODevice>
 
 #include <charconv>
 #include <cmath>
@@ -98,6 +100,17 @@ Result<> checkCsvTarget(const QString &path)
         }
     }
     return Result<>::success();
+}
+
+Result<> writeHeaderCsvFile(const HeaderCsvExport &csv, const QString &path)
+{
+    if (Result<> target = checkCsvTarget(path); !target.ok())
+        return target;
+    return writeFileSafely(path, [&csv, &path](QIODevice &device) {
+        if (device.write(csv.bytes) != csv.bytes.size())
+            return Result<>::failure(QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), device.errorString()));
+        return Result<>::success();
+    });
 }
 
 } // namespace ojn

@@ -47,5 +47,7 @@ struct HeaderCsvExport {
 // Refuses a name a CSV must not be written over: a chart or an OJM, as
 // named or through links.
 [[nodiscard]] Result<> checkCsvTarget(const QString &path);
+// Writes the CSV at `path` safely (see writeFileSafely), after that check.
+[[nodiscard]] Result<> writeHeaderCsvFile(const HeaderCsvExport &csv, const QString &path);
 
 } // namespace ojn
