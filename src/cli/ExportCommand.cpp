@@ -5,15 +5,30 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace ojn::cli {
 namespace {
 
-// The charts the paths name, in order: a folder's as `check` lists them.
-// A path that is no chart nor folder is reported and left out.
+// The charts the paths name, in order: a folder's as `check` lists them,
+// each chart once, since an import refuses a chart named twice. A path
+// that is no chart nor folder is reported and left out.
 QStringList chartPathsOf(const QStringList &paths, Console &console, bool &leftOut)
 {
     QStringList charts;
+    QSet<QString> seen;
+    const auto add = [&](const QString &path) {
+        // One folder lists each chart once; only several paths can repeat one.
+        if (paths.size() == 1) {
+            charts << path;
+            return;
+        }
+        const QString key = QFileInfo(path).canonicalFilePath();
+        if (!seen.contains(key)) {
+            seen.insert(key);
+            charts << path;
+        }
+    };
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (info.isDir()) {
@@ -22,7 +37,8 @@ QStringList chartPathsOf(const QStringList &paths, Console &console, bool &leftO
                 console.fileError(path, listing.error);
                 leftOut = true;
             }
-            charts += listing.chartPaths;
+            for (const QString &chart : listing.chartPaths)
+                add(chart);
         } else if (!info.exists()) {
             console.fileError(path, QStringLiteral("There is no such file or folder."));
             leftOut = true;
@@ -30,7 +46,7 @@ QStringList chartPathsOf(const QStringList &paths, Console &console, bool &leftO
             console.fileError(path, QStringLiteral("It is not a regular file, so it is no chart."));
             leftOut = true;
         } else {
-            charts << path;
+            add(path);
         }
     }
     return charts;

@@ -62,11 +62,13 @@ QStringList headerCsvCells(const ChartRecord &record, const TextCodec &codec)
 
 QString csvFileCell(const QString &chartPath, const QString &folder)
 {
-    const QString absolute = QFileInfo(chartPath).absoluteFilePath();
-    const QString relative = QDir(folder).relativeFilePath(absolute);
-    if (relative.startsWith(QLatin1String("../")) || relative == QLatin1String("..") || QDir::isAbsolutePath(relative))
-        return absolute;
-    return relative;
+    // A plain prefix test: QDir::relativeFilePath costs more than reading
+    // the header, and a path outside the folder is absolute anyway.
+    const QString absolute = QDir::cleanPath(QFileInfo(chartPath).absoluteFilePath());
+    QString base = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (!base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
+    return absolute.startsWith(base) ? absolute.sliced(base.size()) : absolute;
 }
 
 QString chartPathOfCell(const QString &cell, const QString &folder)

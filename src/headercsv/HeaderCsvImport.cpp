@@ -223,7 +223,7 @@ HeaderCsvImportPlan planHeaderCsvImport(const QByteArray &csv, const QString &cs
         const CsvRecord &row = records[r];
         if (control.progress)
             control.progress(r, records.size() - 1);
-        if (row.error.isEmpty() && row.fields.size() == 1 && row.fields.first().isEmpty() && columns->fields.size() > 1)
+        if (row.error.isEmpty() && row.fields.size() == 1 && row.fields.first().isEmpty())
             continue; // a blank line
         if (!row.error.isEmpty()) {
             plan.badRows.append({row.line, row.error});

@@ -190,6 +190,8 @@ private slots:
             << both + "Music/o2ma102.ojn,102,Song,Test Artist,Tester,Techno,o2ma102.ojm,120,1,5,9,100,200,300\r\n";
         QTest::newRow("export, standard output, absolute paths") << "" << QByteArray() << QStringList{"export", "@music/o2ma101.ojn"} << false << 0
             << QStringList{"\xEF\xBB\xBF" "file,songId,", "@music/o2ma101.ojn,101,Song"} << "" << QStringList{} << QByteArray();
+        QTest::newRow("export, a chart named twice is one row") << "" << QByteArray() << QStringList{"export", "@music", "@music/../Music/o2ma100.ojn", "--output", "@csv"}
+            << false << 0 << QStringList{"h.csv: 2 charts."} << "" << QStringList{} << both;
         QTest::newRow("export never onto a chart") << "" << QByteArray() << QStringList{"export", "@music", "--output", "@music/o2ma100.ojn"} << false << 2
             << QStringList{} << "a CSV never replaces one" << QStringList{} << QByteArray();
         QTest::newRow("export then import changes nothing") << "encrypted" << QByteArray("export") << import << false << 0
