@@ -19,6 +19,12 @@ void printChanges(const CsvChartPlan &row, Console &console)
     }
 }
 
+// "1 chart", "2 charts".
+QString counted(qsizetype n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
 } // namespace
 
 int runImport(const Invocation &invocation, Console &console)
@@ -33,9 +39,7 @@ int runImport(const Invocation &invocation, Console &console)
     if (!plan.badRows.isEmpty()) {
         for (const CsvBadRow &bad : plan.badRows)
             console.error(QStringLiteral("%1, line %2: %3").arg(shown).arg(bad.line).arg(printable(bad.reason)));
-        console.error(QStringLiteral("%1 bad %2 in %3; nothing was written.")
-                          .arg(plan.badRows.size())
-                          .arg(QLatin1String(plan.badRows.size() == 1 ? "row" : "rows"), shown));
+        console.error(QStringLiteral("%1 in %2; nothing was written.").arg(counted(plan.badRows.size(), "bad row", "bad rows"), shown));
         return ExitRefused;
     }
 
@@ -54,11 +58,11 @@ int runImport(const Invocation &invocation, Console &console)
     }
     const qsizetype unchanged = plan.unchangedRows();
     if (invocation.dryRun) {
-        console.out << QStringLiteral("Dry run: %1 charts would change, %2 rows have no change; nothing was written.\n")
-                           .arg(plan.changedCharts())
-                           .arg(unchanged);
+        console.out << QStringLiteral("Dry run: %1 would change, %2 no change; nothing was written.\n")
+                           .arg(counted(plan.changedCharts(), "chart", "charts"), counted(unchanged, "row has", "rows have"));
     } else {
-        console.out << QStringLiteral("%1 charts changed, %2 rows had no change").arg(changed).arg(unchanged);
+        console.out << QStringLiteral("%1 changed, %2 no change")
+                           .arg(counted(changed, "chart", "charts"), counted(unchanged, "row had", "rows had"));
         if (!failed.isEmpty())
             console.out << QStringLiteral(", %1 failed: %2").arg(failed.size()).arg(failed.join(QLatin1String(", ")));
         console.out << ".\n";

@@ -197,18 +197,18 @@ private slots:
         QTest::newRow("export then import changes nothing") << "encrypted" << QByteArray("export") << import << false << 0
             << QStringList{"0 charts changed, 3 rows had no change."} << "" << QStringList{} << QByteArray();
         QTest::newRow("a few cells edited") << "" << QByteArray(head + "Music/o2ma100.ojn,100,\"Say \"\"hi\"\", all\",Test Artist,Tester,Rock,o2ma100.ojm,146.3,1,5,12,100,200,300\r\n" + row101)
-            << import << false << 0 << QStringList{"Music/o2ma100.ojn: Title: \"Song\" -> \"Say \"hi\", all\"\n", "Music/o2ma100.ojn: Genre: Techno -> Rock\n", "1 charts changed, 1 rows had no change."}
+            << import << false << 0 << QStringList{"Music/o2ma100.ojn: Title: \"Song\" -> \"Say \"hi\", all\"\n", "Music/o2ma100.ojn: Genre: Techno -> Rock\n", "1 chart changed, 1 row had no change."}
             << "" << QStringList{"o2ma100.ojn|--title|Say \"hi\", all|--genre|Rock|--level-hx|12"} << QByteArray();
         QTest::newRow("columns in any order, some left out, LF, no mark") << "" << QByteArray("levelHx,file\n10,Music/o2ma101.ojn\n")
             << import << false << 0 << QStringList{"Level Hx: 9 -> 10"} << "" << QStringList{"o2ma101.ojn|--level-hx|10"} << QByteArray();
         QTest::newRow("reformatted cells change nothing") << "" << QByteArray("file,bpm,levelEx,genre,songId\r\nMusic/o2ma100.ojn,146.30000,1.0,3,1e2\r\n")
-            << import << false << 0 << QStringList{"0 charts changed, 1 rows had no change."} << "" << QStringList{} << QByteArray();
+            << import << false << 0 << QStringList{"0 charts changed, 1 row had no change."} << "" << QStringList{} << QByteArray();
         QTest::newRow("German comma and point both read") << "" << QByteArray("file,bpm\r\nMusic/o2ma100.ojn,\"130,5\"\r\nMusic/o2ma101.ojn,121.5\r\n")
             << import << true << 0 << QStringList{"BPM: 146.3 -> 130.5", "BPM: 120 -> 121.5"} << "" << QStringList{"o2ma100.ojn|--bpm|130,5", "o2ma101.ojn|--bpm|121,5"} << QByteArray();
         QTest::newRow("dry run writes nothing") << "" << QByteArray("file,title\r\nMusic/o2ma100.ojn,New\r\n") << QStringList{"import", "--dry-run", "@csv"} << false << 0
-            << QStringList{"Music/o2ma100.ojn: Title: \"Song\" -> \"New\"", "Dry run: 1 charts would change, 0 rows have no change; nothing was written."} << "" << QStringList{} << QByteArray();
+            << QStringList{"Music/o2ma100.ojn: Title: \"Song\" -> \"New\"", "Dry run: 1 chart would change, 0 rows have no change; nothing was written."} << "" << QStringList{} << QByteArray();
         QTest::newRow("note count differs: reported, not changed") << "" << QByteArray("file,noteCountHx\r\nMusic/o2ma100.ojn,301\r\n") << import << false << 0
-            << QStringList{"note: Notes Hx is 300 in the chart, not 301", "0 charts changed, 1 rows had no change."} << "" << QStringList{} << QByteArray();
+            << QStringList{"note: Notes Hx is 300 in the chart, not 301", "0 charts changed, 1 row had no change."} << "" << QStringList{} << QByteArray();
         QTest::newRow("one bad row: nothing written") << "" << QByteArray("file,levelHx\r\nMusic/o2ma100.ojn,12\r\nMusic/o2ma101.ojn,40000\r\n") << import << false << 1
             << QStringList{} << "h.csv, line 3: Level Hx: 40000 is out of range" << QStringList{} << QByteArray();
         QTest::newRow("bad rows named by line") << "" << QByteArray("file,genre,title\r\nMusic/o2ma100.ojn,Polka,x\r\n\"Music/o2ma101.ojn\r\n\",Rock,x\r\nMusic/o2ma100.ojn,Rock\r\nMusic/none.ojn,Rock,x\r\nMusic/o2ma101.ojn,Rock,x\r\nMusic/o2ma101.ojn,Rock,x\r\n") << import << false << 1
