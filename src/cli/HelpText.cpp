@@ -208,9 +208,9 @@ Exit status:
   1  a chart was refused or could not be read or written, a song list
      could not be read or written, a build or sync was refused, check
      found a problem, export left a chart out, import found a bad row
-     (nothing was written) or a save failed, or the listing could not be written to standard
-     output; the other files of the batch were still handled, and a
-     refused file is left untouched
+     (nothing was written) or a save failed, or the listing could not be
+     written to standard output; the other files of the batch were still
+     handled, and a refused file is left untouched
   2  usage error: unknown command or option, a missing or repeated value, a
      value that is not a number, out of range, too long or unstorable, an
      unknown or unsupported code page, a picture that cannot be read, an
