@@ -1,5 +1,6 @@
 #include "FolderBench.h"
 
+#include "CsvBench.h"
 #include "RawIo.h"
 #include "Report.h"
 
@@ -215,6 +216,7 @@ void benchMusicFolder(const QString &folder)
     if (QFileInfo(list).size() != listBytes.size())
         fail(QStringLiteral("the built list has the wrong size"));
     printRatio(QStringLiteral("list build (10,000 songs)"), median(builds), median(baselines), 1.3);
+    benchHeaderCsv(folder, music, paths);
     QDir(music).removeRecursively();
     QDir(image).removeRecursively();
 }

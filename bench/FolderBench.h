@@ -8,8 +8,8 @@ namespace ojn::bench {
 // `folder` and deleted afterwards: the header scan against a plain loop
 // that opens each chart and reads 300 bytes; the deep check against
 // plainly reading the same files; `list build` against the header scan it
-// needs plus a plain crash-safe write of a file of the list's size. Warm
-// cache.
+// needs plus a plain crash-safe write of a file of the list's size; CSV
+// export and import (see CsvBench.h). Warm cache.
 void benchMusicFolder(const QString &folder);
 
 } // namespace ojn::bench

@@ -99,6 +99,20 @@ QList<Seed> seedNoteSectionCharts()
     };
 }
 
+QList<Seed> seedCsvFiles()
+{
+    const QByteArray head = "file,songId,title,artist,pattern,genre,ojmFile,bpm,levelEx,levelNx,levelHx,noteCountEx,noteCountNx,noteCountHx\r\n";
+    return {
+        {QStringLiteral("export.csv"), "\xEF\xBB\xBF" + head + "Music/o2ma100.ojn,100,Song,Artist,Tester,Techno,o2ma100.ojm,146.3,1,5,9,100,200,300\r\n"},
+        {QStringLiteral("some-columns.csv"), "levelHx,file\n12,/tmp/o2ma1.ojn\n\n13,o2ma2.ojn"},
+        {QStringLiteral("quoted.csv"), "file,title\r\n\"a,b.ojn\",\"say \"\"hi\"\"\r\nthere\"\r\n"},
+        {QStringLiteral("cr.csv"), "file,genre\rx.ojn,3\ry.ojn,Polka\r"},
+        {QStringLiteral("malformed.csv"), head + "a\"b,1\r\n\"c\"d,2\r\ne,1,2,3\r\n\"never closed,\r\n"},
+        {QStringLiteral("unknown-column.csv"), "file,tempo\r\nx.ojn,1\r\n"},
+        {QStringLiteral("not-utf8.csv"), "file,title\r\nx.ojn,\xB3\xEB\xB7\xA1\r\n"},
+    };
+}
+
 QList<Seed> seedsFor(const QString &target)
 {
     if (target == QLatin1String("chart_reader"))
@@ -107,6 +121,8 @@ QList<Seed> seedsFor(const QString &target)
         return seedSongLists();
     if (target == QLatin1String("note_sections"))
         return seedNoteSectionCharts() + seedCharts();
+    if (target == QLatin1String("csv_reader"))
+        return seedCsvFiles();
     return {};
 }
 

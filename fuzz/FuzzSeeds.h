@@ -23,8 +23,13 @@ struct Seed {
 // short, claim negative counts, or are encrypted.
 [[nodiscard]] QList<Seed> seedNoteSectionCharts();
 
-// The seeds for the named fuzz target: "chart_reader", "song_list" or
-// "note_sections"; none for another name.
+// CSV files: an export's form, columns in another order, quoted commas,
+// quotes and line breaks, LF and CR line ends, and a stray quote, an
+// unclosed one, a ragged row, an unknown column, bytes that are not UTF-8.
+[[nodiscard]] QList<Seed> seedCsvFiles();
+
+// The seeds for the named fuzz target: "chart_reader", "song_list",
+// "note_sections" or "csv_reader"; none for another name.
 [[nodiscard]] QList<Seed> seedsFor(const QString &target);
 
 } // namespace ojn::fuzz

@@ -2,9 +2,9 @@
 # Builds everything and runs every test, three times: a normal build, a
 # clang build with AddressSanitizer and UndefinedBehaviorSanitizer (where a
 # leak, an overflow or undefined behaviour fails the run), which also fuzzes
-# the chart reader, the song list reader and the note section walk, and a
-# build for 64-bit Windows run under Wine. Ends with CTest's summary of the
-# Windows run and a non-zero exit when anything fails.
+# the chart reader, the song list reader, the note section walk and the CSV
+# reader, and a build for 64-bit Windows run under Wine. Ends with CTest's
+# summary of the Windows run and a non-zero exit when anything fails.
 # --no-windows leaves the Windows run out, for a quicker run while working;
 # CI and the README's command run everything.
 set -euo pipefail
@@ -33,12 +33,12 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0
 
 # libFuzzer from each target's seeds: the chart reader for 60 seconds, the
-# song list reader and the note section walk for 30 each. Any crash, leak
-# or sanitizer report stops it with a non-zero exit and leaves the input in
-# build-asan/fuzz-findings.
+# song list reader and the note section walk for 30 each, the CSV reader
+# for 20. Any crash, leak or sanitizer report stops it with a non-zero exit
+# and leaves the input in build-asan/fuzz-findings.
 findings=build-asan/fuzz-findings
 rm -rf "$findings" && mkdir -p "$findings"
-for target in chart_reader:60 song_list:30 note_sections:30; do
+for target in chart_reader:60 song_list:30 note_sections:30 csv_reader:20; do
     name=${target%%:*} seconds=${target##*:}
     corpus=build-asan/fuzz-corpus/$name log=build-asan/fuzz-$name.log
     rm -rf "$corpus"

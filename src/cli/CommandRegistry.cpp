@@ -30,13 +30,15 @@ CommandSpec listSyncCommand();
 CommandSpec addCommand();
 CommandSpec renumberCommand();
 CommandSpec renameCommand();
+CommandSpec exportCommand();
+CommandSpec importCommand();
 
 const QList<CommandSpec> &commands()
 {
     static const QList<CommandSpec> all{
         showCommand(), setCommand(), extractCommand(), checkCommand(),
         listShowCommand(), listBuildCommand(), listSyncCommand(),
-        addCommand(), renumberCommand(), renameCommand(),
+        addCommand(), renumberCommand(), renameCommand(), exportCommand(), importCommand(),
     };
     return all;
 }

@@ -24,6 +24,7 @@ QString usageHint()
     return QStringLiteral("Usage: ojn-header [--code-page N] show|set|extract FILE... [OPTIONS]\n"
                           "       ojn-header [--code-page N] check PATH... | list show|build|sync ... [OPTIONS]\n"
                           "       ojn-header [--code-page N] add|renumber|rename ... [OPTIONS]\n"
+                          "       ojn-header [--code-page N] export PATH... [--output CSV] | import CSV [--dry-run]\n"
                           "Try 'ojn-header --help' for the whole manual.\n");
 }
 

@@ -130,22 +130,31 @@ void FolderWork::cancelScan()
 void FolderWork::startEdits(const QStringList &paths, const FieldEdits &edits, const TextCodec &codec,
                             const QLocale &locale)
 {
+    QList<std::pair<QString, FieldEdits>> charts;
+    for (const QString &path : paths)
+        charts.append({path, edits});
+    startEdits(charts, codec, locale);
+}
+
+void FolderWork::startEdits(const QList<std::pair<QString, FieldEdits>> &charts, const TextCodec &codec,
+                            const QLocale &locale)
+{
     const Cancel cancel = m_saveCancel = std::make_shared<std::atomic_bool>(false);
     m_saving = true;
     QMetaObject::invokeMethod(
         m_saveContext.get(),
-        [this, paths, edits, codec, locale, cancel] {
+        [this, charts, codec, locale, cancel] {
             QElapsedTimer sinceDelivery;
             sinceDelivery.start();
             QList<ChartEditResult> batch;
             QByteArray buffer;
             qsizetype done = 0;
-            const qsizetype total = paths.size();
+            const qsizetype total = charts.size();
             const auto hand = [&] {
                 deliver([this, batch = std::exchange(batch, {}), done, total] { emit chartsEdited(batch, done, total); });
                 sinceDelivery.restart();
             };
-            for (const QString &path : paths) {
+            for (const auto &[path, edits] : charts) {
                 if (*cancel)
                     break;
                 Result<> edited = editChartFile(path, ChartEdits{edits, {}, {}}, codec, locale);
@@ -170,6 +179,32 @@ void FolderWork::startWrite(std::function<Result<>()> write)
         m_saveContext.get(),
         [this, write = std::move(write)] {
             const Result<> outcome = write();
+            deliver([this, outcome] {
+                m_saving = false;
+                emit writeFinished(outcome);
+            });
+        },
+        Qt::QueuedConnection);
+}
+
+void FolderWork::startTask(std::function<Result<>(const ScanControl &control)> task)
+{
+    const Cancel cancel = m_saveCancel = std::make_shared<std::atomic_bool>(false);
+    m_saving = true;
+    QMetaObject::invokeMethod(
+        m_saveContext.get(),
+        [this, task = std::move(task), cancel] {
+            QElapsedTimer sinceDelivery;
+            sinceDelivery.start();
+            ScanControl control;
+            control.cancel = cancel.get();
+            control.progress = [&](qsizetype done, qsizetype total) {
+                if (sinceDelivery.elapsed() >= BatchMilliseconds) {
+                    deliver([this, done, total] { emit taskProgress(done, total); });
+                    sinceDelivery.restart();
+                }
+            };
+            const Result<> outcome = task(control);
             deliver([this, outcome] {
                 m_saving = false;
                 emit writeFinished(outcome);

@@ -4,6 +4,7 @@
 #include "text/CodePage.h"
 #include "model/FieldValues.h"
 #include "result/Result.h"
+#include "folderchecks/FolderScan.h"
 #include "folderchecks/MusicFolder.h"
 
 #include <QList>
@@ -50,6 +51,11 @@ public:
     // Edits and saves each chart in turn as `ojn-header set` does, going on
     // past failures, and checks each again.
     void startEdits(const QStringList &paths, const FieldEdits &edits, const TextCodec &codec, const QLocale &locale);
+    // The same with each chart's own edits (a CSV import's).
+    void startEdits(const QList<std::pair<QString, FieldEdits>> &charts, const TextCodec &codec, const QLocale &locale);
+    // Runs one piece of work on the saving thread with progress
+    // (taskProgress), which cancelEdits stops; it ends in writeFinished.
+    void startTask(std::function<Result<>(const ScanControl &control)> task);
     // Runs one write (the song list's safe save) on the saving thread.
     void startWrite(std::function<Result<>()> write);
     // Stops the edits before the next chart.
@@ -66,6 +72,7 @@ signals:
     void chartsEdited(const QList<ojn::ChartEditResult> &results, qsizetype done, qsizetype total);
     void editsFinished(bool cancelled);
     void writeFinished(const ojn::Result<> &outcome);
+    void taskProgress(qsizetype done, qsizetype total);
 
 private:
     using Cancel = std::shared_ptr<std::atomic_bool>;

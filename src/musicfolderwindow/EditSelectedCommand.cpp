@@ -78,12 +78,14 @@ void MusicFolderWindow::onEditsFinished(bool cancelled)
         text += QStringLiteral(" Cancelled: the charts after those were left as they are.");
     if (m_editFailures.isEmpty()) {
         showInfo(text);
-        return;
+    } else {
+        QStringList named = m_editFailures.mid(0, FailuresNamed);
+        if (m_editFailures.size() > FailuresNamed)
+            named << QStringLiteral("... and %1 more.").arg(m_editFailures.size() - FailuresNamed);
+        showError(QStringLiteral("%1 These could not be saved and are as they were:\n\n%2").arg(text, named.join(QLatin1Char('\n'))));
     }
-    QStringList named = m_editFailures.mid(0, FailuresNamed);
-    if (m_editFailures.size() > FailuresNamed)
-        named << QStringLiteral("... and %1 more.").arg(m_editFailures.size() - FailuresNamed);
-    showError(QStringLiteral("%1 These could not be saved and are as they were:\n\n%2").arg(text, named.join(QLatin1Char('\n'))));
+    if (const std::function<void()> after = std::exchange(m_afterEdits, {}))
+        after();
 }
 
 } // namespace ojn

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressBar>
 #include <QTableView>
 
 namespace ojn {
@@ -31,6 +32,8 @@ void MusicFolderWindow::connectWork()
     connect(&m_work, &FolderWork::chartsEdited, this, &MusicFolderWindow::onChartsEdited);
     connect(&m_work, &FolderWork::editsFinished, this, &MusicFolderWindow::onEditsFinished);
     connect(&m_work, &FolderWork::writeFinished, this, &MusicFolderWindow::onWriteFinished);
+    connect(&m_work, &FolderWork::taskProgress, this,
+            [this](qsizetype done, qsizetype total) { showProgress(Progress->format(), done, total); });
 }
 
 void MusicFolderWindow::openFolder(const QString &folder)

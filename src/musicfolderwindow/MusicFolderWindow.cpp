@@ -1,6 +1,6 @@
 // The Music Folder window: its controls, keys, selection and status line.
 // The commands live beside it by subject: reading the folder, editing the
-// selected charts, the song list.
+// selected charts, the song list, CSV export and import.
 #include "musicfolderwindow/MusicFolderWindow.h"
 
 #include "musicfolderwindow/ChartPanel.h"
@@ -89,6 +89,8 @@ void MusicFolderWindow::buildControls()
     BtnUpdateSongList = button(this, "BtnUpdateSongList", "&Update Song List", "Update Song List");
     BtnBuildSongList = button(this, "BtnBuildSongList", "&Build New Song List...", "Build New Song List");
     BtnRescan = button(this, "BtnRescan", "&Rescan", "Rescan");
+    BtnExportCsv = button(this, "BtnExportCsv", "E&xport...", "Export CSV");
+    BtnImportCsv = button(this, "BtnImportCsv", "&Import...", "Import CSV");
 
     ChartTable = new QTableView(this);
     ChartTable->setObjectName(QStringLiteral("ChartTable"));
@@ -129,7 +131,7 @@ void MusicFolderWindow::buildControls()
     auto *commands = new QHBoxLayout;
     commands->addWidget(FilterLabel);
     commands->addWidget(FilterBox, 1);
-    for (QPushButton *b : {BtnEditSelected, BtnChooseSongList, BtnUpdateSongList, BtnBuildSongList, BtnRescan})
+    for (QPushButton *b : {BtnEditSelected, BtnChooseSongList, BtnUpdateSongList, BtnBuildSongList, BtnRescan, BtnExportCsv, BtnImportCsv})
         commands->addWidget(b);
 
     auto *split = new QSplitter(this);
@@ -153,7 +155,7 @@ void MusicFolderWindow::buildControls()
 void MusicFolderWindow::setTabOrder()
 {
     const QWidget *order[] = {FilterBox, ChartTable, BtnEditSelected, BtnChooseSongList, BtnUpdateSongList,
-                              BtnBuildSongList, BtnRescan, Panel->FindingsText, BtnCancel};
+                              BtnBuildSongList, BtnRescan, BtnExportCsv, BtnImportCsv, Panel->FindingsText, BtnCancel};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(const_cast<QWidget *>(order[i]), const_cast<QWidget *>(order[i + 1]));
 }
@@ -166,6 +168,8 @@ void MusicFolderWindow::connectCommands()
     connect(BtnBuildSongList, &QPushButton::clicked, this, &MusicFolderWindow::buildNewSongList);
     connect(BtnRescan, &QPushButton::clicked, this, &MusicFolderWindow::rescan);
     connect(BtnCancel, &QPushButton::clicked, this, &MusicFolderWindow::cancelWork);
+    connect(BtnExportCsv, &QPushButton::clicked, this, &MusicFolderWindow::exportCsv);
+    connect(BtnImportCsv, &QPushButton::clicked, this, &MusicFolderWindow::importCsv);
     connect(ChartTable, &QTableView::doubleClicked, this, &MusicFolderWindow::openCurrentChart);
 
     connect(FilterBox, &QLineEdit::textChanged, &m_sorted, &ChartSortFilter::setFilterText);
@@ -251,6 +255,8 @@ void MusicFolderWindow::updateCommands()
     BtnUpdateSongList->setEnabled(allRead && m_charts.songList().has_value());
     BtnBuildSongList->setEnabled(allRead);
     BtnRescan->setEnabled(!saving && !m_folder.isEmpty());
+    BtnExportCsv->setEnabled(!saving && m_charts.rowCount() > 0);
+    BtnImportCsv->setEnabled(!saving && !m_folder.isEmpty());
     BtnCancel->setEnabled(busy());
 }
 

@@ -21,6 +21,7 @@ class QTableView;
 namespace ojn {
 
 class ChartPanel;
+struct HeaderCsvImportPlan;
 
 // The "Music Folder" window: every chart of a game's Music folder in one
 // table, checked as it is read, several charts edited at once, and the
@@ -48,6 +49,8 @@ public:
     QPushButton *BtnUpdateSongList = nullptr;
     QPushButton *BtnBuildSongList = nullptr;
     QPushButton *BtnRescan = nullptr;
+    QPushButton *BtnExportCsv = nullptr;
+    QPushButton *BtnImportCsv = nullptr;
     QTableView *ChartTable = nullptr;
     ChartPanel *Panel = nullptr;
     QLabel *StatusText = nullptr;
@@ -68,6 +71,8 @@ public slots:
     void buildNewSongList();  // BtnBuildSongList
     void rescan();            // BtnRescan, F5
     void cancelWork();        // BtnCancel
+    void exportCsv();         // BtnExportCsv
+    void importCsv();         // BtnImportCsv
 
 signals:
     // Double-click or Enter on a chart's row.
@@ -119,6 +124,11 @@ private:
     void updateStatus();
     void finishWork();
 
+    // The CSV file dialogs' start, and an import's last steps.
+    [[nodiscard]] QString csvStartPath() const;
+    void previewImport(const HeaderCsvImportPlan &plan);
+    void offerSongListUpdate();
+
     void showError(const QString &text);
     void showInfo(const QString &text);
 
@@ -146,6 +156,8 @@ private:
     QStringList m_editedPaths;
     QStringList m_editFailures;
     std::function<void()> m_afterWrite;
+    std::function<void()> m_afterEdits; // once the edits' outcome is shown
+    QString m_csvPath;
 };
 
 } // namespace ojn

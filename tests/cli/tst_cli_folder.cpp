@@ -251,6 +251,126 @@ private slots:
             entries.append(headers.contains(id) ? headers.value(id) : readFile(QStringLiteral("%1/o2ma%2.ojn").arg(music).arg(id)).left(300));
         QCOMPARE(listAfter, listOf(entries, sections ? extra : QByteArray()));
     }
+
+    // Export and import against a folder of songs 100 and 101 (and, as
+    // planted, 102 encrypted or 103 unreadable), the CSV at the game
+    // folder's top. `edits`: each changed chart's file and the set options
+    // that must give its very bytes, split by "|"; every other chart stays
+    // as it was.
+    void csvCommands_data()
+    {
+        QTest::addColumn<QString>("plant");
+        QTest::addColumn<QByteArray>("csv"); // written to @csv first, unless empty
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("out");
+        QTest::addColumn<QString>("err"); // parts split by "|"
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<QByteArray>("csvAfter"); // @csv's bytes afterwards, unless empty
+
+        const QByteArray head = "file,songId,title,artist,pattern,genre,ojmFile,bpm,levelEx,levelNx,levelHx,noteCountEx,noteCountNx,noteCountHx\r\n";
+        const QByteArray row100 = "Music/o2ma100.ojn,100,Song,Test Artist,Tester,Techno,o2ma100.ojm,146.3,1,5,9,100,200,300\r\n";
+        const QByteArray row101 = "Music/o2ma101.ojn,101,Song,Test Artist,Tester,Techno,o2ma101.ojm,120,1,5,9,100,200,300\r\n";
+        const QByteArray both = "\xEF\xBB\xBF" + head + row100 + row101;
+        const QStringList exportArgs{"export", "@music", "--output", "@csv"};
+        const QStringList import{"import", "@csv"};
+        QTest::newRow("export, whole file") << "" << QByteArray() << exportArgs << false << 0 << QStringList{"h.csv: 2 charts."} << "" << QStringList{} << both;
+        QTest::newRow("export, encrypted read in memory, unreadable left out") << "encrypted short" << QByteArray() << exportArgs << false << 1 << QStringList{}
+            << "o2ma103.ojn: The file is too short to be an OJN chart: 9 bytes, a chart header needs 300. It was left out." << QStringList{}
+            << both + "Music/o2ma102.ojn,102,Song,Test Artist,Tester,Techno,o2ma102.ojm,120,1,5,9,100,200,300\r\n";
+        QTest::newRow("export, standard output, absolute paths") << "" << QByteArray() << QStringList{"export", "@music/o2ma101.ojn"} << false << 0
+            << QStringList{"\xEF\xBB\xBF" "file,songId,", "@music/o2ma101.ojn,101,Song"} << "" << QStringList{} << QByteArray();
+        QTest::newRow("export, a chart named twice is one row") << "" << QByteArray() << QStringList{"export", "@music", "@music/../Music/o2ma100.ojn", "--output", "@csv"}
+            << false << 0 << QStringList{"h.csv: 2 charts."} << "" << QStringList{} << both;
+        QTest::newRow("export never onto a chart") << "" << QByteArray() << QStringList{"export", "@music", "--output", "@music/o2ma100.ojn"} << false << 2
+            << QStringList{} << "a CSV never replaces one" << QStringList{} << QByteArray();
+        QTest::newRow("export then import changes nothing") << "encrypted" << QByteArray("export") << import << false << 0
+            << QStringList{"0 charts changed, 3 rows had no change."} << "" << QStringList{} << QByteArray();
+        QTest::newRow("a few cells edited") << "" << QByteArray(head + "Music/o2ma100.ojn,100,\"Say \"\"hi\"\", all\",Test Artist,Tester,Rock,o2ma100.ojm,146.3,1,5,12,100,200,300\r\n" + row101)
+            << import << false << 0 << QStringList{"Music/o2ma100.ojn: Title: \"Song\" -> \"Say \"hi\", all\"\n", "Music/o2ma100.ojn: Genre: Techno -> Rock\n", "1 chart changed, 1 row had no change."}
+            << "" << QStringList{"o2ma100.ojn|--title|Say \"hi\", all|--genre|Rock|--level-hx|12"} << QByteArray();
+        QTest::newRow("columns in any order, some left out, LF, no mark") << "" << QByteArray("levelHx,file\n10,Music/o2ma101.ojn\n")
+            << import << false << 0 << QStringList{"Level Hx: 9 -> 10"} << "" << QStringList{"o2ma101.ojn|--level-hx|10"} << QByteArray();
+        QTest::newRow("reformatted cells change nothing") << "" << QByteArray("file,bpm,levelEx,genre,songId\r\nMusic/o2ma100.ojn,146.30000,1.0,3,1e2\r\n")
+            << import << false << 0 << QStringList{"0 charts changed, 1 row had no change."} << "" << QStringList{} << QByteArray();
+        QTest::newRow("German comma and point both read") << "" << QByteArray("file,bpm\r\nMusic/o2ma100.ojn,\"130,5\"\r\nMusic/o2ma101.ojn,121.5\r\n")
+            << import << true << 0 << QStringList{"BPM: 146.3 -> 130.5", "BPM: 120 -> 121.5"} << "" << QStringList{"o2ma100.ojn|--bpm|130,5", "o2ma101.ojn|--bpm|121,5"} << QByteArray();
+        QTest::newRow("dry run writes nothing") << "" << QByteArray("file,title\r\nMusic/o2ma100.ojn,New\r\n") << QStringList{"import", "--dry-run", "@csv"} << false << 0
+            << QStringList{"Music/o2ma100.ojn: Title: \"Song\" -> \"New\"", "Dry run: 1 chart would change, 0 rows have no change; nothing was written."} << "" << QStringList{} << QByteArray();
+        QTest::newRow("note count differs: reported, not changed") << "" << QByteArray("file,noteCountHx\r\nMusic/o2ma100.ojn,301\r\n") << import << false << 0
+            << QStringList{"note: Notes Hx is 300 in the chart, not 301", "0 charts changed, 1 row had no change."} << "" << QStringList{} << QByteArray();
+        QTest::newRow("one bad row: nothing written") << "" << QByteArray("file,levelHx\r\nMusic/o2ma100.ojn,12\r\nMusic/o2ma101.ojn,40000\r\n") << import << false << 1
+            << QStringList{} << "h.csv, line 3: Level Hx: 40000 is out of range" << QStringList{} << QByteArray();
+        QTest::newRow("bad rows named by line") << "" << QByteArray("file,genre,title\r\nMusic/o2ma100.ojn,Polka,x\r\n\"Music/o2ma101.ojn\r\n\",Rock,x\r\nMusic/o2ma100.ojn,Rock\r\nMusic/none.ojn,Rock,x\r\nMusic/o2ma101.ojn,Rock,x\r\nMusic/o2ma101.ojn,Rock,x\r\n") << import << false << 1
+            << QStringList{} << "line 2: Genre: \"Polka\" is not in the genre list|line 3: There is no chart|line 5: It has 2 fields|line 6: There is no chart|line 8: It names the same chart as line 7.|5 bad rows in" << QStringList{} << QByteArray();
+        QTest::newRow("changed encrypted chart is a bad row") << "encrypted" << QByteArray("file,title\r\nMusic/o2ma101.ojn,New\r\nMusic/o2ma102.ojn,New\r\n") << import << false << 1
+            << QStringList{} << "h.csv, line 3: " << QStringList{} << QByteArray();
+        QTest::newRow("chart named twice") << "" << QByteArray("file,title\r\nMusic/o2ma101.ojn,A\r\n./Music/o2ma101.ojn,B\r\n") << import << false << 1
+            << QStringList{} << "line 3: It names the same chart as line 2." << QStringList{} << QByteArray();
+        QTest::newRow("ragged row") << "" << QByteArray("file,title\r\nMusic/o2ma101.ojn,A,B\r\n") << import << false << 1
+            << QStringList{} << "line 2: It has 3 fields; the header row has 2." << QStringList{} << QByteArray();
+        QTest::newRow("unknown column: usage") << "" << QByteArray("file,tempo\r\n") << import << false << 2
+            << QStringList{} << "unknown column \"tempo\"" << QStringList{} << QByteArray();
+        QTest::newRow("no file column: usage") << "" << QByteArray("title\r\nA\r\n") << import << false << 2
+            << QStringList{} << "no \"file\" column" << QStringList{} << QByteArray();
+    }
+    void csvCommands()
+    {
+        QFETCH(QString, plant);
+        QFETCH(QByteArray, csv);
+        QFETCH(QStringList, args);
+        QFETCH(bool, german);
+        QFETCH(int, status);
+        QFETCH(QStringList, out);
+        QFETCH(QString, err);
+        QFETCH(QStringList, edits);
+        QFETCH(QByteArray, csvAfter);
+
+        QTemporaryDir game, oracle;
+        QVERIFY(QDir(game.path()).mkpath("Music"));
+        const QString music = game.filePath("Music"), csvPath = game.filePath("h.csv");
+        QHash<QString, QByteArray> charts;
+        charts["o2ma100.ojn"] = ChartBuilder().noteSections(3, 3, 3).songId(100).bpm(146.3f).titleBytes(QByteArray("Song", 5)).ojmBytes(QByteArray("o2ma100.ojm", 12)).build();
+        charts["o2ma101.ojn"] = chartOf(101);
+        if (plant.contains("encrypted"))
+            charts["o2ma102.ojn"] = encryptChart(chartOf(102), 9, 0x5a, 0x33, 0xc1);
+        if (plant.contains("short"))
+            charts["o2ma103.ojn"] = "too short";
+        for (auto c = charts.cbegin(); c != charts.cend(); ++c)
+            writeFile(music + '/' + c.key(), c.value());
+        if (csv == "export")
+            QCOMPARE(runCli({"export", music, "--output", csvPath}).status, 0);
+        else if (!csv.isEmpty())
+            writeFile(csvPath, csv);
+        // The oracle: set on a copy of each chart edited.
+        QHash<QString, QByteArray> expected = charts;
+        for (const QString &edit : edits) {
+            QStringList setArgs = edit.split('|');
+            const QString name = setArgs.takeFirst();
+            writeFile(oracle.filePath(name), charts[name]);
+            const QLocale locale = german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
+            QCOMPARE(runCli(QStringList{"set", oracle.filePath(name)} + setArgs, locale).status, 0);
+            expected[name] = readFile(oracle.filePath(name));
+        }
+        args.replaceInStrings("@music", music).replaceInStrings("@csv", csvPath);
+
+        const CliRun run = runCli(args, german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
+        QVERIFY2(run.status == status, qPrintable(run.out + run.err));
+        for (QString text : out)
+            QVERIFY2(run.out.contains(text.replace("@music", music)), qPrintable(run.out));
+        if (err.isEmpty())
+            QCOMPARE(run.err, QString());
+        for (const QString &part : err.split('|', Qt::SkipEmptyParts))
+            QVERIFY2(run.err.contains(part), qPrintable(run.err));
+        QStringList names = expected.keys();
+        names.sort();
+        QCOMPARE(entriesOf(music), names);
+        for (auto c = expected.cbegin(); c != expected.cend(); ++c)
+            QVERIFY2(readFile(music + '/' + c.key()) == c.value(), qPrintable(c.key()));
+        if (!csvAfter.isEmpty())
+            QCOMPARE(readFile(csvPath), csvAfter);
+    }
 };
 
 QTEST_GUILESS_MAIN(CliFolderTest)

@@ -1,11 +1,12 @@
 // The Music Folder window driven by keys and clicks with the dialogs
 // scripted: a generated game folder opens, a planted duplicate song ID
 // shows and blocks the song list, two selected charts are edited together,
-// and the song list is updated; the bytes on disk are checked against what
-// they must be. It runs offscreen everywhere (on Windows too), and in a
+// the song list is updated, and headers go out to a CSV and back; the
+// bytes on disk are checked against what they must be. It runs offscreen everywhere (on Windows too), and in a
 // real X11 window under Xvfb as desktop_music_folder_window.
 #include "musicfolderwindow/ChartPanel.h"
 #include "musicfolderwindow/EditSelectedDialog.h"
+#include "musicfolderwindow/ImportPreviewDialog.h"
 #include "musicfolderwindow/MusicFolderWindow.h"
 #include "support/ChartBuilder.h"
 #include "support/ScriptedDialogs.h"
@@ -201,6 +202,52 @@ private slots:
         QCOMPARE(readFile(m_list), songListBytes(4, {readFile(file("o2ma100.ojn")), readFile(file("o2ma101.ojn")), chart(200, 1),
                                                   readFile(file("o2ma102.ojn"))}, ExtraSections));
         QVERIFY(m_window->StatusText->text().endsWith("song list: 1 missing"));
+    }
+
+    // Export writes the rows as shown, filtered and sorted; an import shows
+    // its change, saves it on Apply and then offers to update the list.
+    void exportAndImportCsv()
+    {
+        const QString csv = QDir(m_game.path()).filePath("headers.csv");
+        m_window->FilterBox->setText("o2ma10");
+        m_window->ChartTable->sortByColumn(FileColumn, Qt::DescendingOrder);
+        m_dialogs.fileNames.enqueue(csv);
+        QTest::mouseClick(m_window->BtnExportCsv, Qt::LeftButton);
+        waitUntilIdle();
+        QCOMPARE(m_dialogs.messages.last().text, "Exported 3 charts to " + QDir::toNativeSeparators(csv) + ".");
+        const QList<QByteArray> lines = readFile(csv).split('\n');
+        QCOMPARE(lines.size(), 5); // the header row, three charts, nothing after the last line end
+        QVERIFY2(lines[1].startsWith("Music/o2ma102.ojn,102,Test Title,Same Artist,Tester,Jazz,o2ma102.ojm,120,7,5,12,"), lines[1]);
+        QVERIFY2(lines[3].startsWith("Music/o2ma100.ojn,100,"), lines[3]);
+        m_window->FilterBox->clear();
+        m_window->ChartTable->sortByColumn(FileColumn, Qt::AscendingOrder);
+
+        writeFile(csv, "file,levelHx,title\r\nMusic/o2ma100.ojn,42,Test Title\r\nMusic/o2ma101.ojn,11.0,Test Title\r\n");
+        QByteArray expected = readFile(file("o2ma100.ojn"));
+        qToLittleEndian<qint16>(42, expected.data() + 24);
+        const QByteArray chart101 = readFile(file("o2ma101.ojn"));
+        QStringList shown;
+        m_dialogs.onModal = [&](QDialog &window) {
+            auto &dialog = dynamic_cast<ImportPreviewDialog &>(window);
+            const QAbstractItemModel *changes = dialog.ChangesTable->model();
+            for (int row = 0; row < changes->rowCount(); ++row) {
+                for (int column = 0; column < 4; ++column)
+                    shown << changes->index(row, column).data().toString();
+            }
+            QTest::mouseClick(dialog.BtnApply, Qt::LeftButton);
+        };
+        m_dialogs.fileNames.enqueue(csv);
+        QTest::mouseClick(m_window->BtnImportCsv, Qt::LeftButton);
+        QTRY_VERIFY(!shown.isEmpty());
+        m_dialogs.onModal = nullptr;
+        waitUntilIdle();
+        QCOMPARE(shown, (QStringList{"Music/o2ma100.ojn", "Level Hx", "10", "42"}));
+        QCOMPARE(readFile(file("o2ma100.ojn")), expected);
+        QCOMPARE(readFile(file("o2ma101.ojn")), chart101);
+        QCOMPARE(cell("o2ma100.ojn", columnOf(HeaderField::LevelHx)), "42");
+        QCOMPARE(m_dialogs.messages.at(m_dialogs.messages.size() - 2).text, "Saved 1 chart.");
+        QCOMPARE(m_dialogs.messages.last().caption, "Update Song List"); // answered No
+        QVERIFY(m_dialogs.messages.last().text.contains("1 refreshed"));
     }
 };
 
