@@ -157,8 +157,10 @@ void FolderWork::startEdits(const QList<std::pair<QString, FieldEdits>> &charts,
             for (const auto &[path, edits] : charts) {
                 if (*cancel)
                     break;
-                Result<> edited = editChartFile(path, ChartEdits{edits, {}, {}}, codec, locale);
-                batch.append({path, std::move(edited), checkChartFile(path, buffer)});
+                std::optional<FileChange> change;
+                Result<> edited = writeRecorded(
+                    path, [&] { return editChartFile(path, ChartEdits{edits, {}, {}}, codec, locale); }, change);
+                batch.append({path, std::move(edited), checkChartFile(path, buffer), std::move(change)});
                 ++done;
                 if (sinceDelivery.elapsed() >= BatchMilliseconds)
                     hand();

@@ -6,6 +6,7 @@
 #include "result/Result.h"
 #include "folderchecks/FolderScan.h"
 #include "folderchecks/MusicFolder.h"
+#include "filehistory/FileChange.h"
 
 #include <QList>
 #include <QLocale>
@@ -16,6 +17,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace ojn {
 
@@ -25,6 +27,7 @@ struct ChartEditResult {
     QString path;
     Result<> saved;
     ChartScan scan;
+    std::optional<FileChange> change; // what the save changed, to undo it
 };
 
 // The work over a music folder that must not hold up a window: one thread
