@@ -159,14 +159,22 @@ QVariant ChartTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return texts.shown[size_t(column)];
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        // Any cell of a row tells its findings, so they need no column in view.
+        QStringList tip;
         if (column == FileColumn && scan)
-            return scan->encrypted ? QStringLiteral("%1 (encrypted: shown, not editable)").arg(scan->path) : scan->path;
-        if (column == FindingsColumn && texts.severityRank > 0)
-            return findingLines(findingsAt(row));
+            tip << (scan->encrypted ? QStringLiteral("%1 (encrypted: shown, not editable)").arg(scan->path) : scan->path);
         if (!scan)
-            return QStringLiteral("Listed in the song list, but no chart in the folder has this song ID.");
-        return {};
+            tip << QStringLiteral("Listed in the song list, but no chart in the folder has this song ID.");
+        if (texts.severityRank > 0)
+            tip << findingLines(findingsAt(row));
+        return tip.isEmpty() ? QVariant() : QVariant(tip.join(QLatin1Char('\n')));
+    }
+    case Qt::AccessibleTextRole:
+        // The icon's meaning in words, for a screen reader.
+        if (column == FindingsColumn && texts.severityRank > 0)
+            return QStringLiteral("%1: %2").arg(QLatin1String(texts.severityRank == 2 ? "Problem" : "Note"), texts.shown[size_t(column)]);
+        return texts.shown[size_t(column)];
     case Qt::DecorationRole:
         if (column == FindingsColumn && texts.severityRank > 0)
             return texts.severityRank == 2 ? m_problemIcon : m_noteIcon;

@@ -118,6 +118,35 @@ private slots:
         QCOMPARE(filesShown(sorted), shown);
     }
 
+    // What a row needs is told by any of its cells' tooltips, and the
+    // findings' icon in words for a screen reader.
+    void rowsTellTheirState_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("a problem, in another cell's tooltip") << 0 << columnOf(HeaderField::Title) << int(Qt::ToolTipRole) << "Problem: Song ID 9 is used by 2 charts";
+        QTest::newRow("the file's tooltip, its path then findings") << 1 << FileColumn << int(Qt::ToolTipRole) << "/game/Music/b.ojn\n";
+        QTest::newRow("a problem, read out") << 0 << FindingsColumn << int(Qt::AccessibleTextRole) << "Problem: Song ID 9";
+        QTest::newRow("a note, read out") << 1 << FindingsColumn << int(Qt::AccessibleTextRole) << "Note: ";
+        QTest::newRow("nothing found, nothing told") << 2 << columnOf(HeaderField::Title) << int(Qt::ToolTipRole) << "";
+    }
+    void rowsTellTheirState()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(int, role);
+        QFETCH(QString, start);
+        ChartTableModel charts(m_codec, m_locale);
+        QList<ChartScan> scans = folder();
+        scans[2] = scanOf("o2ma10.ojn", chart(10, "gamma", 88, 1, 125));
+        charts.reset(ojmFiles());
+        charts.applyScans(scans, charts.nextStamp());
+        const QString told = charts.index(row, column).data(role).toString();
+        QVERIFY2(start.isEmpty() ? told.isEmpty() : told.startsWith(start), qPrintable(told));
+    }
+
     void songListRowsAndLateResults()
     {
         ChartTableModel charts(m_codec, m_locale);
