@@ -4,6 +4,7 @@
 #include "musicfolderwindow/MusicFolderWindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace ojn {
 
@@ -32,6 +33,13 @@ void MusicFolderWindows::open(const QString &folder)
     }
     auto *window = new MusicFolderWindow(m_dialogs);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    const QFileInfo where(folder);
+    const QString key = where.canonicalFilePath().isEmpty() ? QDir::cleanPath(where.absoluteFilePath()) : where.canonicalFilePath();
+    std::shared_ptr<FileHistory> &history = m_histories[key];
+    if (!history)
+        history = std::make_shared<FileHistory>();
+    window->setHistory(history);
+    connect(window, &MusicFolderWindow::openFolderRequested, this, &MusicFolderWindows::open);
     m_windows.append(window);
     connect(window, &MusicFolderWindow::openChartRequested, &m_editor, [this](const QString &path) {
         m_editor.openChartFile(path);
