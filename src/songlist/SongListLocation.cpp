@@ -8,6 +8,8 @@ namespace {
 
 const QString ImageFolder = QStringLiteral("Image");
 const QString SongListName = QStringLiteral("OJNList.dat");
+// The name one game client gives its list; used only when there is no OJNList.dat.
+const QString ClientSongListName = QStringLiteral("X2OJNList.dat");
 
 // The name of the entry called `name` in any case, the exact one first;
 // empty when there is none.
@@ -39,7 +41,9 @@ QString songListBeside(const QString &musicFolder)
     const QString image = imageFolderBeside(musicFolder);
     if (image.isEmpty())
         return QString();
-    const QString list = entryNamed(QDir(image), SongListName, QDir::Files);
+    QString list = entryNamed(QDir(image), SongListName, QDir::Files);
+    if (list.isEmpty())
+        list = entryNamed(QDir(image), ClientSongListName, QDir::Files);
     return list.isEmpty() ? QString() : QDir(image).filePath(list);
 }
 

@@ -5,7 +5,7 @@
 namespace ojn {
 
 // Where a game keeps the song list of its Music folder: Image/OJNList.dat
-// beside it. Each name is matched in any case, since folders copied from
+// beside it, or Image/X2OJNList.dat when there is none. Each name is matched in any case, since folders copied from
 // Windows keep whatever case they had.
 [[nodiscard]] QString songListBeside(const QString &musicFolder);
 
