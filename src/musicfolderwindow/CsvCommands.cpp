@@ -99,6 +99,7 @@ void MusicFolderWindow::previewImport(const HeaderCsvImportPlan &plan)
     if (charts.isEmpty())
         return;
     m_editStamp = m_charts.nextStamp();
+    m_editName = QStringLiteral("Import");
     m_editedPaths.clear();
     m_editFailures.clear();
     m_afterEdits = [this] { offerSongListUpdate(); };

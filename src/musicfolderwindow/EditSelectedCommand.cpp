@@ -43,6 +43,7 @@ void MusicFolderWindow::editSelected()
         return;
 
     m_editStamp = m_charts.nextStamp();
+    m_editName = QStringLiteral("Edit Selected");
     m_editedPaths.clear();
     m_editFailures.clear();
     m_work.startEdits(paths, edits, m_codec, m_locale);
@@ -54,6 +55,8 @@ void MusicFolderWindow::onChartsEdited(const QList<ChartEditResult> &results, qs
 {
     QList<ChartScan> scans;
     for (const ChartEditResult &result : results) {
+        if (result.change)
+            m_editChanges << *result.change;
         if (result.saved.ok())
             m_editedPaths << result.path;
         else
@@ -68,6 +71,7 @@ void MusicFolderWindow::onChartsEdited(const QList<ChartEditResult> &results, qs
 
 void MusicFolderWindow::onEditsFinished(bool cancelled)
 {
+    recordStep(std::exchange(m_editName, {}), std::exchange(m_editChanges, {}));
     finishWork();
     for (const QString &path : std::as_const(m_editedPaths))
         emit chartSaved(path);

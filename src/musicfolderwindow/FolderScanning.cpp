@@ -43,7 +43,7 @@ void MusicFolderWindow::openFolder(const QString &folder)
         return;
     }
     m_folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    setWindowTitle(QStringLiteral("Music Folder - %1").arg(QDir::toNativeSeparators(m_folder)));
+    setWindowTitle(QStringLiteral("Music Folder: %1").arg(QDir::toNativeSeparators(m_folder)));
     m_songListPath = songListBeside(m_folder);
     startScan();
 }

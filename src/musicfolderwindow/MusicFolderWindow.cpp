@@ -55,6 +55,7 @@ MusicFolderWindow::MusicFolderWindow(Dialogs &dialogs, QWidget *parent)
     , m_codec(systemAnsiCodePage())
     , m_charts(m_codec, m_locale)
     , m_sorted(m_charts)
+    , m_history(std::make_shared<FileHistory>())
 {
     setObjectName(QStringLiteral("MusicFolderWindow"));
     setWindowTitle(QStringLiteral("Music Folder"));
@@ -65,6 +66,7 @@ MusicFolderWindow::MusicFolderWindow(Dialogs &dialogs, QWidget *parent)
     setTabOrder();
     connectCommands();
     connectWork();
+    buildMenus();
     const QSize room = screen()->availableSize();
     resize(qMin(1280, room.width()), qMin(720, room.height()));
     updateCommands();
@@ -75,7 +77,7 @@ MusicFolderWindow::~MusicFolderWindow() = default;
 
 void MusicFolderWindow::buildControls()
 {
-    FilterLabel = new QLabel(QStringLiteral("&Filter:"), this);
+    FilterLabel = new QLabel(QStringLiteral("Fil&ter:"), this);
     FilterLabel->setObjectName(QStringLiteral("FilterLabel"));
     FilterBox = new QLineEdit(this);
     FilterBox->setObjectName(QStringLiteral("FilterBox"));
@@ -84,13 +86,13 @@ void MusicFolderWindow::buildControls()
     FilterBox->setClearButtonEnabled(true);
     FilterLabel->setBuddy(FilterBox);
 
-    BtnEditSelected = button(this, "BtnEditSelected", "&Edit Selected...", "Edit Selected");
-    BtnChooseSongList = button(this, "BtnChooseSongList", "Choose Song &List...", "Choose Song List");
-    BtnUpdateSongList = button(this, "BtnUpdateSongList", "&Update Song List", "Update Song List");
-    BtnBuildSongList = button(this, "BtnBuildSongList", "&Build New Song List...", "Build New Song List");
-    BtnRescan = button(this, "BtnRescan", "&Rescan", "Rescan");
-    BtnExportCsv = button(this, "BtnExportCsv", "E&xport...", "Export CSV");
-    BtnImportCsv = button(this, "BtnImportCsv", "&Import...", "Import CSV");
+    BtnEditSelected = button(this, "BtnEditSelected", "Edit Selected...", "Edit Selected");
+    BtnChooseSongList = button(this, "BtnChooseSongList", "Choose Song List...", "Choose Song List");
+    BtnUpdateSongList = button(this, "BtnUpdateSongList", "Update Song List", "Update Song List");
+    BtnBuildSongList = button(this, "BtnBuildSongList", "Build New Song List...", "Build New Song List");
+    BtnRescan = button(this, "BtnRescan", "Rescan", "Rescan");
+    BtnExportCsv = button(this, "BtnExportCsv", "Export...", "Export CSV");
+    BtnImportCsv = button(this, "BtnImportCsv", "Import...", "Import CSV");
 
     ChartTable = new QTableView(this);
     ChartTable->setObjectName(QStringLiteral("ChartTable"));
@@ -99,6 +101,7 @@ void MusicFolderWindow::buildControls()
     ChartTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     ChartTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ChartTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ChartTable->setContextMenuPolicy(Qt::CustomContextMenu);
     // Tab leaves the table for the next control instead of walking cells.
     ChartTable->setTabKeyNavigation(false);
     ChartTable->setWordWrap(false);
@@ -173,18 +176,9 @@ void MusicFolderWindow::connectCommands()
     connect(ChartTable, &QTableView::doubleClicked, this, &MusicFolderWindow::openCurrentChart);
 
     connect(FilterBox, &QLineEdit::textChanged, &m_sorted, &ChartSortFilter::setFilterText);
-    auto *find = new QShortcut(QKeySequence::Find, this);
-    connect(find, &QShortcut::activated, this, [this] {
-        FilterBox->setFocus(Qt::ShortcutFocusReason);
-        FilterBox->selectAll();
-    });
+    // Ctrl+F and F5 are the Find and Rescan menu items' keys.
     auto *clearFilter = new QShortcut(Qt::Key_Escape, this);
     connect(clearFilter, &QShortcut::activated, FilterBox, &QLineEdit::clear);
-    auto *refresh = new QShortcut(QKeySequence::Refresh, this);
-    connect(refresh, &QShortcut::activated, this, [this] {
-        if (BtnRescan->isEnabled())
-            rescan();
-    });
 
     m_panelTimer.setSingleShot(true);
     connect(&m_panelTimer, &QTimer::timeout, this, &MusicFolderWindow::showCurrentChart);
@@ -258,6 +252,7 @@ void MusicFolderWindow::updateCommands()
     BtnExportCsv->setEnabled(!saving && m_charts.rowCount() > 0);
     BtnImportCsv->setEnabled(!saving && !m_folder.isEmpty());
     BtnCancel->setEnabled(busy());
+    updateMenus();
 }
 
 void MusicFolderWindow::updateStatus()

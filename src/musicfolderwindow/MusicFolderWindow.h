@@ -5,14 +5,19 @@
 #include "folderchecks/FolderWork.h"
 #include "text/CodePage.h"
 #include "dialogs/Dialogs.h"
+#include "filehistory/FileHistory.h"
 
 #include <QLocale>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
+class QAction;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -40,6 +45,10 @@ public:
     // Whether a scan, a check or a save is still running, or its results
     // are still being added.
     [[nodiscard]] bool busy() const { return m_work.scanning() || m_work.saving() || !m_steps.isEmpty(); }
+    // The folder's undo history, which outlives the window (the app keeps
+    // one per folder); a window left without one keeps its own.
+    void setHistory(std::shared_ptr<FileHistory> history);
+    [[nodiscard]] FileHistory &history() { return *m_history; }
 
     // --- Controls ------------------------------------------------------
     QLabel *FilterLabel = nullptr;
@@ -57,6 +66,17 @@ public:
     QProgressBar *Progress = nullptr;
     QPushButton *BtnCancel = nullptr;
 
+    // --- Menus (WindowMenus.cpp) ---------------------------------------
+    QMenuBar *MenuBar = nullptr;
+    QMenu *MnuFile = nullptr, *MnuEdit = nullptr, *MnuSongList = nullptr, *MnuView = nullptr;
+    QAction *ActOpenFolder = nullptr, *ActImport = nullptr, *ActExport = nullptr, *ActClose = nullptr;
+    QAction *ActUndo = nullptr, *ActRedo = nullptr, *ActEditSelected = nullptr, *ActSelectAll = nullptr,
+            *ActFind = nullptr;
+    QAction *ActChooseSongList = nullptr, *ActUpdateSongList = nullptr, *ActBuildSongList = nullptr;
+    QAction *ActRescan = nullptr;
+    QList<QAction *> ActColumns; // one per column, show or hide it; none for the file name
+    QAction *ActOpenInEditor = nullptr, *ActShowInFolder = nullptr, *ActCopy = nullptr;
+
 public slots:
     // Shows the folder's charts, reading them from a worker thread, and
     // compares them with the song list found beside the folder.
@@ -73,12 +93,17 @@ public slots:
     void cancelWork();        // BtnCancel
     void exportCsv();         // BtnExportCsv
     void importCsv();         // BtnImportCsv
+    void undo();              // ActUndo, Ctrl+Z
+    void redo();              // ActRedo, Ctrl+Shift+Z, Ctrl+Y
+    void copySelectedRows();  // ActCopy: tab-separated, as a spreadsheet pastes it
 
 signals:
     // Double-click or Enter on a chart's row.
     void openChartRequested(const QString &path);
     // "Edit Selected..." saved the chart.
     void chartSaved(const QString &path);
+    // File > Open Music Folder... chose a folder, for a window of its own.
+    void openFolderRequested(const QString &folder);
     // Every header is read; the note sections are checked next.
     void headerScanFinished();
     // Nothing is running any more.
@@ -92,6 +117,8 @@ private:
     void setTabOrder();
     void connectCommands();
     void connectWork();
+    void buildMenus();
+    void updateMenus();
 
     void startScan();
     // Results of the scan are added one bounded step per turn of the event
@@ -129,6 +156,13 @@ private:
     void previewImport(const HeaderCsvImportPlan &plan);
     void offerSongListUpdate();
 
+    // Undo (UndoCommands.cpp): each command's changes become one step.
+    void recordStep(const QString &name, QList<FileChange> changes);
+    void replayInBackground(FileChange::Direction direction);
+    // writeInBackground of the file at `path`, recorded as the step `name`.
+    void writeUndoable(const QString &name, const QString &what, const QString &path, std::function<Result<>()> write,
+                       std::function<void()> saved);
+
     void showError(const QString &text);
     void showInfo(const QString &text);
 
@@ -158,6 +192,9 @@ private:
     std::function<void()> m_afterWrite;
     std::function<void()> m_afterEdits; // once the edits' outcome is shown
     QString m_csvPath;
+    std::shared_ptr<FileHistory> m_history;
+    QString m_editName;             // the step the running edits make
+    QList<FileChange> m_editChanges; // and what they changed so far
 };
 
 } // namespace ojn

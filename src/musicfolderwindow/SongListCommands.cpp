@@ -73,8 +73,9 @@ void MusicFolderWindow::updateSongList()
         return;
     const SongList list = sync.list;
     const QString path = m_songListPath;
-    writeInBackground(QStringLiteral("Saving the song list"), [list, path] { return writeSongListFile(list, path); },
-                      [this, list, shownPath, summary = sync.summary()] {
+    writeUndoable(QStringLiteral("Update Song List"), QStringLiteral("Saving the song list"), path,
+                  [list, path] { return writeSongListFile(list, path); },
+                  [this, list, shownPath, summary = sync.summary()] {
                           m_charts.setSongList(list);
                           showInfo(QStringLiteral("Saved the song list %1: %2").arg(shownPath, summary));
                       });
@@ -110,8 +111,9 @@ void MusicFolderWindow::buildNewSongList()
     if (!extraSections.isEmpty())
         done += QStringLiteral("\nThe extra sections of %1 are carried over.").arg(QDir::toNativeSeparators(m_songListPath));
     done += leftOut(build.skipped);
-    writeInBackground(QStringLiteral("Saving the song list"), [list, path] { return writeSongListFile(list, path); },
-                      [this, list, path, done] {
+    writeUndoable(QStringLiteral("Build New Song List"), QStringLiteral("Saving the song list"), path,
+                  [list, path] { return writeSongListFile(list, path); },
+                  [this, list, path, done] {
                           // The new list is the one the folder is compared with from now on.
                           m_songListPath = path;
                           m_songListError.clear();

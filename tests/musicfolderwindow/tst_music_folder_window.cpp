@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -109,6 +111,13 @@ private slots:
         QCOMPARE(cell("", columnOf(HeaderField::SongId)), "200");
         QCOMPARE(m_window->StatusText->text(),
                  QString::fromUtf8("4 charts \u00b7 2 with problems \u00b7 song list: 2 stale, 1 not listed, 1 missing"));
+        QCOMPARE(m_window->windowTitle(), "Music Folder: " + QDir::toNativeSeparators(m_music));
+        // What needs attention is in view at the first size, and in any cell's tooltip.
+        const QHeaderView *header = m_window->ChartTable->horizontalHeader();
+        for (int column : {ListColumn, FindingsColumn})
+            QVERIFY(header->sectionViewportPosition(column) + 60 < m_window->ChartTable->viewport()->width());
+        QVERIFY(m_window->ChartTable->model()->index(rowOf("copy.ojn"), columnOf(HeaderField::Title)).data(Qt::ToolTipRole)
+                    .toString().contains(duplicate));
     }
 
     void duplicateBlocksTheSongList()
@@ -158,8 +167,7 @@ private slots:
             QTest::mouseClick(dialog.findChild<QPushButton *>("BtnApply"), Qt::LeftButton);
         };
         QSignalSpy saved(m_window.get(), &MusicFolderWindow::chartSaved);
-        // An Alt letter presses its button a moment later, as a click.
-        QTest::keyClick(m_window.get(), Qt::Key_E, Qt::AltModifier);
+        m_window->ActEditSelected->trigger();
         QTRY_COMPARE(shownHx, QString(KeepText));
         m_dialogs.onModal = nullptr;
         QCOMPARE(shownArtist, "Same Artist");
@@ -191,7 +199,7 @@ private slots:
     void updateTheSongList()
     {
         m_dialogs.answers.enqueue(MessageAnswer::Yes);
-        QTest::keyClick(m_window.get(), Qt::Key_U, Qt::AltModifier);
+        m_window->ActUpdateSongList->trigger();
         QTRY_VERIFY(m_dialogs.messages.last().text.startsWith("Saved the song list"));
         // First it said what it would do.
         const ScriptedDialogs::Message &question = m_dialogs.messages.at(m_dialogs.messages.size() - 2);
@@ -248,6 +256,35 @@ private slots:
         QCOMPARE(m_dialogs.messages.at(m_dialogs.messages.size() - 2).text, "Saved 1 chart.");
         QCOMPARE(m_dialogs.messages.last().caption, "Update Song List"); // answered No
         QVERIFY(m_dialogs.messages.last().text.contains("1 refreshed"));
+    }
+
+    // Each command is one step: the exact bytes come back, and a file
+    // changed since is left as it is and named.
+    void undoAndRedoByKeys()
+    {
+        QCOMPARE(m_window->ActUndo->text(), "&Undo Import (1 chart)");
+        QTest::keyClick(m_window.get(), Qt::Key_Z, Qt::ControlModifier);
+        waitUntilIdle();
+        QCOMPARE(cell("o2ma100.ojn", columnOf(HeaderField::LevelHx)), "10");
+        const QByteArray updated = readFile(m_list);
+        QTest::keyClick(m_window.get(), Qt::Key_Z, Qt::ControlModifier);
+        waitUntilIdle();
+        QCOMPARE(readFile(m_list), songListBytes(3, {chart(100, 10), chart(101, 99), chart(200, 1)}, ExtraSections));
+        QCOMPARE(m_window->ActRedo->text(), "&Redo Update Song List");
+        QTest::keyClick(m_window.get(), Qt::Key_Y, Qt::ControlModifier);
+        waitUntilIdle();
+        QCOMPARE(readFile(m_list), updated);
+        QTest::keyClick(m_window.get(), Qt::Key_Z, Qt::ControlModifier);
+        waitUntilIdle();
+
+        writeFile(file("o2ma102.ojn"), chart(102, 1)); // changed elsewhere since
+        QCOMPARE(m_window->ActUndo->text(), "&Undo Edit Selected (2 charts)");
+        m_window->ActUndo->trigger();
+        waitUntilIdle();
+        QCOMPARE(readFile(file("o2ma100.ojn")), chart(100, 10));
+        QCOMPARE(readFile(file("o2ma102.ojn")), chart(102, 1));
+        QVERIFY2(m_dialogs.messages.last().text.contains("o2ma102.ojn: it was changed since"), qPrintable(m_dialogs.messages.last().text));
+        QVERIFY(!m_window->ActUndo->isEnabled());
     }
 };
 
