@@ -30,7 +30,7 @@ fi
 
 if [ "${1:-}" = --music-folder-in-display ]; then
     QT_QPA_PLATFORM=xcb build/src/app/ojn-tevrik-editor "$2" &
-    wait_for 'folder=$(xdotool search --onlyvisible --name "^Music Folder - " | head -n 1); [ -n "$folder" ]' 10
+    wait_for 'folder=$(xdotool search --onlyvisible --name "^Music Folder: " | head -n 1); [ -n "$folder" ]' 10
     grabbed() {
         import -window "$folder" "$shots/a.png" && sleep 0.3 && import -window "$folder" "$shots/b.png" &&
             cmp -s <(convert "$shots/a.png" rgb:-) <(convert "$shots/b.png" rgb:-)
