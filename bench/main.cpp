@@ -4,13 +4,14 @@
 // 10,000 charts, each against a baseline measured in the same run.
 // Usage: ojn_bench [FOLDER [PART...]]  (charts are made in FOLDER, which
 // should be on the disk being measured; default: the current folder.
-// PARTs: charts, folder, add, rename, pictures, memory, music-folder-window, start-up;
+// PARTs: charts, folder, add, rename, pictures, memory, music-folder-window, undo, start-up;
 // default: all)
 #include "ChartIoBench.h"
 #include "FolderBench.h"
 #include "FolderPlansBench.h"
 #include "MusicFolderBench.h"
 #include "ProcessBench.h"
+#include "UndoBench.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,6 +64,10 @@ int main(int argc, char *argv[])
     if (runs("music-folder-window")) {
         std::printf("\n== Music Folder window (in %s)\n", qPrintable(folder));
         ojn::bench::benchMusicFolderWindow(folder);
+    }
+    if (runs("undo")) {
+        std::printf("\n== Undo in the Music Folder window (in %s)\n", qPrintable(folder));
+        ojn::bench::benchUndo(folder);
     }
     if (runs("start-up")) {
         std::printf("\n== Start-up\n");

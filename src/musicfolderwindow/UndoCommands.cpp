@@ -94,7 +94,7 @@ void MusicFolderWindow::replayInBackground(FileChange::Direction direction)
         refreshPanelFindings();
         bool listTouched = false;
         for (const QString &path : std::as_const(outcome->written)) {
-            if (sameFile(path, m_songListPath) || path.compare(m_songListPath, Qt::CaseInsensitive) == 0)
+            if (sameFile(path, m_songListPath))
                 listTouched = true;
             else
                 emit chartSaved(path);
