@@ -1,4 +1,5 @@
 #include "songlist/SongListComparison.h"
+#include "songlist/SongListLocation.h"
 #include "songlist/SongListSync.h"
 #include "support/ChartBuilder.h"
 
@@ -48,6 +49,31 @@ class SongListTest : public QObject {
                               scanOf("broken", "broken.ojn")};
 
 private slots:
+    // The list beside a Music folder, by either name a game gives it.
+    void songListFoundBesideTheFolder_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("OJNList.dat") << QStringList{"Image/OJNList.dat"} << "Image/OJNList.dat";
+        QTest::newRow("only the client's name") << QStringList{"Image/X2OJNList.dat"} << "Image/X2OJNList.dat";
+        QTest::newRow("both: OJNList.dat") << QStringList{"Image/X2OJNList.dat", "Image/OJNList.dat"} << "Image/OJNList.dat";
+        QTest::newRow("the client's name, any case") << QStringList{"image/x2ojnlist.DAT"} << "image/x2ojnlist.DAT";
+        QTest::newRow("none") << QStringList{"Image/Other.dat"} << "";
+    }
+    void songListFoundBesideTheFolder()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, found);
+        QTemporaryDir game;
+        QDir(game.path()).mkpath("Music");
+        for (const QString &name : files) {
+            QDir(game.path()).mkpath(name.section('/', 0, 0));
+            QFile file(game.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(songListBeside(game.filePath("Music")), found.isEmpty() ? QString() : game.filePath(found));
+    }
+
     void malformedListsAreRefused_data()
     {
         QTest::addColumn<QByteArray>("bytes");
