@@ -191,6 +191,11 @@ bool MusicFolderWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter opens the current chart; the view would otherwise pass it on.
     if (watched == ChartTable && event->type() == QEvent::KeyPress) {
+        // The view would copy one cell; Copy takes the selected rows.
+        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+            copySelectedRows();
+            return true;
+        }
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             openCurrentChart();

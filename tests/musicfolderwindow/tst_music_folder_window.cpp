@@ -12,6 +12,7 @@
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -150,6 +151,23 @@ private slots:
         QCOMPARE(m_window->ChartTable->model()->rowCount(), 1);
         QTest::keyClick(m_window->FilterBox, Qt::Key_Escape);
         QCOMPARE(m_window->ChartTable->model()->rowCount(), 4);
+    }
+
+    // Copy puts the selected rows as shown, tab-separated; a column hidden
+    // from the View menu is left out.
+    void copyRowsAndHideColumns()
+    {
+        auto *artist = m_window->findChild<QAction *>(QStringLiteral("ActColumn%1").arg(columnOf(HeaderField::Artist)));
+        artist->toggle();
+        QVERIFY(m_window->ChartTable->isColumnHidden(columnOf(HeaderField::Artist)));
+        clickRow("o2ma100.ojn");
+        QTest::keyClick(m_window->ChartTable, Qt::Key_C, Qt::ControlModifier);
+        const QStringList lines = QApplication::clipboard()->text().split('\n');
+        artist->toggle();
+        QVERIFY2(lines.size() == 3, qPrintable(lines.join('|'))); // the titles, the row, nothing after the last line end
+        QVERIFY2(lines[0].startsWith("File\tList\tFindings\tID\tTitle\t"), qPrintable(lines[0]));
+        const QStringList row{"o2ma100.ojn", cell("o2ma100.ojn", ListColumn), "", "100", "Test Title", "Tester\t"};
+        QVERIFY2(lines[1].startsWith(row.join('\t')), qPrintable(lines[1]));
     }
 
     void editTwoSelectedCharts()
