@@ -1,8 +1,8 @@
 // The Music Folder window driven by keys and clicks with the dialogs
 // scripted: a generated game folder opens, a planted duplicate song ID
 // shows and blocks the song list, two selected charts are edited together,
-// the song list is updated, and headers go out to a CSV and back; the
-// bytes on disk are checked against what they must be. It runs offscreen everywhere (on Windows too), and in a
+// the song list is updated, headers go out to a CSV and back, and each of
+// those commands is undone from the Edit menu's keys; the bytes on disk are checked against what they must be. It runs offscreen everywhere (on Windows too), and in a
 // real X11 window under Xvfb as desktop_music_folder_window.
 #include "musicfolderwindow/ChartPanel.h"
 #include "musicfolderwindow/EditSelectedDialog.h"
