@@ -43,6 +43,8 @@ void MusicFolderWindow::buildMenus()
 
     MnuFile = MenuBar->addMenu(QStringLiteral("&File"));
     ActOpenFolder = action(MnuFile, "ActOpenFolder", "&Open Music Folder...", {QKeySequence::Open});
+    // Each menu is a list of actions: a command that has its QAction joins
+    // with one addAction (or insertAction) here, and in the rows' menu below.
     MnuFile->addSeparator();
     ActImport = action(MnuFile, "ActImport", "&Import...");
     ActExport = action(MnuFile, "ActExport", "&Export...");
