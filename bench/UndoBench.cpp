@@ -95,7 +95,9 @@ void benchUndo(const QString &folder)
         HistoryStep step;
         const double edited = secondsOf([&] { step = editAll(work, paths, 40 + run, codec); });
         const double undone = secondsOf([&] { undoAll(work, step); });
-        perChart = double(step.memoryUsed()) / ChartCount;
+        FileHistory history;
+        history.push(step);
+        perChart = double(history.memoryUsed()) / ChartCount;
         edits.push_back(edited);
         undos.push_back(undone);
     }

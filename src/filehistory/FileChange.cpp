@@ -95,7 +95,10 @@ FileChange FileChange::edit(const QString &path, const QByteArray &before, const
         if (equalSince >= 0)
             end = equalSince;
         const qint64 length = end - at;
-        change.m_runs.append({at, qint32(length), QByteArray(b + at, length) + QByteArray(a + at, length)});
+        QByteArray bytes(2 * length, Qt::Uninitialized);
+        std::memcpy(bytes.data(), b + at, size_t(length));
+        std::memcpy(bytes.data() + length, a + at, size_t(length));
+        change.m_runs.append({at, qint32(length), bytes});
         at = end;
     }
     if (before.size() != after.size()) {

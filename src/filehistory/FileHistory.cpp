@@ -52,6 +52,8 @@ void FileHistory::push(HistoryStep step)
         m_memory -= m_stepMemory.takeLast();
         m_steps.removeLast();
     }
+    // Edits append their changes as they come; the step keeps no spare room.
+    step.changes.squeeze();
     m_stepMemory.append(step.memoryUsed());
     m_memory += m_stepMemory.last();
     m_steps.append(std::move(step));
