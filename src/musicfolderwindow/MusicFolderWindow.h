@@ -70,7 +70,7 @@ public:
     QMenuBar *MenuBar = nullptr;
     QMenu *MnuFile = nullptr, *MnuEdit = nullptr, *MnuSongList = nullptr, *MnuView = nullptr;
     QAction *ActOpenFolder = nullptr, *ActImport = nullptr, *ActExport = nullptr, *ActClose = nullptr;
-    QAction *ActUndo = nullptr, *ActRedo = nullptr, *ActEditSelected = nullptr, *ActSelectAll = nullptr,
+    QAction *ActUndo = nullptr, *ActRedo = nullptr, *ActStepsLetGo = nullptr, *ActEditSelected = nullptr, *ActSelectAll = nullptr,
             *ActFind = nullptr;
     QAction *ActChooseSongList = nullptr, *ActUpdateSongList = nullptr, *ActBuildSongList = nullptr;
     QAction *ActRescan = nullptr;

@@ -59,6 +59,10 @@ void MusicFolderWindow::buildMenus()
     MnuEdit = MenuBar->addMenu(QStringLiteral("&Edit"));
     ActUndo = action(MnuEdit, "ActUndo", "&Undo", {QKeySequence::Undo});
     ActRedo = action(MnuEdit, "ActRedo", "&Redo", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // Shown once the history's bound let older steps go.
+    ActStepsLetGo = action(MnuEdit, "ActStepsLetGo", "Older steps were let go to save memory");
+    ActStepsLetGo->setEnabled(false);
+    ActStepsLetGo->setVisible(false);
     MnuEdit->addSeparator();
     ActEditSelected = action(MnuEdit, "ActEditSelected", "&Edit Selected...");
     MnuEdit->addSeparator();
@@ -160,11 +164,8 @@ void MusicFolderWindow::updateMenus()
     const HistoryStep *redoStep = m_history->redoStep();
     ActUndo->setEnabled(!saving && undoStep);
     ActRedo->setEnabled(!saving && redoStep);
-    QString undoText = undoStep ? QStringLiteral("&Undo %1").arg(undoStep->name) : QStringLiteral("&Undo");
-    if (!undoStep && m_history->olderStepsDropped())
-        undoText = QStringLiteral("&Undo (older steps let go to save memory)");
-    ActUndo->setText(undoText);
-    ActUndo->setToolTip(m_history->olderStepsDropped() ? QStringLiteral("Older steps were let go to save memory.") : QString());
+    ActUndo->setText(undoStep ? QStringLiteral("&Undo %1").arg(undoStep->name) : QStringLiteral("&Undo"));
+    ActStepsLetGo->setVisible(m_history->olderStepsDropped());
     ActRedo->setText(redoStep ? QStringLiteral("&Redo %1").arg(redoStep->name) : QStringLiteral("&Redo"));
 }
 
