@@ -53,7 +53,7 @@ Result<> createNewFile(const QString &path, const ContentWriter &writeContent)
     if (target.exists() || target.isSymLink())
         return failure(QStringLiteral("a file of that name is already there."));
     QFile temporary;
-    QString temporaryPath, error;
+    QString temporaryPath;
     Result<safefs::Creation> creation = safefs::Creation::NameTaken;
     for (int attempt = 0; attempt < 16 && creation.ok() && creation.value() == safefs::Creation::NameTaken; ++attempt) {
         temporaryPath = temporaryPathFor(target);
@@ -74,8 +74,8 @@ Result<> createNewFile(const QString &path, const ContentWriter &writeContent)
         return discard(QStringLiteral("Flushing the new file failed: %1").arg(temporary.errorString()));
     if (const Result<> synced = safefs::syncToDisk(temporary); !synced.ok())
         return discard(QStringLiteral("Writing the new file to disk failed: %1").arg(synced.error()));
-    if (!newnames::placeHeldFile(temporary, temporaryPath, target.absoluteFilePath(), error))
-        return discard(error);
+    if (const Result<> placed = newnames::placeHeldFile(temporary, temporaryPath, target.absoluteFilePath()); !placed.ok())
+        return discard(placed.error());
     temporary.close();
     return Result<>::success();
 }
@@ -87,15 +87,11 @@ Result<> copyToNewFile(const QString &from, const QString &to)
 
 Result<> moveWithoutReplacing(const QString &from, const QString &to)
 {
-    QString error;
-    switch (newnames::moveNoReplace(from, to, error)) {
-    case newnames::Outcome::Done:
+    const Result<newnames::Naming> moved = newnames::moveNoReplace(from, to);
+    if (!moved.ok())
+        return Result<>::failure(QStringLiteral("Could not move %1 to %2: %3").arg(shown(from), shown(to), moved.error()));
+    if (moved.value() == newnames::Naming::Done)
         return Result<>::success();
-    case newnames::Outcome::Failed:
-        return Result<>::failure(QStringLiteral("Could not move %1 to %2: %3").arg(shown(from), shown(to), error));
-    case newnames::Outcome::Unsupported:
-        break;
-    }
     if (const Result<> copied = copyToNewFile(from, to); !copied.ok())
         return copied;
     // The copy is whole on disk under its name before the old name goes.
@@ -107,15 +103,11 @@ Result<> moveWithoutReplacing(const QString &from, const QString &to)
 
 Result<> linkOrCopyToNewFile(const QString &from, const QString &to)
 {
-    QString error;
-    switch (newnames::linkNoReplace(from, to, error)) {
-    case newnames::Outcome::Done:
+    const Result<newnames::Naming> linked = newnames::linkNoReplace(from, to);
+    if (!linked.ok())
+        return Result<>::failure(QStringLiteral("Could not give %1 the name %2: %3").arg(shown(from), shown(to), linked.error()));
+    if (linked.value() == newnames::Naming::Done)
         return Result<>::success();
-    case newnames::Outcome::Failed:
-        return Result<>::failure(QStringLiteral("Could not give %1 the name %2: %3").arg(shown(from), shown(to), error));
-    case newnames::Outcome::Unsupported:
-        break;
-    }
     return copyToNewFile(from, to);
 }
 
