@@ -50,7 +50,7 @@ QHash<QString, QByteArray> filesIn(const QString &folder)
     return files;
 }
 
-PlanResult planFor(const QString &root, const QString &command)
+Result<FolderPlan> planFor(const QString &root, const QString &command)
 {
     const QStringList words = command.split(' ');
     PlanSettings settings;
@@ -71,15 +71,15 @@ PlanResult planFor(const QString &root, const QString &command)
 // Plans and runs the command; stops after `stopAfter` steps when given.
 PlanRun runCommand(const QString &root, const QString &command, int stopAfter = -1)
 {
-    const PlanResult planned = planFor(root, command);
-    if (!planned.error.isEmpty() || !planned.plan.refused.isEmpty()) {
-        qWarning("%s", qPrintable(planned.error + (planned.plan.refused.isEmpty() ? QString() : planned.plan.refused.first().reason)));
+    const Result<FolderPlan> planned = planFor(root, command);
+    if (!planned.ok() || !planned->refused.isEmpty()) {
+        qWarning("%s", qPrintable(planned.ok() ? planned->refused.first().reason : planned.error()));
         return PlanRun{0, {PlanRefusal{root, "refused"}}};
     }
     PlanControl control;
     int done = 0;
     control.afterStep = [&](qsizetype) { return ++done != stopAfter; };
-    return executeFolderPlan(planned.plan, control);
+    return executeFolderPlan(planned.value(), control);
 }
 
 QByteArray titleOf(const QByteArray &bytes)
