@@ -87,25 +87,15 @@ bool isSameBpm(const QString &cell, float held)
         && std::bit_cast<quint32>(value) == std::bit_cast<quint32>(held);
 }
 
-QString genreListText()
-{
-    QStringList entries;
-    for (int value = 0; value < GenreCount; ++value)
-        entries << QStringLiteral("%1 %2").arg(value).arg(genreNames()[size_t(value)]);
-    return entries.join(QStringLiteral(", "));
-}
-
 // The genre a cell names: a name from the list, its number, or the stored
 // number outside the list; -1 for anything else.
 int genreOfCell(const QString &cell, qint16 held)
 {
-    if (const int value = genreValueOf(cell); value >= 0)
-        return value;
+    if (const int genre = genreNamedOrNumbered(cell); genre >= 0)
+        return genre;
     bool isNumber = false;
-    const int number = cell.trimmed().toInt(&isNumber);
-    if (isNumber && ((number >= 0 && number < GenreCount) || number == held))
-        return number;
-    return -1;
+    const int number = cell.toInt(&isNumber);
+    return isNumber && number == held ? number : -1;
 }
 
 bool sameField(const ChartRecord &a, const ChartRecord &b, const HeaderFieldInfo &info)

@@ -67,7 +67,7 @@ struct HeaderCsvImportPlan {
 // Saves one changed chart through editChartFile, reading it again.
 [[nodiscard]] Result<> applyCsvChartPlan(const CsvChartPlan &plan, const TextCodec &codec, const QLocale &locale);
 
-// "Level Hx: 11 -> 12", "Title: \"Old\" -> \"New\"".
+// "BPM: 146 -> 150", "Title: \"Old\" -> \"New\"".
 [[nodiscard]] QString csvChangeText(const CsvFieldChange &change);
 
 } // namespace ojn
