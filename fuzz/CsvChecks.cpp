@@ -30,11 +30,12 @@ void checkCsvInput(QByteArrayView input)
 
     // The folder does not exist, so no row can name a chart in it; an
     // absolute path elsewhere could, so only the lines are promised then.
-    const HeaderCsvImportPlan plan = planHeaderCsvImport(bytes, QStringLiteral("/nonexistent-fuzz-folder"), TextCodec(1252), QLocale::c());
-    if (!plan.error.isEmpty()) {
-        require(plan.rows.isEmpty() && plan.badRows.isEmpty(), "a refused file plans nothing");
+    const Result<HeaderCsvImportPlan> planned = planHeaderCsvImport(bytes, QStringLiteral("/nonexistent-fuzz-folder"), TextCodec(1252), QLocale::c());
+    if (!planned.ok()) {
+        require(!planned.error().isEmpty(), "a refused file says why");
         return;
     }
+    const HeaderCsvImportPlan &plan = planned.value();
     require(plan.rows.size() + plan.badRows.size() < records.size(), "at most one plan or bad row per record after the header");
     for (const CsvBadRow &bad : plan.badRows)
         require(bad.line > 1 && bad.line <= lines && !bad.reason.isEmpty(), "a bad row is named by its line, with a reason");
