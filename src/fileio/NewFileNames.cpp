@@ -2,12 +2,12 @@
 
 #include "fileio/NewFileNamesSystem.h"
 #include "fileio/SafeFileSystem.h"
+#include "fileio/SafeFileWriter.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 namespace ojn {
 namespace {
@@ -15,14 +15,6 @@ namespace {
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// Named as the safe writer names its own, so a file left by a crash is
-// recognised and tidied up by the next save of that name.
-QString temporaryPathFor(const QFileInfo &target)
-{
-    const quint32 tag = QRandomGenerator::global()->generate();
-    return target.dir().filePath(QStringLiteral(".%1.%2.saving").arg(target.fileName()).arg(tag, 8, 16, QLatin1Char('0')));
 }
 
 Result<> copyContent(const QString &from, QIODevice &to)
@@ -53,16 +45,10 @@ Result<> createNewFile(const QString &path, const ContentWriter &writeContent)
     if (target.exists() || target.isSymLink())
         return failure(QStringLiteral("a file of that name is already there."));
     QFile temporary;
-    QString temporaryPath;
-    Result<safefs::Creation> creation = safefs::Creation::NameTaken;
-    for (int attempt = 0; attempt < 16 && creation.ok() && creation.value() == safefs::Creation::NameTaken; ++attempt) {
-        temporaryPath = temporaryPathFor(target);
-        creation = safefs::createHeldFile(temporary, temporaryPath);
-    }
-    if (!creation.ok())
-        return failure(QStringLiteral("no temporary file could be made: %1").arg(creation.error()));
-    if (creation.value() != safefs::Creation::Created)
-        return failure(QStringLiteral("no temporary file could be made: every name tried was taken."));
+    const Result<QString> created = createTemporaryBeside(temporary, target);
+    if (!created.ok())
+        return failure(QStringLiteral("no temporary file could be made: %1").arg(created.error()));
+    const QString &temporaryPath = created.value();
     auto discard = [&](const QString &reason) {
         temporary.close();
         QFile::remove(temporaryPath);
