@@ -51,6 +51,12 @@ QString namedLines(QStringList lines)
 
 } // namespace
 
+// A run's outcome and the steps it did, filled on the saving thread.
+struct MusicFolderWindow::PlanOutcome {
+    PlanRun run;
+    QList<PlanStep> done;
+};
+
 void MusicFolderWindow::buildPlanCommands(QBoxLayout *buttons)
 {
     const auto command = [&](QAction *&action, QPushButton *&button, const char *name, const char *caption,
@@ -210,8 +216,8 @@ void MusicFolderWindow::previewPlan(const QString &title, const QString &doneWor
             changing << step.from;
     }
     emit chartsAboutToChange(changing);
-    auto run = std::make_shared<PlanRun>();
-    m_afterWrite = [this, plan, run, doneWord] { finishPlan(plan, *run, doneWord); };
+    auto run = std::make_shared<PlanOutcome>();
+    m_afterWrite = [this, plan, run, doneWord] { finishPlan(plan, run->run, run->done, doneWord); };
     m_work.startTask([plan, run](const ScanControl &control) {
         PlanControl planControl;
         planControl.cancel = control.cancel;
@@ -219,24 +225,26 @@ void MusicFolderWindow::previewPlan(const QString &title, const QString &doneWor
             if (control.progress)
                 control.progress(done, total);
         };
-        *run = executeFolderPlan(plan, planControl);
+        planControl.stepDone = [&run](const PlanStep &step, const QString &) { run->done << step; };
+        run->run = executeFolderPlan(plan, planControl);
         return Result<>::success();
     });
     showProgress(title + QStringLiteral(": %v of %m charts"), 0, plan.charts);
     updateCommands();
 }
 
-void MusicFolderWindow::finishPlan(const FolderPlan &plan, const PlanRun &run, const QString &doneWord)
+void MusicFolderWindow::finishPlan(const FolderPlan &plan, const PlanRun &run, const QList<PlanStep> &done,
+                                   const QString &doneWord)
 {
     // The editor follows each chart it may have open: a rewrite is a save,
-    // a new name whose old one went is a move.
+    // a new name whose old one went is a move. A chart that failed was
+    // taken back, so its steps count for nothing.
     QSet<QString> gone;
-    for (const PlanStep &step : plan.steps) {
+    for (const PlanStep &step : done) {
         if (!run.failedCharts.contains(step.chart) && (step.kind == StepKind::Remove || step.kind == StepKind::Rename))
             gone.insert(step.from);
     }
-    for (qsizetype i = 0; i < run.stepsDone && i < plan.steps.size(); ++i) {
-        const PlanStep &step = plan.steps[i];
+    for (const PlanStep &step : done) {
         if (run.failedCharts.contains(step.chart) || !step.to.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
             continue;
         if (step.kind == StepKind::Write && step.inPlace)
@@ -245,8 +253,7 @@ void MusicFolderWindow::finishPlan(const FolderPlan &plan, const PlanRun &run, c
             emit chartMoved(step.from, step.to);
     }
 
-    const qsizetype failed = run.failedCharts.size() - run.failedCharts.count(-1);
-    QString text = QStringLiteral("%1 %2 of %3 %4.").arg(doneWord).arg(run.chartsDone - failed).arg(plan.charts)
+    QString text = QStringLiteral("%1 %2 of %3 %4.").arg(doneWord).arg(run.chartsDone).arg(plan.charts)
                        .arg(QLatin1String(plan.charts == 1 ? "chart" : "charts"));
     if (run.cancelled)
         text += QStringLiteral(" Cancelled: the charts after those were left as they are.");

@@ -164,7 +164,8 @@ private:
     [[nodiscard]] PlanSettings planSettings() const;
     void planInBackground(const QString &title, const QString &doneWord, std::function<PlanResult()> make);
     void previewPlan(const QString &title, const QString &doneWord, const PlanResult &planned);
-    void finishPlan(const FolderPlan &plan, const PlanRun &run, const QString &doneWord);
+    struct PlanOutcome;
+    void finishPlan(const FolderPlan &plan, const PlanRun &run, const QList<PlanStep> &done, const QString &doneWord);
 
     void showError(const QString &text);
     void showInfo(const QString &text);
