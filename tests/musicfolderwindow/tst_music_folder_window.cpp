@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -277,6 +278,8 @@ private slots:
             << QStringList{"copy.ojn"};
         QTest::newRow("name files for IDs with no chart selected: all of them")
             << "named.ojn" << 105 << "" << "BtnNameFilesForIds" << "" << "o2ma105.ojn" << 105 << QStringList{"named.ojn"};
+        QTest::newRow("add a chart dropped on the window")
+            << "../pack/drop.ojn" << 100 << "" << "" << "" << "o2ma202.ojn" << 202 << QStringList();
     }
 
     void folderCommands()
@@ -291,17 +294,20 @@ private slots:
         QFETCH(QStringList, gone);
         const QString source = QDir::cleanPath(file(planted));
         QVERIFY(QDir().mkpath(QFileInfo(source).absolutePath()));
-        writeFile(source, chart(plantedId, 4));
+        // Titled for its file, so that no chart seems an earlier copy of another.
+        writeFile(source, chart(plantedId, 4).replace(108, 4, QFileInfo(source).baseName().left(4).toLatin1()));
         const QString ojm = QFileInfo(source).dir().filePath(QStringLiteral("o2ma%1.ojm").arg(plantedId));
         if (!QFile::exists(ojm))
             writeFile(ojm, "OJM " + planted.toLatin1());
         const QByteArray ojmBytes = readFile(ojm), kept = readFile(file("o2ma101.ojn"));
+        QVERIFY(!QFile::exists(file(made)));
         m_window->rescan();
         waitUntilIdle();
         m_window->ChartTable->clearSelection();
         if (!selected.isEmpty())
             clickRow(selected);
-        m_dialogs.fileNameLists.enqueue({source});
+        if (button == "BtnAddCharts")
+            m_dialogs.fileNameLists.enqueue({source});
         QString shownAnswer;
         int steps = 0;
         m_dialogs.onModal = [&](QDialog &window) {
@@ -317,13 +323,23 @@ private slots:
                 QTest::mouseClick(keeper->BtnOk, Qt::LeftButton);
             }
         };
-        QPushButton *command = m_window->findChild<QPushButton *>(button);
-        QVERIFY(command && command->isEnabled());
-        QTest::mouseClick(command, Qt::LeftButton);
+        if (button.isEmpty()) {
+            QMimeData dropped;
+            dropped.setUrls({QUrl::fromLocalFile(source)});
+            // The drop goes where the drag entered, as a real drag's does.
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(m_window.get(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(m_window.get(), &drop);
+        } else {
+            QPushButton *command = m_window->findChild<QPushButton *>(button);
+            QVERIFY(command && command->isEnabled());
+            QTest::mouseClick(command, Qt::LeftButton);
+        }
         QTRY_VERIFY(steps > 0);
         waitUntilIdle();
         m_dialogs.onModal = nullptr;
-        m_dialogs.fileNameLists.clear();
         QCOMPARE(shownAnswer, answer);
         const QByteArray written = readFile(file(made));
         QVERIFY2(written.size() == chart(plantedId, 4).size(), qPrintable(m_dialogs.messages.last().text));
