@@ -117,7 +117,9 @@ void MusicFolderWindow::addCharts()
 {
     if (!ActAddCharts->isEnabled())
         return;
-    addChartFiles(m_dialogs.askFileNames(this, m_chartsAddedFrom, ChartFilter));
+    // A pack usually lies beside the game, so the game's folder comes first.
+    const QString start = m_chartsAddedFrom.isEmpty() ? QFileInfo(m_folder).absolutePath() : m_chartsAddedFrom;
+    addChartFiles(m_dialogs.askFileNames(this, start, ChartFilter));
 }
 
 void MusicFolderWindow::addChartFiles(const QStringList &paths)
@@ -255,6 +257,8 @@ void MusicFolderWindow::finishPlan(const FolderPlan &plan, const PlanRun &run, c
 
     QString text = QStringLiteral("%1 %2 of %3 %4.").arg(doneWord).arg(run.chartsDone).arg(plan.charts)
                        .arg(QLatin1String(plan.charts == 1 ? "chart" : "charts"));
+    if (!plan.skipped.isEmpty())
+        text += QStringLiteral(" %1 %2 done already.").arg(plan.skipped.size()).arg(QLatin1String(plan.skipped.size() == 1 ? "was" : "were"));
     if (run.cancelled)
         text += QStringLiteral(" Cancelled: the charts after those were left as they are.");
     QStringList problems;
