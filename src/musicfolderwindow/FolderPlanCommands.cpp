@@ -258,7 +258,9 @@ void MusicFolderWindow::finishPlan(const FolderPlan &plan, const PlanRun &run, c
     QString text = QStringLiteral("%1 %2 of %3 %4.").arg(doneWord).arg(run.chartsDone).arg(plan.charts)
                        .arg(QLatin1String(plan.charts == 1 ? "chart" : "charts"));
     if (!plan.skipped.isEmpty())
-        text += QStringLiteral(" %1 %2 done already.").arg(plan.skipped.size()).arg(QLatin1String(plan.skipped.size() == 1 ? "was" : "were"));
+        text += QStringLiteral(" %1 %2 done already.")
+                    .arg(plan.skipped.size())
+                    .arg(QLatin1String(plan.skipped.size() == 1 ? "was" : "were"));
     if (run.cancelled)
         text += QStringLiteral(" Cancelled: the charts after those were left as they are.");
     QStringList problems;

@@ -38,7 +38,9 @@ QString whatOf(const PlanStep &step)
     case StepKind::Copy: return QStringLiteral("copy");
     case StepKind::Link: return QStringLiteral("second name");
     case StepKind::Write:
-        return QStringLiteral("%1 with song ID %2").arg(step.inPlace ? QStringLiteral("rewrite") : QStringLiteral("write")).arg(step.songId);
+        return QStringLiteral("%1 with song ID %2")
+            .arg(step.inPlace ? QStringLiteral("rewrite") : QStringLiteral("write"))
+            .arg(step.songId);
     case StepKind::Rename: return QStringLiteral("move");
     case StepKind::Remove: return QStringLiteral("remove");
     case StepKind::ListUpdate: return step.list ? QStringLiteral("update song list") : QStringLiteral("sync song list");
