@@ -133,6 +133,7 @@ void MusicFolderWindow::buildControls()
     commands->addWidget(FilterBox, 1);
     for (QPushButton *b : {BtnEditSelected, BtnChooseSongList, BtnUpdateSongList, BtnBuildSongList, BtnRescan, BtnExportCsv, BtnImportCsv})
         commands->addWidget(b);
+    buildPlanCommands(commands);
 
     auto *split = new QSplitter(this);
     split->setObjectName(QStringLiteral("TableAndPanel"));
@@ -155,7 +156,8 @@ void MusicFolderWindow::buildControls()
 void MusicFolderWindow::setTabOrder()
 {
     const QWidget *order[] = {FilterBox, ChartTable, BtnEditSelected, BtnChooseSongList, BtnUpdateSongList,
-                              BtnBuildSongList, BtnRescan, BtnExportCsv, BtnImportCsv, Panel->FindingsText, BtnCancel};
+                              BtnBuildSongList, BtnRescan, BtnExportCsv, BtnImportCsv, BtnAddCharts, BtnChangeSongId,
+                              BtnNameFilesForIds, BtnResolveDuplicateIds, Panel->FindingsText, BtnCancel};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(const_cast<QWidget *>(order[i]), const_cast<QWidget *>(order[i + 1]));
 }
@@ -258,6 +260,7 @@ void MusicFolderWindow::updateCommands()
     BtnExportCsv->setEnabled(!saving && m_charts.rowCount() > 0);
     BtnImportCsv->setEnabled(!saving && !m_folder.isEmpty());
     BtnCancel->setEnabled(busy());
+    updatePlanCommands();
 }
 
 void MusicFolderWindow::updateStatus()

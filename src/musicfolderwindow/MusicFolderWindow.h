@@ -5,6 +5,7 @@
 #include "folderchecks/FolderWork.h"
 #include "text/CodePage.h"
 #include "dialogs/Dialogs.h"
+#include "folderplans/FolderPlans.h"
 
 #include <QLocale>
 #include <QTimer>
@@ -12,6 +13,8 @@
 
 #include <functional>
 
+class QAction;
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -22,6 +25,7 @@ namespace ojn {
 
 class ChartPanel;
 struct HeaderCsvImportPlan;
+struct PlanRun;
 
 // The "Music Folder" window: every chart of a game's Music folder in one
 // table, checked as it is read, several charts edited at once, and the
@@ -57,6 +61,17 @@ public:
     QProgressBar *Progress = nullptr;
     QPushButton *BtnCancel = nullptr;
 
+    // The commands that add, renumber and name charts; each button
+    // triggers its action.
+    QAction *ActAddCharts = nullptr;
+    QAction *ActChangeSongId = nullptr;
+    QAction *ActNameFilesForIds = nullptr;
+    QAction *ActResolveDuplicateIds = nullptr;
+    QPushButton *BtnAddCharts = nullptr;
+    QPushButton *BtnChangeSongId = nullptr;
+    QPushButton *BtnNameFilesForIds = nullptr;
+    QPushButton *BtnResolveDuplicateIds = nullptr;
+
 public slots:
     // Shows the folder's charts, reading them from a worker thread, and
     // compares them with the song list found beside the folder.
@@ -73,12 +88,22 @@ public slots:
     void cancelWork();        // BtnCancel
     void exportCsv();         // BtnExportCsv
     void importCsv();         // BtnImportCsv
+    void addCharts();           // ActAddCharts
+    void addChartFiles(const QStringList &paths); // charts dropped on the window
+    void changeSongId();        // ActChangeSongId
+    void nameFilesForIds();     // ActNameFilesForIds
+    void resolveDuplicateIds(); // ActResolveDuplicateIds
 
 signals:
     // Double-click or Enter on a chart's row.
     void openChartRequested(const QString &path);
     // "Edit Selected..." saved the chart.
     void chartSaved(const QString &path);
+    // A folder command will change or move these charts once this returns
+    // (a chart open elsewhere with unsaved edits is best saved first).
+    void chartsAboutToChange(const QStringList &paths);
+    // A folder command gave the chart at `from` the new name `to`.
+    void chartMoved(const QString &from, const QString &to);
     // Every header is read; the note sections are checked next.
     void headerScanFinished();
     // Nothing is running any more.
@@ -86,6 +111,8 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildControls();
@@ -129,6 +156,17 @@ private:
     void previewImport(const HeaderCsvImportPlan &plan);
     void offerSongListUpdate();
 
+    // The folder commands: planned on the saving thread, shown, run there
+    // on Apply, then the folder read again.
+    void buildPlanCommands(QBoxLayout *buttons);
+    void updatePlanCommands();
+    [[nodiscard]] QStringList selectedChartPaths() const;
+    [[nodiscard]] PlanSettings planSettings() const;
+    void planInBackground(const QString &title, const QString &doneWord, std::function<PlanResult()> make);
+    void previewPlan(const QString &title, const QString &doneWord, const PlanResult &planned);
+    struct PlanOutcome;
+    void finishPlan(const FolderPlan &plan, const PlanRun &run, const QList<PlanStep> &done, const QString &doneWord);
+
     void showError(const QString &text);
     void showInfo(const QString &text);
 
@@ -158,6 +196,7 @@ private:
     std::function<void()> m_afterWrite;
     std::function<void()> m_afterEdits; // once the edits' outcome is shown
     QString m_csvPath;
+    QString m_chartsAddedFrom;
 };
 
 } // namespace ojn
