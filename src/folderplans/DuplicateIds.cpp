@@ -48,14 +48,13 @@ QStringList duplicateIdGroup(const QList<ChartScan> &charts, const QStringList &
     return group.size() >= 2 ? group : QStringList();
 }
 
-PlanResult planResolveDuplicateIds(const QStringList &group, const QString &keeper, const PlanSettings &settings)
+Result<FolderPlan> planResolveDuplicateIds(const QStringList &group, const QString &keeper, const PlanSettings &settings)
 {
     const QString folder = QFileInfo(keeper).absolutePath();
     const FolderState state = readFolderState(folder, settings.listPath);
     if (!state.error.isEmpty())
-        return PlanResult{{}, state.error};
-    PlanResult result;
-    FolderPlan &plan = result.plan;
+        return Failure{state.error};
+    FolderPlan plan;
     plan.folder = state.names.folder;
     plan.codePage = settings.codec.codePage();
     // Each renumber alone would rewrite the list from what it read; one
@@ -72,11 +71,11 @@ PlanResult planResolveDuplicateIds(const QStringList &group, const QString &keep
             plan.refused << PlanRefusal{path, QStringLiteral("no song ID up to %1 is free.").arg(LastSongId)};
             continue;
         }
-        const PlanResult one = planRenumber(path, next++, alone);
-        if (!one.error.isEmpty())
-            plan.refused << PlanRefusal{path, one.error};
+        const Result<FolderPlan> one = planRenumber(path, next++, alone);
+        if (!one.ok())
+            plan.refused << PlanRefusal{path, one.error()};
         else
-            appendPlan(plan, one.plan);
+            appendPlan(plan, one.value());
     }
     if (settings.listPath && !plan.steps.isEmpty()) {
         PlanStep sync;
@@ -86,7 +85,7 @@ PlanResult planResolveDuplicateIds(const QStringList &group, const QString &keep
         sync.why = QStringLiteral("the charts given new song IDs");
         plan.steps << sync;
     }
-    return result;
+    return plan;
 }
 
 } // namespace ojn

@@ -19,6 +19,6 @@ namespace ojn {
 // Gives every chart of `group` but `keeper` a song ID of its own, each the
 // lowest free at or above 100 that the others have not taken, as
 // planRenumber would; the song list, when given, is synced once at the end.
-[[nodiscard]] PlanResult planResolveDuplicateIds(const QStringList &group, const QString &keeper, const PlanSettings &settings);
+[[nodiscard]] Result<FolderPlan> planResolveDuplicateIds(const QStringList &group, const QString &keeper, const PlanSettings &settings);
 
 } // namespace ojn

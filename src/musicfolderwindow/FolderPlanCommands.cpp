@@ -189,9 +189,9 @@ void MusicFolderWindow::resolveDuplicateIds()
                      });
 }
 
-void MusicFolderWindow::planInBackground(const QString &title, const QString &doneWord, std::function<PlanResult()> make)
+void MusicFolderWindow::planInBackground(const QString &title, const QString &doneWord, std::function<Result<FolderPlan>()> make)
 {
-    auto planned = std::make_shared<PlanResult>();
+    auto planned = std::make_shared<Result<FolderPlan>>(Failure{QStringLiteral("The folder was not read.")});
     m_afterWrite = [this, planned, title, doneWord] { previewPlan(title, doneWord, *planned); };
     m_work.startTask([planned, make = std::move(make)](const ScanControl &) {
         *planned = make();
@@ -201,17 +201,17 @@ void MusicFolderWindow::planInBackground(const QString &title, const QString &do
     updateCommands();
 }
 
-void MusicFolderWindow::previewPlan(const QString &title, const QString &doneWord, const PlanResult &planned)
+void MusicFolderWindow::previewPlan(const QString &title, const QString &doneWord, const Result<FolderPlan> &planned)
 {
-    if (!planned.error.isEmpty()) {
-        showError(planned.error + QStringLiteral(" Nothing was changed."));
+    if (!planned.ok()) {
+        showError(planned.error() + QStringLiteral(" Nothing was changed."));
         return;
     }
-    PlanPreviewDialog dialog(planned.plan, title, this);
+    PlanPreviewDialog dialog(planned.value(), title, this);
     m_dialogs.showModal(dialog);
-    if (dialog.result() != QDialog::Accepted || planned.plan.empty())
+    if (dialog.result() != QDialog::Accepted || planned->empty())
         return;
-    const FolderPlan plan = planned.plan;
+    const FolderPlan plan = planned.value();
     QStringList changing;
     for (const PlanStep &step : plan.steps) {
         if (step.kind == StepKind::Rename || step.kind == StepKind::Remove || (step.kind == StepKind::Write && step.inPlace))

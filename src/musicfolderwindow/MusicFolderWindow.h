@@ -162,8 +162,8 @@ private:
     void updatePlanCommands();
     [[nodiscard]] QStringList selectedChartPaths() const;
     [[nodiscard]] PlanSettings planSettings() const;
-    void planInBackground(const QString &title, const QString &doneWord, std::function<PlanResult()> make);
-    void previewPlan(const QString &title, const QString &doneWord, const PlanResult &planned);
+    void planInBackground(const QString &title, const QString &doneWord, std::function<Result<FolderPlan>()> make);
+    void previewPlan(const QString &title, const QString &doneWord, const Result<FolderPlan> &planned);
     struct PlanOutcome;
     void finishPlan(const FolderPlan &plan, const PlanRun &run, const QList<PlanStep> &done, const QString &doneWord);
 
