@@ -23,7 +23,9 @@ void checkCsvInput(QByteArrayView input)
         previous = record.line;
         if (!record.error.isEmpty())
             continue;
-        const QList<CsvRecord> again = readCsv(QString::fromUtf8(csvLine(record.fields)));
+        const Result<QString> line = csvTextOf(csvByteOrderMark() + csvLine(record.fields));
+        require(line.ok(), "a record written is UTF-8");
+        const QList<CsvRecord> again = readCsv(line.value());
         require(again.size() == 1 && again.first().error.isEmpty() && again.first().fields == record.fields,
                 "a record written and read again has the same fields");
     }
