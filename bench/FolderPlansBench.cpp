@@ -107,8 +107,8 @@ void benchAddCharts(const QString &folder)
         plain.push_back(secondsOf([&] { plainCopies(sources, targets); }));
         removeAll(targets);
         ours.push_back(secondsOf([&] {
-            const PlanResult planned = planAdd(music, charts, {});
-            if (!planned.error.isEmpty() || planned.plan.chartFiles != Added || !executeFolderPlan(planned.plan).failed.isEmpty())
+            const Result<FolderPlan> planned = planAdd(music, charts, {});
+            if (!planned.ok() || planned->chartFiles != Added || !executeFolderPlan(planned.value()).failed.isEmpty())
                 fail(QStringLiteral("the add failed"));
         }));
         removeAll(targets);
@@ -148,11 +148,11 @@ void benchRenameCharts(const QString &folder)
             ::close(fd);
         }));
         back();
-        PlanResult planned;
+        Result<FolderPlan> planned = Failure{QStringLiteral("not planned")};
         const double planning = secondsOf([&] { planned = planRename(rename, {}); });
         planSeconds.push_back(planning);
         ours.push_back(planning + secondsOf([&] {
-            if (!planned.error.isEmpty() || planned.plan.chartFiles != Added || !executeFolderPlan(planned.plan).failed.isEmpty())
+            if (!planned.ok() || planned->chartFiles != Added || !executeFolderPlan(planned.value()).failed.isEmpty())
                 fail(QStringLiteral("the rename failed"));
         }));
         back();

@@ -108,6 +108,7 @@ QString writeGameFolder(const QString &folder)
 class NoDialogs final : public Dialogs {
 public:
     QString askFileName(QWidget *, FileDialogMode, const QString &, const QString &) override { return {}; }
+    QStringList askFileNames(QWidget *, const QString &, const QString &) override { return {}; }
     QString askFolder(QWidget *, const QString &, const QString &) override { return {}; }
     MessageAnswer showMessage(QWidget *, const QString &text, const QString &, MessageIcon, MessageButtons) override
     {

@@ -18,6 +18,7 @@ class ProbeDialogs final : public ojn::Dialogs {
 public:
     explicit ProbeDialogs(QString path) : m_path(std::move(path)) {}
     QString askFileName(QWidget *, ojn::FileDialogMode, const QString &, const QString &) override { return m_path; }
+    QStringList askFileNames(QWidget *, const QString &, const QString &) override { return {}; }
     QString askFolder(QWidget *, const QString &, const QString &) override { return {}; }
     ojn::MessageAnswer showMessage(QWidget *, const QString &text, const QString &, ojn::MessageIcon,
                                    ojn::MessageButtons) override

@@ -47,6 +47,8 @@ void MusicFolderWindows::open(const QString &folder)
         m_editor.activateWindow();
     });
     connect(window, &MusicFolderWindow::chartSaved, &m_editor, &Form1::chartChangedOnDisk);
+    connect(window, &MusicFolderWindow::chartMoved, &m_editor, &Form1::chartMovedOnDisk);
+    connect(window, &MusicFolderWindow::chartsAboutToChange, &m_editor, &Form1::chartsAboutToChange);
     connect(&m_editor, &Form1::chartSaved, window, &MusicFolderWindow::refreshChart);
     window->show();
     window->openFolder(folder);

@@ -16,13 +16,13 @@ QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions)
     return options;
 }
 
-int runFolderPlan(const PlanResult &planned, bool dryRun, const QString &doneWord, Console &console)
+int runFolderPlan(const Result<FolderPlan> &planned, bool dryRun, const QString &doneWord, Console &console)
 {
-    if (!planned.error.isEmpty()) {
-        console.error(planned.error + QStringLiteral(" Nothing was written."));
+    if (!planned.ok()) {
+        console.error(planned.error() + QStringLiteral(" Nothing was written."));
         return ExitRefused;
     }
-    const FolderPlan &plan = planned.plan;
+    const FolderPlan &plan = planned.value();
     for (const PlanRefusal &refusal : plan.refused)
         console.fileError(refusal.path, QStringLiteral("refused: %1").arg(refusal.reason));
     for (const QString &line : plan.skipped)

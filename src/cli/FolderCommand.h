@@ -22,6 +22,6 @@ namespace ojn::cli {
 
 // Prints each refusal and note, then runs the plan (or with `dryRun`
 // prints its steps), then the summary; returns the exit status.
-int runFolderPlan(const PlanResult &planned, bool dryRun, const QString &doneWord, Console &console);
+int runFolderPlan(const Result<FolderPlan> &planned, bool dryRun, const QString &doneWord, Console &console);
 
 } // namespace ojn::cli

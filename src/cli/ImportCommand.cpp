@@ -38,11 +38,12 @@ Result<ImportOptions> parseImportOptions(const CommandArguments &arguments)
 int runImport(const ImportOptions &options, Console &console)
 {
     const QString &csvPath = options.csvPath;
-    const HeaderCsvImportPlan plan = planHeaderCsvImportFile(csvPath, console.codec, console.locale);
-    if (!plan.error.isEmpty()) {
-        console.error(plan.error);
+    const Result<HeaderCsvImportPlan> planned = planHeaderCsvImportFile(csvPath, console.codec, console.locale);
+    if (!planned.ok()) {
+        console.error(planned.error());
         return ExitUsage;
     }
+    const HeaderCsvImportPlan &plan = planned.value();
     const QString shown = QDir::toNativeSeparators(csvPath);
     if (!plan.badRows.isEmpty()) {
         for (const CsvBadRow &bad : plan.badRows)

@@ -50,25 +50,12 @@ Result<SetOptions> parseSetOptions(const CommandArguments &arguments)
     return options;
 }
 
-QString genreList()
-{
-    QStringList entries;
-    for (int value = 0; value < GenreCount; ++value)
-        entries << QStringLiteral("%1 %2").arg(value).arg(genreNames()[size_t(value)]);
-    return entries.join(QStringLiteral(", "));
-}
-
 // The genre name that a --genre value stands for: a name from the list
 // (exact) or its number 0 to 10; nothing for anything else.
 std::optional<QString> genreNameFor(const QString &value)
 {
-    if (genreValueOf(value) >= 0)
-        return value;
-    bool isNumber = false;
-    const int number = value.toInt(&isNumber);
-    if (isNumber && number >= 0 && number < GenreCount)
-        return genreNames()[size_t(number)];
-    return std::nullopt;
+    const int genre = genreNamedOrNumbered(value);
+    return genre >= 0 ? std::optional<QString>(genreNames()[size_t(genre)]) : std::nullopt;
 }
 
 // A replacement picture, read and checked as the editor's Change Full
@@ -93,7 +80,7 @@ std::optional<ChartEdits> checkedChanges(const SetOptions &options, Console &con
         changes.fields[HeaderField::Genre] = genreNameFor(*genre);
         if (!changes.fields[HeaderField::Genre]) {
             console.error(QStringLiteral("%1: \"%2\" is not in the genre list; give a name or its number: %3.")
-                              .arg(QLatin1String(fieldInfo(HeaderField::Genre).label), *genre, genreList()));
+                              .arg(QLatin1String(fieldInfo(HeaderField::Genre).label), *genre, genreListText()));
             return std::nullopt;
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -24,6 +25,11 @@ public:
     // gives it, or the empty text when the user cancelled.
     virtual QString askFileName(QWidget *owner, FileDialogMode mode, const QString &fileName,
                                 const QString &filter) = 0;
+
+    // Shows a file dialog for opening several files at once, starting in
+    // `folder`, with a filter as above. Returns the chosen names, or none
+    // when the user cancelled.
+    virtual QStringList askFileNames(QWidget *owner, const QString &folder, const QString &filter) = 0;
 
     // Shows a folder chooser starting at `folder`. Returns the chosen
     // folder, or the empty text when the user cancelled.

@@ -24,6 +24,11 @@ QString WidgetDialogs::askFileName(QWidget *owner, FileDialogMode mode, const QS
     return QFileDialog::getSaveFileName(owner, QString(), fileName, qtFilter);
 }
 
+QStringList WidgetDialogs::askFileNames(QWidget *owner, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileNames(owner, QString(), folder, qtFileFilter(filter));
+}
+
 QString WidgetDialogs::askFolder(QWidget *owner, const QString &caption, const QString &folder)
 {
     return QFileDialog::getExistingDirectory(owner, caption, folder);

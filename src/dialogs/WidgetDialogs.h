@@ -9,6 +9,7 @@ namespace ojn {
 class WidgetDialogs final : public Dialogs {
 public:
     QString askFileName(QWidget *owner, FileDialogMode mode, const QString &fileName, const QString &filter) override;
+    QStringList askFileNames(QWidget *owner, const QString &folder, const QString &filter) override;
     QString askFolder(QWidget *owner, const QString &caption, const QString &folder) override;
     MessageAnswer showMessage(QWidget *owner, const QString &text, const QString &caption, MessageIcon icon,
                               MessageButtons buttons) override;

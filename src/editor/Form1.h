@@ -127,6 +127,14 @@ public slots:
     // is the open chart, it is read again; with unsaved edits, the user is
     // asked first whether to drop them.
     void chartChangedOnDisk(const QString &path);
+    // The chart at `from` was given the new name `to` by another window
+    // (its header may have changed too). When it is the open chart, the
+    // window follows it to `to`, then goes on as above.
+    void chartMovedOnDisk(const QString &from, const QString &to);
+    // Another window is about to change or move these charts. When one is
+    // the open chart with unsaved changes, the user is asked whether to
+    // save them first, as before opening another chart.
+    void chartsAboutToChange(const QStringList &paths);
 
 signals:
     // File > "Open Music Folder..." or a folder dropped on the window.

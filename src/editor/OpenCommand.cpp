@@ -54,6 +54,31 @@ void Form1::chartChangedOnDisk(const QString &path)
     loadChart(Chart.ChartPath);
 }
 
+void Form1::chartMovedOnDisk(const QString &from, const QString &to)
+{
+    if (!SaveMenuStrip->isEnabled() || QFileInfo(from) != QFileInfo(Chart.ChartPath))
+        return;
+    // A save now must go to the new name: the old one is gone, and writing
+    // it again would give the folder a second chart of the old ID.
+    Chart.ChartPath = to;
+    PathBox->setText(QDir::toNativeSeparators(to));
+    chartChangedOnDisk(to);
+}
+
+void Form1::chartsAboutToChange(const QStringList &paths)
+{
+    if (!SaveMenuStrip->isEnabled())
+        return;
+    for (const QString &path : paths) {
+        if (QFileInfo(path) == QFileInfo(Chart.ChartPath)) {
+            // A failed save keeps the edits in the window; the change then
+            // asks again whether to drop them.
+            (void)maybeSave(AfterSave::KeepEditing);
+            return;
+        }
+    }
+}
+
 void Form1::openChartFile(const QString &path)
 {
     if (maybeSave(AfterSave::KeepEditing))

@@ -2,12 +2,12 @@
 
 #include "fileio/NewFileNamesSystem.h"
 #include "fileio/SafeFileSystem.h"
+#include "fileio/SafeFileWriter.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 namespace ojn {
 namespace {
@@ -15,14 +15,6 @@ namespace {
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// Named as the safe writer names its own, so a file left by a crash is
-// recognised and tidied up by the next save of that name.
-QString temporaryPathFor(const QFileInfo &target)
-{
-    const quint32 tag = QRandomGenerator::global()->generate();
-    return target.dir().filePath(QStringLiteral(".%1.%2.saving").arg(target.fileName()).arg(tag, 8, 16, QLatin1Char('0')));
 }
 
 Result<> copyContent(const QString &from, QIODevice &to)
@@ -53,16 +45,10 @@ Result<> createNewFile(const QString &path, const ContentWriter &writeContent)
     if (target.exists() || target.isSymLink())
         return failure(QStringLiteral("a file of that name is already there."));
     QFile temporary;
-    QString temporaryPath, error;
-    Result<safefs::Creation> creation = safefs::Creation::NameTaken;
-    for (int attempt = 0; attempt < 16 && creation.ok() && creation.value() == safefs::Creation::NameTaken; ++attempt) {
-        temporaryPath = temporaryPathFor(target);
-        creation = safefs::createHeldFile(temporary, temporaryPath);
-    }
-    if (!creation.ok())
-        return failure(QStringLiteral("no temporary file could be made: %1").arg(creation.error()));
-    if (creation.value() != safefs::Creation::Created)
-        return failure(QStringLiteral("no temporary file could be made: every name tried was taken."));
+    const Result<QString> created = createTemporaryBeside(temporary, target);
+    if (!created.ok())
+        return failure(QStringLiteral("no temporary file could be made: %1").arg(created.error()));
+    const QString &temporaryPath = created.value();
     auto discard = [&](const QString &reason) {
         temporary.close();
         QFile::remove(temporaryPath);
@@ -74,8 +60,8 @@ Result<> createNewFile(const QString &path, const ContentWriter &writeContent)
         return discard(QStringLiteral("Flushing the new file failed: %1").arg(temporary.errorString()));
     if (const Result<> synced = safefs::syncToDisk(temporary); !synced.ok())
         return discard(QStringLiteral("Writing the new file to disk failed: %1").arg(synced.error()));
-    if (!newnames::placeHeldFile(temporary, temporaryPath, target.absoluteFilePath(), error))
-        return discard(error);
+    if (const Result<> placed = newnames::placeHeldFile(temporary, temporaryPath, target.absoluteFilePath()); !placed.ok())
+        return discard(placed.error());
     temporary.close();
     return Result<>::success();
 }
@@ -87,15 +73,11 @@ Result<> copyToNewFile(const QString &from, const QString &to)
 
 Result<> moveWithoutReplacing(const QString &from, const QString &to)
 {
-    QString error;
-    switch (newnames::moveNoReplace(from, to, error)) {
-    case newnames::Outcome::Done:
+    const Result<newnames::Naming> moved = newnames::moveNoReplace(from, to);
+    if (!moved.ok())
+        return Result<>::failure(QStringLiteral("Could not move %1 to %2: %3").arg(shown(from), shown(to), moved.error()));
+    if (moved.value() == newnames::Naming::Done)
         return Result<>::success();
-    case newnames::Outcome::Failed:
-        return Result<>::failure(QStringLiteral("Could not move %1 to %2: %3").arg(shown(from), shown(to), error));
-    case newnames::Outcome::Unsupported:
-        break;
-    }
     if (const Result<> copied = copyToNewFile(from, to); !copied.ok())
         return copied;
     // The copy is whole on disk under its name before the old name goes.
@@ -107,15 +89,11 @@ Result<> moveWithoutReplacing(const QString &from, const QString &to)
 
 Result<> linkOrCopyToNewFile(const QString &from, const QString &to)
 {
-    QString error;
-    switch (newnames::linkNoReplace(from, to, error)) {
-    case newnames::Outcome::Done:
+    const Result<newnames::Naming> linked = newnames::linkNoReplace(from, to);
+    if (!linked.ok())
+        return Result<>::failure(QStringLiteral("Could not give %1 the name %2: %3").arg(shown(from), shown(to), linked.error()));
+    if (linked.value() == newnames::Naming::Done)
         return Result<>::success();
-    case newnames::Outcome::Failed:
-        return Result<>::failure(QStringLiteral("Could not give %1 the name %2: %3").arg(shown(from), shown(to), error));
-    case newnames::Outcome::Unsupported:
-        break;
-    }
     return copyToNewFile(from, to);
 }
 

@@ -50,68 +50,52 @@ bool sameFile(const QByteArray &a, const QByteArray &b)
 
 } // namespace
 
-Outcome linkNoReplace(const QString &from, const QString &to, QString &error)
+Result<Naming> linkNoReplace(const QString &from, const QString &to)
 {
     const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
     if (::link(source.constData(), target.constData()) == 0)
-        return Outcome::Done;
+        return Naming::Done;
     const int code = errno;
     if (unsupported(code) || code == EXDEV)
-        return Outcome::Unsupported;
-    error = code == EEXIST ? QStringLiteral("a file of that name is already there.") : systemError(code);
-    return Outcome::Failed;
+        return Naming::Unsupported;
+    return Failure{code == EEXIST ? QStringLiteral("a file of that name is already there.") : systemError(code)};
 }
 
-Outcome moveNoReplace(const QString &from, const QString &to, QString &error)
+Result<Naming> moveNoReplace(const QString &from, const QString &to)
 {
     const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
     if (renameRefusingToReplace(source, target) == 0)
-        return Outcome::Done;
+        return Naming::Done;
     int code = errno;
-    if (code == EEXIST) {
-        error = QStringLiteral("a file of that name is already there.");
-        return Outcome::Failed;
-    }
-    if (!unsupported(code)) {
-        error = systemError(code);
-        return Outcome::Failed;
-    }
+    if (code == EEXIST)
+        return Failure{QStringLiteral("a file of that name is already there.")};
+    if (!unsupported(code))
+        return Failure{systemError(code)};
     // The new name, then the old one gone: both name the one file between.
-    const Outcome linked = linkNoReplace(from, to, error);
-    if (linked != Outcome::Done)
+    const Result<Naming> linked = linkNoReplace(from, to);
+    if (!linked.ok() || linked.value() != Naming::Done)
         return linked;
-    if (!sameFile(source, target) || ::unlink(source.constData()) != 0) {
-        error = QStringLiteral("the old name could not be removed: %1").arg(systemError(errno));
-        return Outcome::Failed;
-    }
-    return Outcome::Done;
+    if (!sameFile(source, target) || ::unlink(source.constData()) != 0)
+        return Failure{QStringLiteral("the old name could not be removed: %1").arg(systemError(errno))};
+    return Naming::Done;
 }
 
-bool placeHeldFile(QFile &, const QString &from, const QString &to, QString &error)
+Result<> placeHeldFile(QFile &, const QString &from, const QString &to)
 {
-    QString reason;
-    switch (moveNoReplace(from, to, reason)) {
-    case Outcome::Done:
-        return true;
-    case Outcome::Failed:
-        error = reason;
-        return false;
-    case Outcome::Unsupported:
-        break;
-    }
+    const Result<Naming> moved = moveNoReplace(from, to);
+    if (!moved.ok())
+        return Failure{moved.error()};
+    if (moved.value() == Naming::Done)
+        return Result<>::success();
     // Neither a refusing rename nor links (FAT, exFAT): the name is checked
     // first, then taken by an ordinary rename.
     struct stat existing {};
     const QByteArray target = QFile::encodeName(to);
-    if (::lstat(target.constData(), &existing) == 0) {
-        error = QStringLiteral("a file of that name is already there.");
-        return false;
-    }
-    if (std::rename(QFile::encodeName(from).constData(), target.constData()) != 0) {
-        error = systemError(errno);
-        return false;
-    }
-    return true;
+    if (::lstat(target.constData(), &existing) == 0)
+        return Failure{QStringLiteral("a file of that name is already there.")};
+    if (std::rename(QFile::encodeName(from).constData(), target.constData()) != 0)
+        return Failure{systemError(errno)};
+    return Result<>::success();
 }
 
 } // namespace ojn::newnames

@@ -40,33 +40,31 @@ bool unsupported(DWORD code)
 
 } // namespace
 
-Outcome moveNoReplace(const QString &from, const QString &to, QString &error)
+Result<Naming> moveNoReplace(const QString &from, const QString &to)
 {
     // Without MOVEFILE_REPLACE_EXISTING the move refuses a taken name, and
     // a file another program has open is refused whole, not half-moved.
     const QString source = nativePath(from), target = nativePath(to);
     if (MoveFileExW(wide(source), wide(target), MOVEFILE_WRITE_THROUGH))
-        return Outcome::Done;
+        return Naming::Done;
     const DWORD code = GetLastError();
     if (unsupported(code))
-        return Outcome::Unsupported;
-    error = messageFor(code);
-    return Outcome::Failed;
+        return Naming::Unsupported;
+    return Failure{messageFor(code)};
 }
 
-Outcome linkNoReplace(const QString &from, const QString &to, QString &error)
+Result<Naming> linkNoReplace(const QString &from, const QString &to)
 {
     const QString source = nativePath(from), target = nativePath(to);
     if (CreateHardLinkW(wide(target), wide(source), nullptr))
-        return Outcome::Done;
+        return Naming::Done;
     const DWORD code = GetLastError();
     if (unsupported(code) || code == ERROR_INVALID_PARAMETER)
-        return Outcome::Unsupported;
-    error = messageFor(code);
-    return Outcome::Failed;
+        return Naming::Unsupported;
+    return Failure{messageFor(code)};
 }
 
-bool placeHeldFile(QFile &file, const QString &, const QString &to, QString &error)
+Result<> placeHeldFile(QFile &file, const QString &, const QString &to)
 {
     // Renamed through its open handle, refusing a taken name.
     const QString target = nativePath(to);
@@ -79,10 +77,9 @@ bool placeHeldFile(QFile &file, const QString &, const QString &to, QString &err
     const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
     if (SetFileInformationByHandle(handle, FileRenameInfo, rename, DWORD(buffer.size()))) {
         FlushFileBuffers(handle);
-        return true;
+        return Result<>::success();
     }
-    error = messageFor(GetLastError());
-    return false;
+    return Failure{messageFor(GetLastError())};
 }
 
 } // namespace ojn::newnames

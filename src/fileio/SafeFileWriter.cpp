@@ -100,6 +100,19 @@ bool isTemporaryFileOf(const QString &fileName, const QString &targetFileName)
     return true;
 }
 
+Result<QString> createTemporaryBeside(QFile &temporary, const QFileInfo &target)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString path = temporaryPathFor(target);
+        const Result<safefs::Creation> creation = safefs::createHeldFile(temporary, path);
+        if (!creation.ok())
+            return Failure{creation.error()};
+        if (creation.value() == safefs::Creation::Created)
+            return path;
+    }
+    return Failure{QStringLiteral("every name tried was taken.")};
+}
+
 Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent, const SafeWriteSteps &steps)
 {
     auto failure = [&path](const QString &reason) {
@@ -116,16 +129,10 @@ Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent,
         return failure(QStringLiteral("the folder %1 does not exist.").arg(shown(target.absolutePath())));
 
     QFile temporary;
-    QString temporaryPath;
-    Result<safefs::Creation> creation = safefs::Creation::NameTaken;
-    for (int attempt = 0; attempt < 16 && creation.ok() && creation.value() == safefs::Creation::NameTaken; ++attempt) {
-        temporaryPath = temporaryPathFor(target);
-        creation = safefs::createHeldFile(temporary, temporaryPath);
-    }
-    if (!creation.ok() || creation.value() != safefs::Creation::Created) {
-        const QString why = creation.ok() ? QStringLiteral("every name tried was taken.") : creation.error();
-        return failure(QStringLiteral("no temporary file could be made in %1: %2").arg(shown(target.absolutePath()), why));
-    }
+    const Result<QString> created = createTemporaryBeside(temporary, target);
+    if (!created.ok())
+        return failure(QStringLiteral("no temporary file could be made in %1: %2").arg(shown(target.absolutePath()), created.error()));
+    const QString &temporaryPath = created.value();
 
     auto discard = [&temporary, &temporaryPath](const QString &reason) {
         temporary.close();

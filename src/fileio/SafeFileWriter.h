@@ -9,6 +9,9 @@
 class QFile;
 class QIODevice;
 
+class QFile;
+class QFileInfo;
+
 namespace ojn {
 
 using ContentWriter = std::function<Result<>(QIODevice &)>;
@@ -41,5 +44,11 @@ Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent,
 // The name pattern of those temporary files: ".<name>.<8 hex digits>.saving"
 // beside the target. True when `fileName` is one of the target's.
 [[nodiscard]] bool isTemporaryFileOf(const QString &fileName, const QString &targetFileName);
+
+// Creates a new temporary file beside `target`, named as a save of it names
+// its own (so tidying up knows it), open for writing in `temporary` and
+// held; gives its path. Fails with the system's reason, or when every name
+// tried was taken.
+[[nodiscard]] Result<QString> createTemporaryBeside(QFile &temporary, const QFileInfo &target);
 
 } // namespace ojn

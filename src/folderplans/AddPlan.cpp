@@ -28,8 +28,8 @@ public:
     AddPlanner(const QString &folder, const AddSettings &settings, FolderState state)
         : m_settings(settings), m_state(std::move(state))
     {
-        m_result.plan.folder = m_state.names.folder;
-        m_result.plan.codePage = settings.codec.codePage();
+        m_plan.folder = m_state.names.folder;
+        m_plan.codePage = settings.codec.codePage();
         qint64 highest = -1;
         for (auto it = m_state.holders.cbegin(); it != m_state.holders.cend(); ++it)
             highest = std::max(highest, it.key());
@@ -74,7 +74,7 @@ public:
         qint64 id = earlier.id;
         if (earlier.chartThere) {
             m_taken.insert(id);
-            m_result.plan.skipped << QStringLiteral("%1: already added as o2ma%2.ojn.").arg(shownName).arg(id);
+            m_plan.skipped << QStringLiteral("%1: already added as o2ma%2.ojn.").arg(shownName).arg(id);
             if (earlier.ojmThere)
                 return;
         }
@@ -95,18 +95,18 @@ public:
             return;
         }
         m_taken.insert(id);
-        const int chart = m_result.plan.charts++;
-        ++m_result.plan.chartFiles;
+        const int chart = m_plan.charts++;
+        ++m_plan.chartFiles;
         const QString ojmTarget = m_state.names.pathOf(usualOjmName(id));
         const QString chartTarget = m_state.names.pathOf(QStringLiteral("o2ma%1.ojn").arg(id));
         // The music first: the chart appears in the game whole, with it.
         if (!earlier.ojmThere) {
-            m_result.plan.steps << copyStep(ojm, ojmTarget, QStringLiteral("the music of %1").arg(source.fileName()), chart);
+            m_plan.steps << copyStep(ojm, ojmTarget, QStringLiteral("the music of %1").arg(source.fileName()), chart);
         }
         if (earlier.chartThere)
             return;
         if (sameId) {
-            m_result.plan.steps << copyStep(path, chartTarget, QStringLiteral("its song ID %1 is free").arg(id), chart);
+            m_plan.steps << copyStep(path, chartTarget, QStringLiteral("its song ID %1 is free").arg(id), chart);
         } else {
             PlanStep write;
             write.kind = StepKind::Write;
@@ -116,20 +116,20 @@ public:
             write.chart = chart;
             write.why = header.songId == id ? QStringLiteral("its OJM name becomes %1").arg(usualOjmName(id))
                                             : QStringLiteral("song ID %1 is taken; it gets %2").arg(header.songId).arg(id);
-            m_result.plan.steps << write;
+            m_plan.steps << write;
         }
     }
 
-    PlanResult finish()
+    FolderPlan finish()
     {
-        if (m_settings.listPath && m_result.plan.charts + m_result.plan.skipped.size() > 0) {
+        if (m_settings.listPath && m_plan.charts + m_plan.skipped.size() > 0) {
             PlanStep sync;
             sync.kind = StepKind::ListUpdate;
             sync.from = m_state.names.folder;
             sync.to = *m_settings.listPath;
-            m_result.plan.steps << sync;
+            m_plan.steps << sync;
         }
-        return std::move(m_result);
+        return std::move(m_plan);
     }
 
 private:
@@ -144,7 +144,7 @@ private:
         return step;
     }
 
-    void refuse(const QString &path, const QString &reason) { m_result.plan.refused << PlanRefusal{path, reason}; }
+    void refuse(const QString &path, const QString &reason) { m_plan.refused << PlanRefusal{path, reason}; }
 
     const FolderNames &namesOf(const QString &folder)
     {
@@ -218,7 +218,7 @@ private:
 
     const AddSettings &m_settings;
     FolderState m_state;
-    PlanResult m_result;
+    FolderPlan m_plan;
     qint64 m_start = FirstOfficialSongId;
     QSet<qint64> m_taken; // IDs this command gives out
     QMultiHash<QByteArray, qsizetype> m_byTitle;
@@ -228,11 +228,11 @@ private:
 
 } // namespace
 
-PlanResult planAdd(const QString &folder, const QStringList &charts, const AddSettings &settings)
+Result<FolderPlan> planAdd(const QString &folder, const QStringList &charts, const AddSettings &settings)
 {
     FolderState state = readFolderState(folder, settings.listPath);
     if (!state.error.isEmpty())
-        return PlanResult{{}, state.error};
+        return Failure{state.error};
     AddPlanner planner(folder, settings, std::move(state));
     for (const QString &chart : charts)
         planner.add(chart);

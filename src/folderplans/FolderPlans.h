@@ -3,6 +3,8 @@
 #include "folderplans/FolderPlan.h"
 #include "text/CodePage.h"
 
+#include "result/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,22 +29,17 @@ struct AddSettings : PlanSettings {
     std::optional<qint64> firstId; // the lowest ID a chart whose own is taken may get
 };
 
-struct PlanResult {
-    FolderPlan plan;
-    QString error; // the whole command refused
-};
-
 // Copies `charts`, each with its OJM, into `folder` under free song IDs as
 // o2ma<ID>.ojn and o2ma<ID>.ojm, then syncs the list.
-[[nodiscard]] PlanResult planAdd(const QString &folder, const QStringList &charts, const AddSettings &settings);
+[[nodiscard]] Result<FolderPlan> planAdd(const QString &folder, const QStringList &charts, const AddSettings &settings);
 
 // Gives the chart song ID `newId`: its header, its file name, its OJM's
 // name, and the list's entry.
-[[nodiscard]] PlanResult planRenumber(const QString &chart, qint64 newId, const PlanSettings &settings);
+[[nodiscard]] Result<FolderPlan> planRenumber(const QString &chart, qint64 newId, const PlanSettings &settings);
 
 // Names every chart of `folder` and its OJM for the song ID its header
 // holds; `only`, when not empty, limits that to those charts.
-[[nodiscard]] PlanResult planRename(const QString &folder, const PlanSettings &settings, const QStringList &only = {});
+[[nodiscard]] Result<FolderPlan> planRename(const QString &folder, const PlanSettings &settings, const QStringList &only = {});
 
 // An ID free in the folder for a new chart: the lowest at or above
 // `from` that no chart, file name or list entry holds; nothing when none

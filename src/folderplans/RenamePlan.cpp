@@ -44,21 +44,20 @@ QString extraSectionsNote(const FolderState &state)
 
 } // namespace
 
-PlanResult planRenumber(const QString &chartPath, qint64 newId, const PlanSettings &settings)
+Result<FolderPlan> planRenumber(const QString &chartPath, qint64 newId, const PlanSettings &settings)
 {
     if (newId < 0 || newId > LastSongId)
-        return PlanResult{{}, QStringLiteral("a song ID is a number from 0 to %1.").arg(LastSongId)};
+        return Failure{QStringLiteral("a song ID is a number from 0 to %1.").arg(LastSongId)};
     const QFileInfo file(chartPath);
     const FolderState state = readFolderState(file.absolutePath(), settings.listPath);
     if (!state.error.isEmpty())
-        return PlanResult{{}, state.error};
-    PlanResult result;
-    FolderPlan &plan = result.plan;
+        return Failure{state.error};
+    FolderPlan plan;
     plan.folder = state.names.folder;
     plan.codePage = settings.codec.codePage();
     auto refuse = [&](const QString &reason) {
         plan.refused << PlanRefusal{chartPath, reason};
-        return result;
+        return plan;
     };
     const ChartScan *chart = chartNamed(state, file.fileName());
     if (!chart)
@@ -75,7 +74,7 @@ PlanResult planRenumber(const QString &chartPath, qint64 newId, const PlanSettin
     if (header.songId == newId && name.compare(target, Qt::CaseInsensitive) == 0
         && headerOjm.compare(usual, Qt::CaseInsensitive) == 0) {
         plan.notes << QStringLiteral("%1 already holds song ID %2 under its name.").arg(name).arg(newId);
-        return result;
+        return plan;
     }
     const Result<QByteArray> newBytes = chartWithSongId(chart->path, qint32(newId), settings.codec);
     if (!newBytes.ok())
@@ -141,16 +140,15 @@ PlanResult planRenumber(const QString &chartPath, qint64 newId, const PlanSettin
     });
     if (const QString note = extraSectionsNote(state); !note.isEmpty() && !plan.steps.isEmpty() && settings.listPath)
         plan.notes << note;
-    return result;
+    return plan;
 }
 
-PlanResult planRename(const QString &folder, const PlanSettings &settings, const QStringList &only)
+Result<FolderPlan> planRename(const QString &folder, const PlanSettings &settings, const QStringList &only)
 {
     const FolderState state = readFolderState(folder, settings.listPath, false);
     if (!state.error.isEmpty())
-        return PlanResult{{}, state.error};
-    PlanResult result;
-    FolderPlan &plan = result.plan;
+        return Failure{state.error};
+    FolderPlan plan;
     plan.folder = state.names.folder;
     plan.codePage = settings.codec.codePage();
     QSet<QString> chosen;
@@ -222,7 +220,7 @@ PlanResult planRename(const QString &folder, const PlanSettings &settings, const
             return std::nullopt;
         return list;
     });
-    return result;
+    return plan;
 }
 
 std::optional<qint64> lowestFreeSongId(const QString &folder, qint64 from, const PlanSettings &settings)

@@ -23,13 +23,6 @@ namespace {
 // Larger than any folder's CSV by far; a bigger file is not one of ours.
 constexpr qint64 MaxCsvSize = 256 * 1024 * 1024;
 
-HeaderCsvImportPlan refusedFile(const QString &why)
-{
-    HeaderCsvImportPlan plan;
-    plan.error = why;
-    return plan;
-}
-
 // The header row's columns: for each, the field it names, or nothing for
 // "file".
 struct Columns {
@@ -87,25 +80,15 @@ bool isSameBpm(const QString &cell, float held)
         && std::bit_cast<quint32>(value) == std::bit_cast<quint32>(held);
 }
 
-QString genreListText()
-{
-    QStringList entries;
-    for (int value = 0; value < GenreCount; ++value)
-        entries << QStringLiteral("%1 %2").arg(value).arg(genreNames()[size_t(value)]);
-    return entries.join(QStringLiteral(", "));
-}
-
 // The genre a cell names: a name from the list, its number, or the stored
 // number outside the list; -1 for anything else.
 int genreOfCell(const QString &cell, qint16 held)
 {
-    if (const int value = genreValueOf(cell); value >= 0)
-        return value;
+    if (const int genre = genreNamedOrNumbered(cell); genre >= 0)
+        return genre;
     bool isNumber = false;
-    const int number = cell.trimmed().toInt(&isNumber);
-    if (isNumber && ((number >= 0 && number < GenreCount) || number == held))
-        return number;
-    return -1;
+    const int number = cell.toInt(&isNumber);
+    return isNumber && number == held ? number : -1;
 }
 
 bool sameField(const ChartRecord &a, const ChartRecord &b, const HeaderFieldInfo &info)
@@ -202,18 +185,18 @@ qsizetype HeaderCsvImportPlan::unchangedRows() const
     return rows.size() - changedCharts();
 }
 
-HeaderCsvImportPlan planHeaderCsvImport(const QByteArray &csv, const QString &csvFolder, const TextCodec &codec,
+Result<HeaderCsvImportPlan> planHeaderCsvImport(const QByteArray &csv, const QString &csvFolder, const TextCodec &codec,
                                         const QLocale &locale, const ScanControl &control)
 {
     const Result<QString> text = csvTextOf(csv);
     if (!text.ok())
-        return refusedFile(text.error());
+        return Failure{text.error()};
     const QList<CsvRecord> records = readCsv(text.value());
     if (records.isEmpty())
-        return refusedFile(QStringLiteral("It is empty; the first line must name the columns."));
+        return Failure{QStringLiteral("It is empty; the first line must name the columns.")};
     const Result<Columns> columns = columnsOf(records.first());
     if (!columns.ok())
-        return refusedFile(columns.error());
+        return Failure{columns.error()};
 
     HeaderCsvImportPlan plan;
     QHash<QString, qsizetype> lineOfChart; // by the file's canonical path
@@ -251,26 +234,26 @@ HeaderCsvImportPlan planHeaderCsvImport(const QByteArray &csv, const QString &cs
     return plan;
 }
 
-HeaderCsvImportPlan planHeaderCsvImportFile(const QString &csvPath, const TextCodec &codec, const QLocale &locale,
+Result<HeaderCsvImportPlan> planHeaderCsvImportFile(const QString &csvPath, const TextCodec &codec, const QLocale &locale,
                                             const ScanControl &control)
 {
     const QFileInfo info(csvPath);
     const QString shown = QDir::toNativeSeparators(csvPath);
     if (!info.exists())
-        return refusedFile(QStringLiteral("File not found: %1").arg(shown));
+        return Failure{QStringLiteral("File not found: %1").arg(shown)};
     if (!info.isFile())
-        return refusedFile(QStringLiteral("%1 is not a regular file.").arg(shown));
+        return Failure{QStringLiteral("%1 is not a regular file.").arg(shown)};
     if (info.size() > MaxCsvSize)
-        return refusedFile(QStringLiteral("%1 is %2 bytes, too large for a CSV of chart headers.").arg(shown).arg(info.size()));
+        return Failure{QStringLiteral("%1 is %2 bytes, too large for a CSV of chart headers.").arg(shown).arg(info.size())};
     QFile file(csvPath);
     if (!file.open(QIODevice::ReadOnly))
-        return refusedFile(QStringLiteral("Could not open %1: %2").arg(shown, file.errorString()));
+        return Failure{QStringLiteral("Could not open %1: %2").arg(shown, file.errorString())};
     const QByteArray bytes = file.read(MaxCsvSize + 1);
     if (file.error() != QFileDevice::NoError)
-        return refusedFile(QStringLiteral("Could not read %1: %2").arg(shown, file.errorString()));
-    HeaderCsvImportPlan plan = planHeaderCsvImport(bytes, info.absolutePath(), codec, locale, control);
-    if (!plan.error.isEmpty())
-        plan.error = QStringLiteral("%1: %2").arg(shown, plan.error);
+        return Failure{QStringLiteral("Could not read %1: %2").arg(shown, file.errorString())};
+    Result<HeaderCsvImportPlan> plan = planHeaderCsvImport(bytes, info.absolutePath(), codec, locale, control);
+    if (!plan.ok())
+        return Failure{QStringLiteral("%1: %2").arg(shown, plan.error())};
     return plan;
 }
 

@@ -38,11 +38,10 @@ struct CsvBadRow {
 };
 
 // A CSV checked whole against the charts it names, before anything is
-// written. `error` refuses the file itself (unreadable, not UTF-8, a
-// header row without "file" or with an unknown or repeated column), and
-// then nothing else is filled in.
+// written. The file itself is refused (unreadable, not UTF-8, a header row
+// without "file" or with an unknown or repeated column) as a failure of
+// the planning.
 struct HeaderCsvImportPlan {
-    QString error;
     QList<CsvChartPlan> rows; // every good row, in the file's order
     QList<CsvBadRow> badRows;
 
@@ -58,16 +57,16 @@ struct HeaderCsvImportPlan {
 // Numbers are read with "." or the locale's separator. A field whose value
 // equals the stored one (the number, or the text's bytes in the code
 // page) is no change.
-[[nodiscard]] HeaderCsvImportPlan planHeaderCsvImport(const QByteArray &csv, const QString &csvFolder, const TextCodec &codec,
+[[nodiscard]] Result<HeaderCsvImportPlan> planHeaderCsvImport(const QByteArray &csv, const QString &csvFolder, const TextCodec &codec,
                                                       const QLocale &locale, const ScanControl &control = {});
 // The same for a file: the charts are named relative to its folder.
-[[nodiscard]] HeaderCsvImportPlan planHeaderCsvImportFile(const QString &csvPath, const TextCodec &codec, const QLocale &locale,
+[[nodiscard]] Result<HeaderCsvImportPlan> planHeaderCsvImportFile(const QString &csvPath, const TextCodec &codec, const QLocale &locale,
                                                           const ScanControl &control = {});
 
 // Saves one changed chart through editChartFile, reading it again.
 [[nodiscard]] Result<> applyCsvChartPlan(const CsvChartPlan &plan, const TextCodec &codec, const QLocale &locale);
 
-// "Level Hx: 11 -> 12", "Title: \"Old\" -> \"New\"".
+// "BPM: 146 -> 150", "Title: \"Old\" -> \"New\"".
 [[nodiscard]] QString csvChangeText(const CsvFieldChange &change);
 
 } // namespace ojn

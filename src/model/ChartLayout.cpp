@@ -1,5 +1,7 @@
 #include "model/ChartLayout.h"
 
+#include <QStringList>
+
 namespace ojn {
 
 const std::array<QString, GenreCount> &genreNames()
@@ -21,6 +23,23 @@ int genreValueOf(const QString &name)
             return i;
     }
     return -1;
+}
+
+int genreNamedOrNumbered(const QString &value)
+{
+    if (const int named = genreValueOf(value); named >= 0)
+        return named;
+    bool isNumber = false;
+    const int number = value.toInt(&isNumber);
+    return isNumber && number >= 0 && number < GenreCount ? number : -1;
+}
+
+QString genreListText()
+{
+    QStringList entries;
+    for (int value = 0; value < GenreCount; ++value)
+        entries << QStringLiteral("%1 %2").arg(value).arg(genreNames()[size_t(value)]);
+    return entries.join(QStringLiteral(", "));
 }
 
 bool isEncrypted(QByteArrayView firstBytes)

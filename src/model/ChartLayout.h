@@ -62,6 +62,13 @@ inline constexpr int GenreCount = 11;
 // The position of a genre name in the list (exact, case-sensitive), or -1.
 [[nodiscard]] int genreValueOf(const QString &name);
 
+// The genre a typed value stands for: a name from the list (exact) or its
+// number 0 to 10; -1 for anything else.
+[[nodiscard]] int genreNamedOrNumbered(const QString &value);
+
+// "0 Ballad, 1 Rock, ...": the list as messages offer it.
+[[nodiscard]] QString genreListText();
+
 // True when the chart's first bytes say it is encrypted ("new", exactly).
 [[nodiscard]] bool isEncrypted(QByteArrayView firstBytes);
 

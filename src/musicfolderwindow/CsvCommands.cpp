@@ -76,10 +76,13 @@ void MusicFolderWindow::importCsv()
     auto plan = std::make_shared<HeaderCsvImportPlan>();
     m_afterWrite = [this, plan] { previewImport(*plan); };
     m_work.startTask([plan, path, codec = m_codec, locale = m_locale](const ScanControl &control) {
-        *plan = planHeaderCsvImportFile(path, codec, locale, control);
+        Result<HeaderCsvImportPlan> planned = planHeaderCsvImportFile(path, codec, locale, control);
         if (control.cancelled())
             return Result<>::failure(QStringLiteral("The import was cancelled; no chart was changed."));
-        return plan->error.isEmpty() ? Result<>::success() : Result<>::failure(plan->error);
+        if (!planned.ok())
+            return Result<>::failure(planned.error());
+        *plan = std::move(planned).value();
+        return Result<>::success();
     });
     showProgress(QStringLiteral("Checking the CSV's rows: %v of %m"), 0, 0);
     updateCommands();

@@ -136,6 +136,7 @@ void MusicFolderWindow::buildControls()
     commands->addWidget(FilterBox, 1);
     for (QPushButton *b : {BtnEditSelected, BtnChooseSongList, BtnUpdateSongList, BtnBuildSongList, BtnRescan, BtnExportCsv, BtnImportCsv})
         commands->addWidget(b);
+    buildPlanCommands(commands);
 
     auto *split = new QSplitter(this);
     split->setObjectName(QStringLiteral("TableAndPanel"));
@@ -158,7 +159,8 @@ void MusicFolderWindow::buildControls()
 void MusicFolderWindow::setTabOrder()
 {
     const QWidget *order[] = {FilterBox, ChartTable, BtnEditSelected, BtnChooseSongList, BtnUpdateSongList,
-                              BtnBuildSongList, BtnRescan, BtnExportCsv, BtnImportCsv, Panel->FindingsText, BtnCancel};
+                              BtnBuildSongList, BtnRescan, BtnExportCsv, BtnImportCsv, BtnAddCharts, BtnChangeSongId,
+                              BtnNameFilesForIds, BtnResolveDuplicateIds, Panel->FindingsText, BtnCancel};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(const_cast<QWidget *>(order[i]), const_cast<QWidget *>(order[i + 1]));
 }
@@ -257,6 +259,7 @@ void MusicFolderWindow::updateCommands()
     BtnExportCsv->setEnabled(!saving && m_charts.rowCount() > 0);
     BtnImportCsv->setEnabled(!saving && !m_folder.isEmpty());
     BtnCancel->setEnabled(busy());
+    updatePlanCommands();
     updateMenus();
 }
 

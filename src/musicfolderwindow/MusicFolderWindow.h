@@ -6,6 +6,7 @@
 #include "text/CodePage.h"
 #include "dialogs/Dialogs.h"
 #include "filehistory/FileHistory.h"
+#include "folderplans/FolderPlans.h"
 
 #include <QLocale>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include <memory>
 
 class QAction;
+class QBoxLayout;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -27,6 +29,7 @@ namespace ojn {
 
 class ChartPanel;
 struct HeaderCsvImportPlan;
+struct PlanRun;
 
 // The "Music Folder" window: every chart of a game's Music folder in one
 // table, checked as it is read, several charts edited at once, and the
@@ -76,6 +79,16 @@ public:
     QAction *ActRescan = nullptr;
     QList<QAction *> ActColumns; // one per column, show or hide it; none for the file name
     QAction *ActOpenInEditor = nullptr, *ActShowInFolder = nullptr, *ActCopy = nullptr;
+    // The commands that add, renumber and name charts; each button
+    // triggers its action.
+    QAction *ActAddCharts = nullptr;
+    QAction *ActChangeSongId = nullptr;
+    QAction *ActNameFilesForIds = nullptr;
+    QAction *ActResolveDuplicateIds = nullptr;
+    QPushButton *BtnAddCharts = nullptr;
+    QPushButton *BtnChangeSongId = nullptr;
+    QPushButton *BtnNameFilesForIds = nullptr;
+    QPushButton *BtnResolveDuplicateIds = nullptr;
 
 public slots:
     // Shows the folder's charts, reading them from a worker thread, and
@@ -96,6 +109,11 @@ public slots:
     void undo();              // ActUndo, Ctrl+Z
     void redo();              // ActRedo, Ctrl+Shift+Z, Ctrl+Y
     void copySelectedRows();  // ActCopy: tab-separated, as a spreadsheet pastes it
+    void addCharts();           // ActAddCharts
+    void addChartFiles(const QStringList &paths); // charts dropped on the window
+    void changeSongId();        // ActChangeSongId
+    void nameFilesForIds();     // ActNameFilesForIds
+    void resolveDuplicateIds(); // ActResolveDuplicateIds
 
 signals:
     // Double-click or Enter on a chart's row.
@@ -104,6 +122,11 @@ signals:
     void chartSaved(const QString &path);
     // File > Open Music Folder... chose a folder, for a window of its own.
     void openFolderRequested(const QString &folder);
+    // A folder command will change or move these charts once this returns
+    // (a chart open elsewhere with unsaved edits is best saved first).
+    void chartsAboutToChange(const QStringList &paths);
+    // A folder command gave the chart at `from` the new name `to`.
+    void chartMoved(const QString &from, const QString &to);
     // Every header is read; the note sections are checked next.
     void headerScanFinished();
     // Nothing is running any more.
@@ -111,6 +134,8 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildControls();
@@ -162,6 +187,16 @@ private:
     // writeInBackground of the file at `path`, recorded as the step `name`.
     void writeUndoable(const QString &name, const QString &what, const QString &path, std::function<Result<>()> write,
                        std::function<void()> saved);
+    // The folder commands: planned on the saving thread, shown, run there
+    // on Apply, then the folder read again.
+    void buildPlanCommands(QBoxLayout *buttons);
+    void updatePlanCommands();
+    [[nodiscard]] QStringList selectedChartPaths() const;
+    [[nodiscard]] PlanSettings planSettings() const;
+    void planInBackground(const QString &title, const QString &doneWord, std::function<Result<FolderPlan>()> make);
+    void previewPlan(const QString &title, const QString &doneWord, const Result<FolderPlan> &planned);
+    struct PlanOutcome;
+    void finishPlan(const FolderPlan &plan, const PlanRun &run, const QList<PlanStep> &done, const QString &doneWord);
 
     void showError(const QString &text);
     void showInfo(const QString &text);
@@ -195,6 +230,7 @@ private:
     std::shared_ptr<FileHistory> m_history;
     QString m_editName;             // the step the running edits make
     QList<FileChange> m_editChanges; // and what they changed so far
+    QString m_chartsAddedFrom;
 };
 
 } // namespace ojn

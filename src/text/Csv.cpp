@@ -102,7 +102,8 @@ Result<QString> csvTextOf(const QByteArray &bytes)
     QByteArrayView view = bytes;
     if (view.startsWith(csvByteOrderMark()))
         view = view.sliced(csvByteOrderMark().size());
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The one mark is taken off above; any other U+FEFF is text and stays.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder.decode(view);
     if (decoder.hasError()) {
         // Where, for a user who saved it in another encoding by mistake.

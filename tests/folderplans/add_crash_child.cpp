@@ -18,10 +18,10 @@ int main(int argc, char *argv[])
         charts << sources.filePath(name);
     std::fputs("adding\n", stdout);
     std::fflush(stdout);
-    const ojn::PlanResult planned = ojn::planAdd(QString::fromLocal8Bit(argv[1]), charts, {});
-    if (!planned.error.isEmpty() || !planned.plan.refused.isEmpty())
+    const ojn::Result<ojn::FolderPlan> planned = ojn::planAdd(QString::fromLocal8Bit(argv[1]), charts, {});
+    if (!planned.ok() || !planned->refused.isEmpty())
         return 3;
-    if (!ojn::executeFolderPlan(planned.plan).failed.isEmpty())
+    if (!ojn::executeFolderPlan(planned.value()).failed.isEmpty())
         return 4;
     std::fputs("added\n", stdout);
     std::fflush(stdout);

@@ -112,10 +112,10 @@ private slots:
             if (added < Charts)
                 ++interrupted;
 
-            const PlanResult again = planAdd(music, QDir(dir.filePath("src")).entryList({"*.ojn"}, QDir::Files, QDir::Name).replaceInStrings(QRegularExpression("^"), dir.filePath("src/")), {});
-            QVERIFY(again.error.isEmpty() && again.plan.refused.isEmpty());
-            QCOMPARE(again.plan.skipped.size() + again.plan.chartFiles, Charts);
-            QVERIFY(executeFolderPlan(again.plan).failed.isEmpty());
+            const Result<FolderPlan> again = planAdd(music, QDir(dir.filePath("src")).entryList({"*.ojn"}, QDir::Files, QDir::Name).replaceInStrings(QRegularExpression("^"), dir.filePath("src/")), {});
+            QVERIFY(again.ok() && again->refused.isEmpty());
+            QCOMPARE(again->skipped.size() + again->chartFiles, Charts);
+            QVERIFY(executeFolderPlan(again.value()).failed.isEmpty());
             const QStringList names = entriesOf(music);
             QCOMPARE(QDir(music).entryList({"*.ojn"}).size(), 10 + Charts);
             QCOMPARE(QDir(music).entryList({"*.ojm"}).size(), 10 + Charts);

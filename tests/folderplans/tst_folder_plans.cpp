@@ -1,6 +1,7 @@
 // The folder commands' plans, run to the end and stopped after each of
 // their steps: a stopped run loses no chart and no OJM, and the same
 // command run again finishes the job.
+#include "folderplans/DuplicateIds.h"
 #include "folderplans/FolderPlans.h"
 #include "folderplans/PlanExecutor.h"
 #include "support/ChartBuilder.h"
@@ -50,7 +51,7 @@ QHash<QString, QByteArray> filesIn(const QString &folder)
     return files;
 }
 
-PlanResult planFor(const QString &root, const QString &command)
+Result<FolderPlan> planFor(const QString &root, const QString &command)
 {
     const QStringList words = command.split(' ');
     PlanSettings settings;
@@ -71,15 +72,15 @@ PlanResult planFor(const QString &root, const QString &command)
 // Plans and runs the command; stops after `stopAfter` steps when given.
 PlanRun runCommand(const QString &root, const QString &command, int stopAfter = -1)
 {
-    const PlanResult planned = planFor(root, command);
-    if (!planned.error.isEmpty() || !planned.plan.refused.isEmpty()) {
-        qWarning("%s", qPrintable(planned.error + (planned.plan.refused.isEmpty() ? QString() : planned.plan.refused.first().reason)));
+    const Result<FolderPlan> planned = planFor(root, command);
+    if (!planned.ok() || !planned->refused.isEmpty()) {
+        qWarning("%s", qPrintable(planned.ok() ? planned->refused.first().reason : planned.error()));
         return PlanRun{0, {PlanRefusal{root, "refused"}}};
     }
     PlanControl control;
     int done = 0;
     control.afterStep = [&](qsizetype) { return ++done != stopAfter; };
-    return executeFolderPlan(planned.plan, control);
+    return executeFolderPlan(planned.value(), control);
 }
 
 QByteArray titleOf(const QByteArray &bytes)
@@ -169,6 +170,34 @@ private slots:
                 QVERIFY2(after.contains(it.key()) || after.values().contains(it.value()), qPrintable(QString("stopped after step %1: %2 left").arg(stop).arg(it.key())));
             QCOMPARE(readFile(dir.path() + "/Image/OJNList.dat"), listAfter);
         }
+    }
+
+    // Which charts Resolve Duplicate IDs works on, by the selection.
+    void duplicateGroupOfSelection_data()
+    {
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("group");
+        QTest::newRow("one of three sharing an ID") << "b" << "a b d";
+        QTest::newRow("two of them") << "d a" << "a b d";
+        QTest::newRow("charts of two IDs") << "a c" << "";
+        QTest::newRow("an ID no other chart holds") << "c" << "";
+        QTest::newRow("with a chart that cannot be read") << "a e" << "";
+    }
+    void duplicateGroupOfSelection()
+    {
+        QFETCH(QString, selected);
+        QFETCH(QString, group);
+        QList<ChartScan> charts; // a, b and d hold ID 100, c 101; e cannot be read
+        for (const auto &[name, id] : {std::pair{"a", 100}, {"b", 100}, {"c", 101}, {"d", 100}, {"e", -1}}) {
+            ChartScan scan;
+            scan.path = QString::fromLatin1(name);
+            if (id >= 0) {
+                scan.header.emplace();
+                scan.header->songId = id;
+            }
+            charts << scan;
+        }
+        QCOMPARE(duplicateIdGroup(charts, selected.split(' ')), group.split(' ', Qt::SkipEmptyParts));
     }
 };
 

@@ -1,13 +1,16 @@
 // The Music Folder window driven by keys and clicks with the dialogs
 // scripted: a generated game folder opens, a planted duplicate song ID
 // shows and blocks the song list, two selected charts are edited together,
-// the song list is updated, headers go out to a CSV and back, and each of
-// those commands is undone from the Edit menu's keys; the bytes on disk are checked against what they must be. It runs offscreen everywhere (on Windows too), and in a
+// the song list is updated, headers go out to a CSV and back, each of
+// those commands is undone from the Edit menu's keys, and charts are
+// added, renumbered and named for their IDs, then undone and redone; the
+// bytes on disk are checked against what they must be. It runs offscreen everywhere (on Windows too), and in a
 // real X11 window under Xvfb as desktop_music_folder_window.
 #include "musicfolderwindow/ChartPanel.h"
 #include "musicfolderwindow/EditSelectedDialog.h"
 #include "musicfolderwindow/ImportPreviewDialog.h"
 #include "musicfolderwindow/MusicFolderWindow.h"
+#include "musicfolderwindow/PlanDialogs.h"
 #include "support/ChartBuilder.h"
 #include "support/ScriptedDialogs.h"
 
@@ -20,6 +23,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -175,6 +180,8 @@ private slots:
         const QByteArray chart100 = readFile(file("o2ma100.ojn")), chart102 = readFile(file("o2ma102.ojn"));
         clickRow("o2ma100.ojn");
         clickRow("o2ma102.ojn", Qt::ControlModifier);
+        // Two charts of two IDs: neither one to renumber nor one ID shared.
+        QVERIFY(!m_window->BtnChangeSongId->isEnabled() && !m_window->BtnResolveDuplicateIds->isEnabled());
         QString shownHx, shownArtist;
         m_dialogs.onModal = [&](QDialog &window) {
             auto &dialog = dynamic_cast<EditSelectedDialog &>(window);
@@ -303,6 +310,103 @@ private slots:
         QCOMPARE(readFile(file("o2ma102.ojn")), chart(102, 1));
         QVERIFY2(m_dialogs.messages.last().text.contains("o2ma102.ojn: it was changed since"), qPrintable(m_dialogs.messages.last().text));
         QVERIFY(!m_window->ActUndo->isEnabled());
+    }
+
+    // Each command on a chart planted for it, run in this order: its plan
+    // shown and applied, the files then on disk, the rows read again.
+    void folderCommands_data()
+    {
+        QTest::addColumn<QString>("planted"); // relative to Music, with song ID `plantedId`
+        QTest::addColumn<qint32>("plantedId");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("answer"); // the ID offered, or the chart that keeps its ID
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<qint32>("madeId");
+        QTest::addColumn<QStringList>("gone");
+        QTest::newRow("add under the lowest ID above the highest, the pack left as it was")
+            << "../pack/song.ojn" << 101 << "" << "BtnAddCharts" << "" << "o2ma201.ojn" << 201 << QStringList();
+        QTest::newRow("change song ID to the lowest free one offered")
+            << "song.ojn" << 150 << "song.ojn" << "BtnChangeSongId" << "103" << "o2ma103.ojn" << 103
+            << QStringList{"song.ojn", "o2ma150.ojm"};
+        QTest::newRow("resolve a duplicate ID, the chart chosen keeping it")
+            << "copy.ojn" << 101 << "copy.ojn" << "BtnResolveDuplicateIds" << "o2ma101.ojn" << "o2ma104.ojn" << 104
+            << QStringList{"copy.ojn"};
+        QTest::newRow("name files for IDs with no chart selected: all of them")
+            << "named.ojn" << 105 << "" << "BtnNameFilesForIds" << "" << "o2ma105.ojn" << 105 << QStringList{"named.ojn"};
+        QTest::newRow("add a chart dropped on the window")
+            << "../pack/drop.ojn" << 100 << "" << "" << "" << "o2ma202.ojn" << 202 << QStringList();
+    }
+
+    void folderCommands()
+    {
+        QFETCH(QString, planted);
+        QFETCH(qint32, plantedId);
+        QFETCH(QString, selected);
+        QFETCH(QString, button);
+        QFETCH(QString, answer);
+        QFETCH(QString, made);
+        QFETCH(qint32, madeId);
+        QFETCH(QStringList, gone);
+        const QString source = QDir::cleanPath(file(planted));
+        QVERIFY(QDir().mkpath(QFileInfo(source).absolutePath()));
+        // Titled for its file, so that no chart seems an earlier copy of another.
+        writeFile(source, chart(plantedId, 4).replace(108, 4, QFileInfo(source).baseName().left(4).toLatin1()));
+        const QString ojm = QFileInfo(source).dir().filePath(QStringLiteral("o2ma%1.ojm").arg(plantedId));
+        if (!QFile::exists(ojm))
+            writeFile(ojm, "OJM " + planted.toLatin1());
+        const QByteArray ojmBytes = readFile(ojm), kept = readFile(file("o2ma101.ojn"));
+        QVERIFY(!QFile::exists(file(made)));
+        m_window->rescan();
+        waitUntilIdle();
+        m_window->ChartTable->clearSelection();
+        if (!selected.isEmpty())
+            clickRow(selected);
+        if (button == "BtnAddCharts")
+            m_dialogs.fileNameLists.enqueue({source});
+        QString shownAnswer;
+        int steps = 0;
+        m_dialogs.onModal = [&](QDialog &window) {
+            if (auto *preview = dynamic_cast<PlanPreviewDialog *>(&window)) {
+                steps = preview->StepsTable->model()->rowCount();
+                QTest::mouseClick(preview->BtnApply, Qt::LeftButton);
+            } else if (auto *id = dynamic_cast<SongIdDialog *>(&window)) {
+                shownAnswer = id->IdBox->text();
+                QTest::mouseClick(id->BtnOk, Qt::LeftButton);
+            } else if (auto *keeper = dynamic_cast<KeeperDialog *>(&window)) {
+                keeper->KeeperList->setCurrentItem(keeper->KeeperList->findItems(answer, Qt::MatchStartsWith).value(0));
+                shownAnswer = QFileInfo(keeper->keeper()).fileName();
+                QTest::mouseClick(keeper->BtnOk, Qt::LeftButton);
+            }
+        };
+        if (button.isEmpty()) {
+            QMimeData dropped;
+            dropped.setUrls({QUrl::fromLocalFile(source)});
+            // The drop goes where the drag entered, as a real drag's does.
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(m_window.get(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(m_window.get(), &drop);
+        } else {
+            QPushButton *command = m_window->findChild<QPushButton *>(button);
+            QVERIFY(command && command->isEnabled());
+            QTest::mouseClick(command, Qt::LeftButton);
+        }
+        QTRY_VERIFY(steps > 0);
+        waitUntilIdle();
+        m_dialogs.onModal = nullptr;
+        QCOMPARE(shownAnswer, answer);
+        const QByteArray written = readFile(file(made));
+        QVERIFY2(written.size() == chart(plantedId, 4).size(), qPrintable(m_dialogs.messages.last().text));
+        QCOMPARE(qFromLittleEndian<qint32>(written.constData()), madeId);
+        QCOMPARE(written.mid(236, 12), QStringLiteral("o2ma%1.ojm").arg(madeId).toLatin1() + '\0');
+        QCOMPARE(readFile(file(QStringLiteral("o2ma%1.ojm").arg(madeId))), ojmBytes);
+        QCOMPARE(readFile(file("o2ma101.ojn")), kept);
+        for (const QString &name : gone)
+            QVERIFY2(!QFile::exists(file(name)), qPrintable(name));
+        QVERIFY(QFile::exists(source) == gone.isEmpty());
+        QCOMPARE(cell(made, columnOf(HeaderField::SongId)), QString::number(madeId));
     }
 };
 

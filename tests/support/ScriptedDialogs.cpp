@@ -10,6 +10,12 @@ QString ScriptedDialogs::askFileName(QWidget *, FileDialogMode mode, const QStri
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+QStringList ScriptedDialogs::askFileNames(QWidget *, const QString &folder, const QString &filter)
+{
+    fileRequests.append({FileDialogMode::Open, folder, filter});
+    return fileNameLists.isEmpty() ? QStringList() : fileNameLists.dequeue();
+}
+
 QString ScriptedDialogs::askFolder(QWidget *, const QString &caption, const QString &)
 {
     folderRequests.append(caption);

@@ -37,6 +37,7 @@ public:
 
     // Queued answers; an empty queue answers "cancel" and "No".
     QQueue<QString> fileNames;
+    QQueue<QStringList> fileNameLists; // for the dialogs that open several
     QQueue<QString> folders;
     QQueue<MessageAnswer> answers;
     // Called for each modal window instead of running it; may look at the
@@ -53,6 +54,7 @@ public:
     int endProgramCalls = 0;
 
     QString askFileName(QWidget *owner, FileDialogMode mode, const QString &fileName, const QString &filter) override;
+    QStringList askFileNames(QWidget *owner, const QString &folder, const QString &filter) override;
     QString askFolder(QWidget *owner, const QString &caption, const QString &folder) override;
     MessageAnswer showMessage(QWidget *owner, const QString &text, const QString &caption, MessageIcon icon,
                               MessageButtons buttons) override;
