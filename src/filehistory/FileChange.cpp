@@ -143,6 +143,21 @@ FileChange FileChange::rename(const QString &from, const QString &to, const QByt
     return change;
 }
 
+FileChange FileChange::copy(const QString &from, const QString &to, const QByteArray &content)
+{
+    FileChange change = rename(from, to, content);
+    change.m_kind = Kind::Copy;
+    return change;
+}
+
+FileChange FileChange::asRename() const
+{
+    FileChange change = *this;
+    if (m_kind == Kind::Copy)
+        change.m_kind = Kind::Rename;
+    return change;
+}
+
 bool FileChange::isEmpty() const
 {
     return m_kind == Kind::Edit && m_runs.isEmpty();
@@ -214,6 +229,24 @@ Result<> FileChange::replay(Direction direction, bool *skipped) const
         return writeWhole(to, content);
     }
 
+    if (m_kind == Kind::Copy) {
+        // The source is only read: an undo removes the copy, a redo makes it again.
+        if (undo) {
+            if (!QFileInfo::exists(from))
+                return Result<>::success();
+            if (!isAt(from, digestFrom))
+                return skip(QStringLiteral("it was changed since"));
+            if (!QFile::remove(from))
+                return Result<>::failure(QStringLiteral("%1 cannot be removed.").arg(shown(from)));
+            return Result<>::success();
+        }
+        if (QFileInfo::exists(to))
+            return isAt(to, digestTo) ? Result<>::success() : skip(QStringLiteral("a file of that name is there now"));
+        const Result<QByteArray> source = readWholeFile(from);
+        if (!source.ok() || digestOf(source.value()) != digestFrom)
+            return skip(QStringLiteral("%1, which it was copied from, was changed since").arg(QFileInfo(from).fileName()));
+        return createWhole(to, source.value());
+    }
     if (existsTo ? (from == to || !QFileInfo::exists(from)) && isAt(to, digestTo) : !QFileInfo::exists(to))
         return Result<>::success();
     if (!existsFrom) {

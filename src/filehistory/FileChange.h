@@ -21,20 +21,26 @@ using ContentDigest = std::array<quint8, 20>;
 [[nodiscard]] Result<QByteArray> readWholeFile(const QString &path);
 
 // What one command did to one file: its content edited, the file created,
-// removed or renamed. An edit keeps only the runs of bytes that differ
-// (and the tail one side has past the other's end); a create or a remove
-// keeps the whole content, since there is no other copy of it.
+// removed, renamed, or copied from another. An edit keeps only the runs of
+// bytes that differ (and the tail one side has past the other's end); a
+// create or a remove keeps the whole content, since there is no other copy
+// of it; a copy keeps its source's name, and is made again from it only
+// while the source holds the same bytes.
 class FileChange {
 public:
-    enum class Kind : quint8 { Edit, Create, Remove, Rename };
+    enum class Kind : quint8 { Edit, Create, Remove, Rename, Copy };
 
     [[nodiscard]] static FileChange edit(const QString &path, const QByteArray &before, const QByteArray &after);
     [[nodiscard]] static FileChange create(const QString &path, const QByteArray &content);
     [[nodiscard]] static FileChange remove(const QString &path, const QByteArray &content);
     [[nodiscard]] static FileChange rename(const QString &from, const QString &to, const QByteArray &content);
+    [[nodiscard]] static FileChange copy(const QString &from, const QString &to, const QByteArray &content);
+    // A copy whose source was then removed: one move from the source's name.
+    [[nodiscard]] FileChange asRename() const;
 
     [[nodiscard]] Kind kind() const { return m_kind; }
-    // The file's name before and after; the same but for a rename.
+    // The file's name before and after; the same but for a rename (and a
+    // copy, whose name before is its source's).
     [[nodiscard]] const QString &pathBefore() const { return m_pathBefore; }
     [[nodiscard]] const QString &pathAfter() const { return m_pathAfter; }
     // Whether the change alters nothing (an edit that wrote the same bytes).

@@ -28,9 +28,14 @@ ReplayOutcome replayStep(const HistoryStep &step, FileChange::Direction directio
         const FileChange &change = step.changes.at(undo ? total - 1 - done : done);
         bool skipped = false;
         const Result<> replayed = change.replay(direction, &skipped);
-        const QString &path = undo ? change.pathBefore() : change.pathAfter();
-        if (replayed.ok())
+        // A copy's source is only read, whichever way.
+        const bool copy = change.kind() == FileChange::Kind::Copy;
+        const QString &path = undo && !copy ? change.pathBefore() : change.pathAfter();
+        if (replayed.ok()) {
             outcome.written << path;
+            if (change.kind() == FileChange::Kind::Rename)
+                outcome.moved << std::pair{undo ? change.pathAfter() : change.pathBefore(), path};
+        }
         else if (skipped)
             outcome.skipped << QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), replayed.error());
         else

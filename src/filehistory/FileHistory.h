@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <utility>
 
 namespace ojn {
 
@@ -21,6 +22,7 @@ struct HistoryStep {
 // because they changed since ("name: why"), and those it could not write.
 struct ReplayOutcome {
     QStringList written;
+    QList<std::pair<QString, QString>> moved; // renames replayed, from and to
     QStringList skipped;
     QStringList failed;
     bool cancelled = false;

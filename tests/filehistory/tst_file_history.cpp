@@ -78,7 +78,8 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("touched");
         for (const auto &[name, kind] : {std::pair{"edit", FileChange::Kind::Edit}, {"create", FileChange::Kind::Create},
-                                          {"remove", FileChange::Kind::Remove}, {"rename", FileChange::Kind::Rename}}) {
+                                          {"remove", FileChange::Kind::Remove}, {"rename", FileChange::Kind::Rename},
+                                          {"copy", FileChange::Kind::Copy}}) {
             QTest::addRow("%s", name) << int(kind) << false;
             QTest::addRow("%s, touched since", name) << int(kind) << true;
         }
@@ -97,6 +98,7 @@ private slots:
         case FileChange::Kind::Create: step.changes << FileChange::create(a, edited); put(a, edited); left = a; break;
         case FileChange::Kind::Remove: step.changes << FileChange::remove(a, old); break;
         case FileChange::Kind::Rename: step.changes << FileChange::rename(a, b, old); put(b, old); left = b; break;
+        case FileChange::Kind::Copy: step.changes << FileChange::copy(a, b, old); put(a, old); put(b, old); left = b; break;
         }
         if (touched)
             put(left.isEmpty() ? a : left, "someone else's");
@@ -108,13 +110,14 @@ private slots:
             return;
         }
         const bool hadA = FileChange::Kind(kind) != FileChange::Kind::Create;
+        const bool keepsA = FileChange::Kind(kind) != FileChange::Kind::Rename && FileChange::Kind(kind) != FileChange::Kind::Remove;
         QCOMPARE(bytesAt(a), hadA ? old : QByteArray("<none>"));
         QCOMPARE(QFile::exists(b), false);
         const ReplayOutcome redone = replayStep(step, FileChange::Direction::Redo);
         QVERIFY(redone.skipped.isEmpty() && redone.failed.isEmpty());
         if (!left.isEmpty())
-            QCOMPARE(bytesAt(left), FileChange::Kind(kind) == FileChange::Kind::Rename ? old : edited);
-        QCOMPARE(QFile::exists(a), FileChange::Kind(kind) == FileChange::Kind::Edit || FileChange::Kind(kind) == FileChange::Kind::Create);
+            QCOMPARE(bytesAt(left), FileChange::Kind(kind) == FileChange::Kind::Rename || FileChange::Kind(kind) == FileChange::Kind::Copy ? old : edited);
+        QCOMPARE(QFile::exists(a), keepsA);
     }
 
     void boundLetsOlderStepsGo()
