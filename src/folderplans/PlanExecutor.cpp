@@ -1,6 +1,7 @@
 #include "folderplans/PlanExecutor.h"
 
 #include "folderplans/ChartRewrite.h"
+#include "folderplans/PlanRecorder.h"
 #include "fileio/NewFileNames.h"
 #include "fileio/SafeFileWriter.h"
 #include "folderchecks/FolderScan.h"
@@ -129,6 +130,7 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
 {
     PlanRun result;
     Executor executor(plan);
+    PlanRecorder recorder;
     QSet<int> begun, failed;
     QHash<int, QStringList> made; // per chart, the new names this run made
     QSet<int> moved; // charts with an old name moved or removed: past taking back
@@ -148,6 +150,8 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
             begun.insert(step.chart);
         }
         bool madeName = false;
+        if (control.changes)
+            recorder.before(step);
         const Result<> done = executor.run(step, madeName);
         if (!done.ok()) {
             result.failed << PlanRefusal{step.chart >= 0 ? step.from : step.to, done.error()};
@@ -157,9 +161,12 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
             if (!moved.contains(step.chart)) {
                 for (const QString &path : made.value(step.chart))
                     QFile::remove(path);
+                recorder.takenBack(step.chart, made.value(step.chart));
             }
             continue;
         }
+        if (control.changes)
+            recorder.after(step);
         if (madeName)
             made[step.chart] << step.to;
         if (step.kind == StepKind::Rename || step.kind == StepKind::Remove)
@@ -171,6 +178,8 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
             control.stepDone(step, describeStep(step, plan.folder, true));
         if (control.afterStep && !control.afterStep(i)) {
             result.stopped = true;
+            if (control.changes)
+                *control.changes = recorder.changes();
             return result;
         }
         const bool lastOfChart = step.chart >= 0 && lastStepOf.value(step.chart) == i;
@@ -180,6 +189,8 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
                 control.progress(result.chartsDone, plan.charts);
         }
     }
+    if (control.changes)
+        *control.changes = recorder.changes();
     for (const QString &folder : std::as_const(folders))
         syncFolderOf(folder + QStringLiteral("/."));
     // What killed runs left half-made is of no use once the names are

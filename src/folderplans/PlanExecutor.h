@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filehistory/FileChange.h"
 #include "folderplans/FolderPlan.h"
 
 #include <QList>
@@ -24,6 +25,8 @@ struct PlanControl {
     // Test seam: called after each step done with its place in the plan;
     // false stops the run there, as if the program were killed.
     std::function<bool(qsizetype step)> afterStep;
+    // When given, what the run changed, as file changes that undo it.
+    QList<FileChange> *changes = nullptr;
 };
 
 struct PlanRun {

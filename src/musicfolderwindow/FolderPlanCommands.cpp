@@ -55,6 +55,7 @@ QString namedLines(QStringList lines)
 struct MusicFolderWindow::PlanOutcome {
     PlanRun run;
     QList<PlanStep> done;
+    QList<FileChange> changes; // what undoes it
 };
 
 void MusicFolderWindow::buildPlanCommands(QBoxLayout *buttons)
@@ -64,8 +65,8 @@ void MusicFolderWindow::buildPlanCommands(QBoxLayout *buttons)
         action = new QAction(QString::fromLatin1(caption), this);
         action->setObjectName(QLatin1String(name));
         connect(action, &QAction::triggered, this, slot);
-        addAction(action);
-        button = new QPushButton(action->text(), this);
+        // The menus give the mnemonics; a tool bar button has none.
+        button = new QPushButton(action->text().remove(QLatin1Char('&')), this);
         button->setObjectName(QStringLiteral("Btn") + QLatin1String(name + 3));
         button->setAccessibleName(action->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
         button->setAutoDefault(false);
@@ -219,7 +220,10 @@ void MusicFolderWindow::previewPlan(const QString &title, const QString &doneWor
     }
     emit chartsAboutToChange(changing);
     auto run = std::make_shared<PlanOutcome>();
-    m_afterWrite = [this, plan, run, doneWord] { finishPlan(plan, run->run, run->done, doneWord); };
+    m_afterWrite = [this, plan, run, title, doneWord] {
+        recordStep(title, std::move(run->changes));
+        finishPlan(plan, run->run, run->done, doneWord);
+    };
     m_work.startTask([plan, run](const ScanControl &control) {
         PlanControl planControl;
         planControl.cancel = control.cancel;
@@ -228,6 +232,7 @@ void MusicFolderWindow::previewPlan(const QString &title, const QString &doneWor
                 control.progress(done, total);
         };
         planControl.stepDone = [&run](const PlanStep &step, const QString &) { run->done << step; };
+        planControl.changes = &run->changes;
         run->run = executeFolderPlan(plan, planControl);
         return Result<>::success();
     });

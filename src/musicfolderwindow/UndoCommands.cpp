@@ -7,6 +7,9 @@
 #include "songlist/SongListLocation.h"
 
 #include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -41,7 +44,13 @@ void MusicFolderWindow::recordStep(const QString &name, QList<FileChange> change
     changes.removeIf([](const FileChange &change) { return change.isEmpty(); });
     if (name.isEmpty() || changes.isEmpty())
         return;
-    const qsizetype charts = changes.size();
+    // Charts, not files: a renamed chart's OJM and header edit are one chart.
+    QSet<QString> chartFiles;
+    for (const FileChange &change : std::as_const(changes)) {
+        if (change.pathAfter().endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
+            chartFiles.insert(change.pathAfter());
+    }
+    const qsizetype charts = chartFiles.size();
     const QString counted = name.endsWith(QLatin1String("Song List"))
         ? name
         : QStringLiteral("%1 (%2 %3)").arg(name).arg(charts).arg(QLatin1String(charts == 1 ? "chart" : "charts"));
@@ -89,26 +98,38 @@ void MusicFolderWindow::replayInBackground(FileChange::Direction direction)
     auto outcome = std::make_shared<ReplayOutcome>();
     auto scans = std::make_shared<QList<ChartScan>>();
     const QString verb = undoing ? QStringLiteral("Undo") : QStringLiteral("Redo");
-    m_afterWrite = [this, outcome, scans, verb, undoing, name = replayed.name] {
+    // Names that come and go need the folder read again; edits only their rows.
+    const bool namesChange = std::any_of(replayed.changes.cbegin(), replayed.changes.cend(),
+                                         [](const FileChange &change) { return change.kind() != FileChange::Kind::Edit; });
+    m_afterWrite = [this, outcome, scans, verb, undoing, namesChange, name = replayed.name] {
         m_charts.applyScans(*scans, m_charts.nextStamp());
         refreshPanelFindings();
+        // The editor follows a chart moved back or forth, and is told of each
+        // one rewritten (once, and not of one that is gone).
+        QSet<QString> told;
+        for (const auto &[from, to] : std::as_const(outcome->moved)) {
+            if (to.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
+                emit chartMoved(from, to);
+            told.insert(to);
+        }
         bool listTouched = false;
         for (const QString &path : std::as_const(outcome->written)) {
             if (sameFile(path, m_songListPath))
                 listTouched = true;
-            else
+            else if (!told.contains(path) && QFileInfo::exists(path))
                 emit chartSaved(path);
+            told.insert(path);
         }
-        if (listTouched) {
-            // An undone new list is gone: the one beside the folder counts again.
-            if (!QFileInfo::exists(m_songListPath))
-                m_songListPath = songListBeside(m_folder);
-            if (m_songListPath.isEmpty()) {
-                m_songListError.clear();
-                m_charts.setSongList(std::nullopt);
-            } else {
-                loadSongList(m_songListPath);
-            }
+        // An undone new list is gone: the one beside the folder counts again.
+        if (listTouched && !QFileInfo::exists(m_songListPath))
+            m_songListPath = songListBeside(m_folder);
+        if (namesChange) {
+            startScan(); // which reads the list too
+        } else if (listTouched && m_songListPath.isEmpty()) {
+            m_songListError.clear();
+            m_charts.setSongList(std::nullopt);
+        } else if (listTouched) {
+            loadSongList(m_songListPath);
         }
         if (outcome->cancelled) {
             showInfo(QStringLiteral("%1 of %2 cancelled: %3 again to finish it.").arg(verb, name, verb));

@@ -43,8 +43,7 @@ void MusicFolderWindow::buildMenus()
 
     MnuFile = MenuBar->addMenu(QStringLiteral("&File"));
     ActOpenFolder = action(MnuFile, "ActOpenFolder", "&Open Music Folder...", {QKeySequence::Open});
-    // Each menu is a list of actions: a command that has its QAction joins
-    // with one addAction (or insertAction) here, and in the rows' menu below.
+    MnuFile->addAction(ActAddCharts);
     MnuFile->addSeparator();
     ActImport = action(MnuFile, "ActImport", "&Import...");
     ActExport = action(MnuFile, "ActExport", "&Export...");
@@ -65,6 +64,7 @@ void MusicFolderWindow::buildMenus()
     ActStepsLetGo->setVisible(false);
     MnuEdit->addSeparator();
     ActEditSelected = action(MnuEdit, "ActEditSelected", "&Edit Selected...");
+    MnuEdit->addActions({ActChangeSongId, ActNameFilesForIds, ActResolveDuplicateIds});
     MnuEdit->addSeparator();
     ActCopy = action(MnuEdit, "ActCopy", "&Copy", {QKeySequence::Copy});
     ActSelectAll = action(MnuEdit, "ActSelectAll", "Select &All", {QKeySequence::SelectAll});
@@ -125,7 +125,7 @@ void MusicFolderWindow::buildMenus()
     // The rows' menu and the header's, which shows or hides columns.
     connect(ChartTable, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         QMenu menu(this);
-        menu.addActions({ActOpenInEditor, ActEditSelected});
+        menu.addActions({ActOpenInEditor, ActEditSelected, ActChangeSongId, ActNameFilesForIds});
         menu.addSeparator();
         menu.addActions({ActShowInFolder, ActCopy});
         menu.exec(ChartTable->viewport()->mapToGlobal(at));

@@ -1,6 +1,8 @@
 // The folder commands' plans, run to the end and stopped after each of
 // their steps: a stopped run loses no chart and no OJM, and the same
-// command run again finishes the job.
+// command run again finishes the job; the whole run undone gives back
+// every file as it was, and redone, as the run left it.
+#include "filehistory/FileHistory.h"
 #include "folderplans/DuplicateIds.h"
 #include "folderplans/FolderPlans.h"
 #include "folderplans/PlanExecutor.h"
@@ -70,7 +72,7 @@ Result<FolderPlan> planFor(const QString &root, const QString &command)
 }
 
 // Plans and runs the command; stops after `stopAfter` steps when given.
-PlanRun runCommand(const QString &root, const QString &command, int stopAfter = -1)
+PlanRun runCommand(const QString &root, const QString &command, int stopAfter = -1, QList<FileChange> *changes = nullptr)
 {
     const Result<FolderPlan> planned = planFor(root, command);
     if (!planned.ok() || !planned->refused.isEmpty()) {
@@ -80,6 +82,7 @@ PlanRun runCommand(const QString &root, const QString &command, int stopAfter = 
     PlanControl control;
     int done = 0;
     control.afterStep = [&](qsizetype) { return ++done != stopAfter; };
+    control.changes = changes;
     return executeFolderPlan(planned.value(), control);
 }
 
@@ -131,10 +134,19 @@ private slots:
         const QHash<QString, QByteArray> before = filesIn(whole.path() + "/Music");
         const QHash<QString, QByteArray> sources = filesIn(whole.path() + "/src");
         const QByteArray listBefore = readFile(whole.path() + "/Image/OJNList.dat");
-        const PlanRun run = runCommand(whole.path(), command);
+        HistoryStep step{command, {}};
+        const PlanRun run = runCommand(whole.path(), command, -1, &step.changes);
         QVERIFY(run.failed.isEmpty() && !run.stopped);
         const QHash<QString, QByteArray> after = filesIn(whole.path() + "/Music");
         const QByteArray listAfter = readFile(whole.path() + "/Image/OJNList.dat");
+        for (const auto direction : {FileChange::Direction::Undo, FileChange::Direction::Redo}) {
+            const ReplayOutcome replayed = replayStep(step, direction);
+            QVERIFY2(replayed.skipped.isEmpty() && replayed.failed.isEmpty(), qPrintable((replayed.skipped + replayed.failed).join('\n')));
+            const bool undone = direction == FileChange::Direction::Undo;
+            QCOMPARE(filesIn(whole.path() + "/Music"), undone ? before : after);
+            QCOMPARE(readFile(whole.path() + "/Image/OJNList.dat"), undone ? listBefore : listAfter);
+            QCOMPARE(filesIn(whole.path() + "/src"), sources);
+        }
         QStringList names = after.keys();
         names.sort();
         QCOMPARE(names, music);

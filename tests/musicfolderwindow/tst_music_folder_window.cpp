@@ -407,6 +407,22 @@ private slots:
             QVERIFY2(!QFile::exists(file(name)), qPrintable(name));
         QVERIFY(QFile::exists(source) == gone.isEmpty());
         QCOMPARE(cell(made, columnOf(HeaderField::SongId)), QString::number(madeId));
+
+        // Undone, the names come back; redone, the command's files again.
+        const QAction *command = m_window->findChild<QAction *>("Act" + (button.isEmpty() ? "BtnAddCharts" : button).mid(3));
+        QVERIFY2(m_window->ActUndo->text().startsWith("&Undo " + command->text().remove('&').remove("...") + " (1 chart"),
+                 qPrintable(m_window->ActUndo->text()));
+        QTest::keyClick(m_window.get(), Qt::Key_Z, Qt::ControlModifier);
+        waitUntilIdle();
+        QVERIFY2(!QFile::exists(file(made)), qPrintable(m_dialogs.messages.last().text));
+        for (const QString &name : gone)
+            QVERIFY2(QFile::exists(file(name)), qPrintable(name));
+        QCOMPARE(rowOf(made), -1);
+        QTest::keyClick(m_window.get(), Qt::Key_Y, Qt::ControlModifier);
+        waitUntilIdle();
+        QCOMPARE(readFile(file(made)), written);
+        for (const QString &name : gone)
+            QVERIFY2(!QFile::exists(file(name)), qPrintable(name));
     }
 };
 
