@@ -154,9 +154,12 @@ void FolderWork::startEdits(const QList<std::pair<QString, FieldEdits>> &charts,
                 deliver([this, batch = std::exchange(batch, {}), done, total] { emit chartsEdited(batch, done, total); });
                 sinceDelivery.restart();
             };
-            for (const auto &[path, edits] : charts) {
+            for (const auto &chart : charts) {
                 if (*cancel)
                     break;
+                // Named, not bound: clang before 16 lets no lambda capture a binding.
+                const QString &path = chart.first;
+                const FieldEdits &edits = chart.second;
                 std::optional<FileChange> change;
                 Result<> edited = writeRecorded(
                     path, [&] { return editChartFile(path, ChartEdits{edits, {}, {}}, codec, locale); }, change);
