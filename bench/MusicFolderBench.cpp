@@ -1,6 +1,7 @@
 #include "MusicFolderBench.h"
 
 #include "Report.h"
+#include "RawIo.h"
 
 #include "musicfolderwindow/MusicFolderWindow.h"
 #include "text/CodePage.h"
@@ -23,12 +24,6 @@ namespace {
 
 constexpr int ChartCount = 10000;
 constexpr int Runs = 5;
-
-[[noreturn]] void fail(const QString &what)
-{
-    std::fprintf(stderr, "benchmark failed: %s\n", qPrintable(what));
-    std::exit(1);
-}
 
 // A small but sound chart: the header, three note sections of 20
 // packages each, a 4 KiB cover and a 1 KiB thumbnail.

@@ -2,6 +2,7 @@
 
 #include "BenchCharts.h"
 #include "Report.h"
+#include "RawIo.h"
 
 #include "filehistory/FileHistory.h"
 #include "folderchecks/FolderWork.h"
@@ -20,12 +21,6 @@ namespace {
 
 constexpr int ChartCount = 10000;
 constexpr int Runs = 2;
-
-[[noreturn]] void fail(const QString &what)
-{
-    std::fprintf(stderr, "benchmark failed: %s\n", qPrintable(what));
-    std::exit(1);
-}
 
 // Edit Selected as the window runs it: every chart saved and checked
 // again; the step its changes make.
