@@ -21,11 +21,10 @@ Result<AddOptions> parseAddOptions(const CommandArguments &arguments)
     options.folder = arguments.paths.first();
     options.charts = arguments.paths.mid(1);
     if (const std::optional<QString> first = arguments.value(QStringLiteral("first-id"))) {
-        bool isNumber = false;
-        const qint64 id = first->toLongLong(&isNumber);
-        if (!isNumber || id < 0 || id > LastSongId)
+        const std::optional<qint64> id = songIdOf(*first);
+        if (!id)
             return arguments.usageError(QStringLiteral("--first-id takes a song ID from 0 to %1.").arg(LastSongId));
-        options.firstId = id;
+        options.firstId = *id;
     }
     options.listPath = arguments.value(QStringLiteral("list"));
     options.dryRun = arguments.options.isSet(QStringLiteral("dry-run"));

@@ -2,6 +2,7 @@
 
 #include "cli/Command.h"
 #include "folderplans/PlanExecutor.h"
+#include "folderplans/PlanSupport.h"
 #include "text/CodePage.h"
 
 #include <QSet>
@@ -14,6 +15,15 @@ QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions)
     for (const QString &name : valueOptions + QStringList{QStringLiteral("list")})
         options << valueOption(name);
     return options;
+}
+
+std::optional<qint64> songIdOf(const QString &text)
+{
+    bool isNumber = false;
+    const qint64 id = text.toLongLong(&isNumber);
+    if (!isNumber || id < 0 || id > LastSongId)
+        return std::nullopt;
+    return id;
 }
 
 int runFolderPlan(const Result<FolderPlan> &planned, bool dryRun, const QString &doneWord, Console &console)

@@ -20,6 +20,10 @@ namespace ojn::cli {
 // options.
 [[nodiscard]] QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions);
 
+// A song ID option's text as an ID from 0 to LastSongId, or nothing when
+// it is not one.
+[[nodiscard]] std::optional<qint64> songIdOf(const QString &text);
+
 // Prints each refusal and note, then runs the plan (or with `dryRun`
 // prints its steps), then the summary; returns the exit status.
 int runFolderPlan(const Result<FolderPlan> &planned, bool dryRun, const QString &doneWord, Console &console);

@@ -19,10 +19,10 @@ Result<RenumberOptions> parseRenumberOptions(const CommandArguments &arguments)
     RenumberOptions options;
     options.chart = arguments.paths.first();
     const std::optional<QString> id = arguments.value(QStringLiteral("id"));
-    bool isNumber = false;
-    options.id = id ? id->toLongLong(&isNumber) : 0;
-    if (!id || !isNumber || options.id < 0 || options.id > LastSongId)
+    const std::optional<qint64> newId = id ? songIdOf(*id) : std::nullopt;
+    if (!newId)
         return arguments.usageError(QStringLiteral("give --id N, the new song ID, from 0 to %1.").arg(LastSongId));
+    options.id = *newId;
     options.listPath = arguments.value(QStringLiteral("list"));
     options.dryRun = arguments.options.isSet(QStringLiteral("dry-run"));
     return options;
