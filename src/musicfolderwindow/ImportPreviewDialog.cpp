@@ -1,6 +1,7 @@
 #include "musicfolderwindow/ImportPreviewDialog.h"
 
-#include <QAbstractTableModel>
+#include "musicfolderwindow/TextTableModel.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QHeaderView>
@@ -13,42 +14,20 @@
 namespace ojn {
 namespace {
 
-// The plan's changes as table rows, made once: a folder's import may
-// change every chart.
-class ChangesModel final : public QAbstractTableModel {
-public:
-    explicit ChangesModel(const HeaderCsvImportPlan &plan, QObject *parent)
-        : QAbstractTableModel(parent)
-    {
-        for (const CsvChartPlan &row : plan.rows) {
-            for (const CsvFieldChange &change : row.changes)
-                m_rows.append({row.file, QLatin1String(fieldInfo(change.field).label), change.oldText, change.newText});
-            for (const CsvFieldChange &difference : row.readOnlyDifferences) {
-                m_rows.append({row.file, QStringLiteral("%1 (not changed)").arg(QLatin1String(fieldInfo(difference.field).label)),
-                               difference.oldText, difference.newText});
-            }
+// The plan's changes, a row each: chart, field, old, new.
+QList<QStringList> changeRows(const HeaderCsvImportPlan &plan)
+{
+    QList<QStringList> rows;
+    for (const CsvChartPlan &row : plan.rows) {
+        for (const CsvFieldChange &change : row.changes)
+            rows.append({row.file, QLatin1String(fieldInfo(change.field).label), change.oldText, change.newText});
+        for (const CsvFieldChange &difference : row.readOnlyDifferences) {
+            rows.append({row.file, QStringLiteral("%1 (not changed)").arg(QLatin1String(fieldInfo(difference.field).label)),
+                         difference.oldText, difference.newText});
         }
     }
-
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(m_rows.size()); }
-    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : 4; }
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (role != Qt::DisplayRole || !index.isValid())
-            return {};
-        return m_rows[index.row()][index.column()];
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        static const char *const titles[] = {"Chart", "Field", "Old", "New"};
-        if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
-            return {};
-        return QLatin1String(titles[section]);
-    }
-
-private:
-    QList<std::array<QString, 4>> m_rows;
-};
+    return rows;
+}
 
 QString summaryOf(const HeaderCsvImportPlan &plan)
 {
@@ -82,7 +61,8 @@ ImportPreviewDialog::ImportPreviewDialog(const HeaderCsvImportPlan &plan, QWidge
     ChangesTable = new QTableView(this);
     ChangesTable->setObjectName(QStringLiteral("ChangesTable"));
     ChangesTable->setAccessibleName(QStringLiteral("Changes"));
-    ChangesTable->setModel(new ChangesModel(plan, ChangesTable));
+    ChangesTable->setModel(new TextTableModel({QStringLiteral("Chart"), QStringLiteral("Field"), QStringLiteral("Old"), QStringLiteral("New")},
+                                              changeRows(plan), ChangesTable));
     ChangesTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ChangesTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     ChangesTable->verticalHeader()->hide();

@@ -1,8 +1,8 @@
 #include "musicfolderwindow/PlanDialogs.h"
 
+#include "musicfolderwindow/TextTableModel.h"
 #include "folderplans/PlanSupport.h"
 
-#include <QAbstractTableModel>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +16,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <array>
 
 namespace ojn {
 namespace {
@@ -48,38 +47,17 @@ QString whatOf(const PlanStep &step)
     return QString();
 }
 
-// The steps as table rows, made once: adding a pack may plan thousands.
-class StepsModel final : public QAbstractTableModel {
-public:
-    StepsModel(const FolderPlan &plan, QObject *parent)
-        : QAbstractTableModel(parent)
-    {
-        for (const PlanStep &step : plan.steps) {
-            const bool fromFolder = step.kind == StepKind::ListUpdate && !step.list;
-            m_rows.append({whatOf(step), fromFolder ? QString() : shownIn(step.from, plan.folder),
-                           step.kind == StepKind::Remove ? QString() : shownIn(step.to, plan.folder), step.why});
-        }
+// The steps, a row each: what, from, to, why.
+QList<QStringList> stepRows(const FolderPlan &plan)
+{
+    QList<QStringList> rows;
+    for (const PlanStep &step : plan.steps) {
+        const bool fromFolder = step.kind == StepKind::ListUpdate && !step.list;
+        rows.append({whatOf(step), fromFolder ? QString() : shownIn(step.from, plan.folder),
+                     step.kind == StepKind::Remove ? QString() : shownIn(step.to, plan.folder), step.why});
     }
-
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(m_rows.size()); }
-    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : 4; }
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid())
-            return {};
-        return m_rows[index.row()][index.column()];
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        static const char *const titles[] = {"Step", "From", "To", "Why"};
-        if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
-            return {};
-        return QLatin1String(titles[section]);
-    }
-
-private:
-    QList<std::array<QString, 4>> m_rows;
-};
+    return rows;
+}
 
 QString count(qsizetype n, const char *one, const char *many)
 {
@@ -125,7 +103,8 @@ PlanPreviewDialog::PlanPreviewDialog(const FolderPlan &plan, const QString &titl
     StepsTable = new QTableView(this);
     StepsTable->setObjectName(QStringLiteral("StepsTable"));
     StepsTable->setAccessibleName(QStringLiteral("Steps"));
-    StepsTable->setModel(new StepsModel(plan, StepsTable));
+    StepsTable->setModel(new TextTableModel({QStringLiteral("Step"), QStringLiteral("From"), QStringLiteral("To"), QStringLiteral("Why")},
+                                            stepRows(plan), StepsTable));
     StepsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StepsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     StepsTable->setWordWrap(false);
