@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -71,7 +72,9 @@ private slots:
             QFile file(game.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
-        QCOMPARE(songListBeside(game.filePath("Music")), found.isEmpty() ? QString() : game.filePath(found));
+        const QString beside = songListBeside(game.filePath("Music"));
+        // The same file: on Windows a name in another case is that file too.
+        QVERIFY2(found.isEmpty() ? beside.isEmpty() : QFileInfo(beside) == QFileInfo(game.filePath(found)), qPrintable(beside));
     }
 
     void malformedListsAreRefused_data()
