@@ -4,7 +4,6 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,16 +57,9 @@ ImportPreviewDialog::ImportPreviewDialog(const HeaderCsvImportPlan &plan, QWidge
     SummaryText->setObjectName(QStringLiteral("SummaryText"));
     SummaryText->setWordWrap(true);
 
-    ChangesTable = new QTableView(this);
-    ChangesTable->setObjectName(QStringLiteral("ChangesTable"));
-    ChangesTable->setAccessibleName(QStringLiteral("Changes"));
-    ChangesTable->setModel(new TextTableModel({QStringLiteral("Chart"), QStringLiteral("Field"), QStringLiteral("Old"), QStringLiteral("New")},
-                                              changeRows(plan), ChangesTable));
-    ChangesTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ChangesTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ChangesTable->verticalHeader()->hide();
-    ChangesTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ChangesTable->horizontalHeader()->setStretchLastSection(true);
+    ChangesTable = newTextTable(QStringLiteral("ChangesTable"), QStringLiteral("Changes"),
+                                {QStringLiteral("Chart"), QStringLiteral("Field"), QStringLiteral("Old"), QStringLiteral("New")},
+                                changeRows(plan), this);
     ChangesTable->setColumnWidth(0, 180);
 
     BadRowsText = new QPlainTextEdit(this);

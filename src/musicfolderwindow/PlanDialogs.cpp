@@ -6,7 +6,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,17 +99,10 @@ PlanPreviewDialog::PlanPreviewDialog(const FolderPlan &plan, const QString &titl
     SummaryText->setObjectName(QStringLiteral("SummaryText"));
     SummaryText->setWordWrap(true);
 
-    StepsTable = new QTableView(this);
-    StepsTable->setObjectName(QStringLiteral("StepsTable"));
-    StepsTable->setAccessibleName(QStringLiteral("Steps"));
-    StepsTable->setModel(new TextTableModel({QStringLiteral("Step"), QStringLiteral("From"), QStringLiteral("To"), QStringLiteral("Why")},
-                                            stepRows(plan), StepsTable));
-    StepsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StepsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StepsTable = newTextTable(QStringLiteral("StepsTable"), QStringLiteral("Steps"),
+                              {QStringLiteral("Step"), QStringLiteral("From"), QStringLiteral("To"), QStringLiteral("Why")},
+                              stepRows(plan), this);
     StepsTable->setWordWrap(false);
-    StepsTable->verticalHeader()->hide();
-    StepsTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StepsTable->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < 3; ++column)
         StepsTable->setColumnWidth(column, 170);
 

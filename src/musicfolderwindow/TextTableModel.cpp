@@ -1,5 +1,8 @@
 #include "musicfolderwindow/TextTableModel.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
 namespace ojn {
 
 TextTableModel::TextTableModel(QStringList titles, QList<QStringList> rows, QObject *parent)
@@ -31,6 +34,21 @@ QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
     return m_titles.value(section);
+}
+
+QTableView *newTextTable(const QString &objectName, const QString &accessibleName, QStringList titles,
+                         QList<QStringList> rows, QWidget *parent)
+{
+    auto *table = new QTableView(parent);
+    table->setObjectName(objectName);
+    table->setAccessibleName(accessibleName);
+    table->setModel(new TextTableModel(std::move(titles), std::move(rows), table));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
 }
 
 } // namespace ojn

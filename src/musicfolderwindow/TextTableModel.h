@@ -4,6 +4,9 @@
 #include <QList>
 #include <QStringList>
 
+class QTableView;
+class QWidget;
+
 namespace ojn {
 
 // A read-only table of texts, made once, as the preview dialogs show a
@@ -22,5 +25,10 @@ private:
     QStringList m_titles;
     QList<QStringList> m_rows;
 };
+
+// A read-only table view of such rows, one row selected as a whole, the
+// last column stretched: how a preview dialog shows its plan.
+[[nodiscard]] QTableView *newTextTable(const QString &objectName, const QString &accessibleName, QStringList titles,
+                                       QList<QStringList> rows, QWidget *parent);
 
 } // namespace ojn
