@@ -3,16 +3,11 @@
 #include "musicfolderwindow/MusicFolderWindow.h"
 
 #include "musicfolderwindow/EditSelectedDialog.h"
+#include "musicfolderwindow/MessageLines.h"
 
 #include <QFileInfo>
 
 namespace ojn {
-namespace {
-
-// At most this many failures are named in the message; the rest are counted.
-constexpr qsizetype FailuresNamed = 20;
-
-} // namespace
 
 void MusicFolderWindow::editSelected()
 {
@@ -83,10 +78,7 @@ void MusicFolderWindow::onEditsFinished(bool cancelled)
     if (m_editFailures.isEmpty()) {
         showInfo(text);
     } else {
-        QStringList named = m_editFailures.mid(0, FailuresNamed);
-        if (m_editFailures.size() > FailuresNamed)
-            named << QStringLiteral("... and %1 more.").arg(m_editFailures.size() - FailuresNamed);
-        showError(QStringLiteral("%1 These could not be saved and are as they were:\n\n%2").arg(text, named.join(QLatin1Char('\n'))));
+        showError(QStringLiteral("%1 These could not be saved and are as they were:\n\n%2").arg(text, namedLines(m_editFailures)));
     }
     if (const std::function<void()> after = std::exchange(m_afterEdits, {}))
         after();

@@ -4,6 +4,7 @@
 // then the folder is read again and the song list offered for updating.
 #include "musicfolderwindow/MusicFolderWindow.h"
 
+#include "musicfolderwindow/MessageLines.h"
 #include "musicfolderwindow/PlanDialogs.h"
 #include "folderplans/DuplicateIds.h"
 #include "folderplans/PlanExecutor.h"
@@ -26,9 +27,6 @@ namespace {
 
 const QString ChartFilter = QStringLiteral("O2Jam Note File|*.ojn|All Files|*");
 
-// At most this many lines of failures are named in a message.
-constexpr qsizetype LinesNamed = 20;
-
 QStringList droppedCharts(const QMimeData *data)
 {
     QStringList charts;
@@ -37,16 +35,6 @@ QStringList droppedCharts(const QMimeData *data)
             charts << url.toLocalFile();
     }
     return charts;
-}
-
-QString namedLines(QStringList lines)
-{
-    if (lines.size() > LinesNamed) {
-        const qsizetype more = lines.size() - LinesNamed;
-        lines = lines.mid(0, LinesNamed);
-        lines << QStringLiteral("... and %1 more.").arg(more);
-    }
-    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 // changed since the step is never written over; it is listed instead.
 #include "musicfolderwindow/MusicFolderWindow.h"
 
+#include "musicfolderwindow/MessageLines.h"
+
 #include "model/ChartFileCheck.h"
 #include "songlist/SongListLocation.h"
 
@@ -10,21 +12,10 @@
 #include <QSet>
 
 #include <algorithm>
-
 #include <memory>
 
 namespace ojn {
 namespace {
-
-constexpr qsizetype FilesNamed = 20;
-
-QString namedList(const QStringList &lines)
-{
-    QStringList named = lines.mid(0, FilesNamed);
-    if (lines.size() > FilesNamed)
-        named << QStringLiteral("... and %1 more.").arg(lines.size() - FilesNamed);
-    return named.join(QLatin1Char('\n'));
-}
 
 bool sameFile(const QString &a, const QString &b)
 {
@@ -145,9 +136,9 @@ void MusicFolderWindow::replayInBackground(FileChange::Direction direction)
                            .arg(outcome->written.size())
                            .arg(QLatin1String(outcome->written.size() == 1 ? "file" : "files"));
         if (!outcome->skipped.isEmpty())
-            text += QStringLiteral("\n\nThese changed since and are left as they are:\n%1").arg(namedList(outcome->skipped));
+            text += QStringLiteral("\n\nThese changed since and are left as they are:\n%1").arg(namedLines(outcome->skipped));
         if (!outcome->failed.isEmpty())
-            text += QStringLiteral("\n\nThese could not be written and are as they were:\n%1").arg(namedList(outcome->failed));
+            text += QStringLiteral("\n\nThese could not be written and are as they were:\n%1").arg(namedLines(outcome->failed));
         if (outcome->skipped.isEmpty() && outcome->failed.isEmpty())
             showInfo(text);
         else
