@@ -1,5 +1,6 @@
 #include "filehistory/FileChange.h"
 
+#include "fileio/DeviceIo.h"
 #include "fileio/FileReader.h"
 #include "fileio/NewFileNames.h"
 #include "fileio/SafeFileWriter.h"
@@ -27,18 +28,14 @@ QString shown(const QString &path)
 Result<> writeWhole(const QString &path, const QByteArray &content)
 {
     return writeFileSafely(path, [&content](QIODevice &device) {
-        if (device.write(content) != content.size())
-            return Result<>::failure(device.errorString());
-        return Result<>::success();
+        return writeBytes(device, content, QStringLiteral("the file"));
     });
 }
 
 Result<> createWhole(const QString &path, const QByteArray &content)
 {
     return createNewFile(path, [&content](QIODevice &device) {
-        if (device.write(content) != content.size())
-            return Result<>::failure(device.errorString());
-        return Result<>::success();
+        return writeBytes(device, content, QStringLiteral("the file"));
     });
 }
 

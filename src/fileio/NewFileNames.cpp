@@ -1,5 +1,6 @@
 #include "fileio/NewFileNames.h"
 
+#include "fileio/DeviceIo.h"
 #include "fileio/NewFileNamesSystem.h"
 #include "fileio/SafeFileSystem.h"
 #include "fileio/SafeFileWriter.h"
@@ -29,8 +30,8 @@ Result<> copyContent(const QString &from, QIODevice &to)
             return Result<>::failure(QStringLiteral("%1 cannot be read: %2").arg(shown(from), source.errorString()));
         if (got == 0)
             return Result<>::success();
-        if (to.write(buffer.constData(), got) != got)
-            return Result<>::failure(to.errorString());
+        if (!writeAll(to, buffer.constData(), got))
+            return writeFailure(to, QStringLiteral("the copy"));
     }
 }
 
@@ -56,8 +57,8 @@ Result<> createNewFile(const QString &path, const ContentWriter &writeContent)
     };
     if (const Result<> written = writeContent(temporary); !written.ok())
         return discard(written.error());
-    if (!temporary.flush())
-        return discard(QStringLiteral("Flushing the new file failed: %1").arg(temporary.errorString()));
+    if (const Result<> flushed = flushToSystem(temporary); !flushed.ok())
+        return discard(QStringLiteral("Flushing the new file failed: %1").arg(flushed.error()));
     if (const Result<> synced = safefs::syncToDisk(temporary); !synced.ok())
         return discard(QStringLiteral("Writing the new file to disk failed: %1").arg(synced.error()));
     if (const Result<> placed = newnames::placeHeldFile(temporary, temporaryPath, target.absoluteFilePath()); !placed.ok())

@@ -21,11 +21,20 @@ enum class Creation { Created, NameTaken };
 // another name; a failure gives the system's reason.
 Result<Creation> createHeldFile(QFile &file, const QString &path);
 
+// Gives the held new file what the file it replaces has, as far as the
+// process may: on POSIX its permission bits, and its owner and group
+// (root keeps both, another user the group where it is one of theirs;
+// a refusal does not stop the save). On Windows nothing here: the
+// attributes go on in replaceWithHeldFile, since Windows will not put a
+// read-only file in place of another.
+void keepOwnerAndMode(QFile &file, const QString &replaced);
+
 // The file's content from the system's cache to the disk.
 Result<> syncToDisk(QFile &file);
 
 // Puts the held file `from` in place of `to` in one step, while it is still
-// held, so that no tidying up can take it away in between.
+// held, so that no tidying up can take it away in between. On Windows the
+// new file then gets the read-only, hidden and system attributes `to` had.
 Result<> replaceWithHeldFile(QFile &file, const QString &from, const QString &to);
 
 // Makes a rename in `folder` durable where the system needs a step for it;

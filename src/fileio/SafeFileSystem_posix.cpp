@@ -52,6 +52,21 @@ Result<Creation> createHeldFile(QFile &file, const QString &path)
     return Creation::Created;
 }
 
+void keepOwnerAndMode(QFile &file, const QString &replaced)
+{
+    struct stat old {};
+    if (::stat(QFile::encodeName(replaced).constData(), &old) != 0)
+        return;
+    const int fd = file.handle();
+    // The owner before the mode: changing the owner may clear set-ID bits.
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+        // Not allowed to: the new file stays the saving user's.
+    }
+    if (::fchmod(fd, old.st_mode & 07777) != 0) {
+        // A file system without modes (FAT) keeps its own.
+    }
+}
+
 Result<> syncToDisk(QFile &file)
 {
     if (::fsync(file.handle()) != 0)

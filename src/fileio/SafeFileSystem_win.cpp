@@ -23,6 +23,22 @@ HANDLE handleOf(QFile &file)
     return reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
 }
 
+// What a save keeps of the replaced file's attributes.
+constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// Through the handle, which was opened with write access: the name is now
+// the target's, and the file may be read-only once it is in place.
+void addAttributes(HANDLE handle, DWORD attributes)
+{
+    FILE_BASIC_INFO info {};
+    if (attributes == 0 || !GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info))
+        return;
+    info.FileAttributes = (info.FileAttributes & ~DWORD(FILE_ATTRIBUTE_NORMAL)) | attributes;
+    // Zero times leave the file's times as they are.
+    info.CreationTime.QuadPart = info.LastAccessTime.QuadPart = info.LastWriteTime.QuadPart = info.ChangeTime.QuadPart = 0;
+    SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof info);
+}
+
 bool heldByAnotherProgram(DWORD code)
 {
     return code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED || code == ERROR_LOCK_VIOLATION;
@@ -56,6 +72,11 @@ Result<Creation> createHeldFile(QFile &file, const QString &path)
     return Creation::Created;
 }
 
+void keepOwnerAndMode(QFile &, const QString &)
+{
+    // The attributes are kept in replaceWithHeldFile.
+}
+
 Result<> syncToDisk(QFile &file)
 {
     if (!FlushFileBuffers(handleOf(file)))
@@ -86,6 +107,8 @@ Result<> replaceWithHeldFile(QFile &file, const QString &, const QString &to)
     DWORD code = ERROR_SUCCESS;
     for (int attempt = 0; attempt < 10; ++attempt) {
         if (SetFileInformationByHandle(handleOf(file), FileRenameInfo, rename, DWORD(buffer.size()))) {
+            if (attributes != INVALID_FILE_ATTRIBUTES)
+                addAttributes(handleOf(file), attributes & KeptAttributes);
             FlushFileBuffers(handleOf(file)); // its metadata to the disk too, the new name with it
             return Result<>::success();
         }

@@ -1,5 +1,6 @@
 #include "fileio/SafeFileWriter.h"
 
+#include "fileio/DeviceIo.h"
 #include "fileio/SafeFileSystem.h"
 
 #include <QDir>
@@ -34,35 +35,6 @@ QString temporaryPathFor(const QFileInfo &target)
                                      .arg(TemporarySuffix));
 }
 
-// The file a save of `path` replaces: `path` itself, or the end of the
-// chain of links it starts. A link that leads nowhere or back into its own
-// chain fails with the reason.
-Result<QFileInfo> fileToReplace(const QString &path)
-{
-    QFileInfo file(path);
-    QStringList links;
-    while (file.isSymbolicLink()) {
-        const QString link = file.absoluteFilePath();
-        if (links.contains(link) || links.size() == MostLinksFollowed) {
-            return Failure{QStringLiteral("the link %1 leads round a loop of links to no file.").arg(shown(link))};
-        }
-        links << link;
-        file = QFileInfo(file.symLinkTarget());
-    }
-    if (!links.isEmpty() && !file.exists()) {
-        return Failure{QStringLiteral("the link %1 points to %2, which does not exist.")
-                           .arg(shown(links.last()), shown(file.absoluteFilePath()))};
-    }
-    return file;
-}
-
-Result<> flushFile(QFile &file)
-{
-    if (!file.flush())
-        return Failure{file.errorString()};
-    return Result<>::success();
-}
-
 // A save killed midway leaves its temporary file behind. Once a save of the
 // same target has succeeded such a file holds nothing the user needs, and
 // only files of exactly that target's pattern are touched. Another save of
@@ -83,6 +55,25 @@ void removeStaleTemporaries(const QFileInfo &target)
 }
 
 } // namespace
+
+Result<QFileInfo> fileAtEndOfLinks(const QString &path)
+{
+    QFileInfo file(path);
+    QStringList links;
+    while (file.isSymbolicLink()) {
+        const QString link = file.absoluteFilePath();
+        if (links.contains(link) || links.size() == MostLinksFollowed) {
+            return Failure{QStringLiteral("the link %1 leads round a loop of links to no file.").arg(shown(link))};
+        }
+        links << link;
+        file = QFileInfo(file.symLinkTarget());
+    }
+    if (!links.isEmpty() && !file.exists()) {
+        return Failure{QStringLiteral("the link %1 points to %2, which does not exist.")
+                           .arg(shown(links.last()), shown(file.absoluteFilePath()))};
+    }
+    return file;
+}
 
 bool isTemporaryFileOf(const QString &fileName, const QString &targetFileName)
 {
@@ -119,7 +110,7 @@ Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent,
         return Result<>::failure(QStringLiteral("Could not save %1: %2").arg(shown(path), reason));
     };
 
-    const Result<QFileInfo> found = fileToReplace(path);
+    const Result<QFileInfo> found = fileAtEndOfLinks(path);
     if (!found.ok())
         return failure(found.error());
     const QFileInfo &target = found.value();
@@ -143,13 +134,13 @@ Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent,
     const Result<> written = writeContent(temporary);
     if (!written.ok())
         return failure(discard(written.error()));
-    if (const Result<> flushed = (steps.flush ? steps.flush : flushFile)(temporary); !flushed.ok())
+    if (const Result<> flushed = (steps.flush ? steps.flush : flushToSystem)(temporary); !flushed.ok())
         return failure(discard(QStringLiteral("Flushing the new file failed: %1").arg(flushed.error())));
+    // Before the sync, so that the owner and mode reach the disk with the content.
+    if (target.exists())
+        safefs::keepOwnerAndMode(temporary, target.absoluteFilePath());
     if (const Result<> synced = (steps.sync ? steps.sync : safefs::syncToDisk)(temporary); !synced.ok())
         return failure(discard(QStringLiteral("Writing the new file to disk failed: %1").arg(synced.error())));
-
-    if (target.exists())
-        QFile::setPermissions(temporaryPath, target.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
 
     const QString targetPath = target.absoluteFilePath();
     const Result<> replaced = steps.replace ? steps.replace(temporaryPath, targetPath)

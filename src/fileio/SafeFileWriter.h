@@ -7,10 +7,8 @@
 #include <functional>
 
 class QFile;
-class QIODevice;
-
-class QFile;
 class QFileInfo;
+class QIODevice;
 
 namespace ojn {
 
@@ -28,8 +26,10 @@ struct SafeWriteSteps {
 // Replaces the file at `path` with what `writeContent` writes, never
 // touching the old file until the new one is complete: the content goes to
 // a temporary file in the same folder, is flushed to disk and then renamed
-// over the target in one step. A read-only target is replaced too, by an
-// ordinary writable file. A path that is a link, or a chain of links, saves
+// over the target in one step. The new file keeps the old one's permission
+// bits (a read-only target is still replaced, and stays read-only) and,
+// where the process may set them, its owner and group; on Windows its
+// read-only, hidden and system attributes. A path that is a link, or a chain of links, saves
 // into the file at the chain's end and leaves every link as it was; a
 // dangling link or a loop of links is refused. On failure the target is
 // exactly as it was, no temporary file is left, and the message names the
@@ -40,6 +40,11 @@ struct SafeWriteSteps {
 // Not QSaveFile: it refuses to replace a read-only file, does not sync the
 // folder after its rename, and has no seam to make one step fail in a test.
 Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent, const SafeWriteSteps &steps = {});
+
+// The file a save of `path` replaces: `path` itself, or the end of the
+// chain of links it starts. A link that leads nowhere or back into its own
+// chain fails with the reason.
+[[nodiscard]] Result<QFileInfo> fileAtEndOfLinks(const QString &path);
 
 // The name pattern of those temporary files: ".<name>.<8 hex digits>.saving"
 // beside the target. True when `fileName` is one of the target's.

@@ -2,6 +2,7 @@
 
 #include "folderplans/ChartRewrite.h"
 #include "folderplans/PlanRecorder.h"
+#include "fileio/DeviceIo.h"
 #include "fileio/NewFileNames.h"
 #include "fileio/SafeFileWriter.h"
 #include "folderchecks/FolderScan.h"
@@ -27,13 +28,6 @@ Result<> taken(const QString &path)
     return Result<>::failure(QStringLiteral("%1 is already there and holds other bytes; nothing was replaced.").arg(shown(path)));
 }
 
-Result<> writeBytes(const QByteArray &bytes, QIODevice &device)
-{
-    if (device.write(bytes) != bytes.size())
-        return Result<>::failure(device.errorString());
-    return Result<>::success();
-}
-
 class Executor {
 public:
     explicit Executor(const FolderPlan &plan) : m_plan(plan), m_codec(plan.codePage) {}
@@ -56,7 +50,7 @@ public:
                 return Result<>::failure(bytes.error());
             if (fileHolds(step.to, bytes.value()))
                 return Result<>::success();
-            const ContentWriter content = [&bytes](QIODevice &device) { return writeBytes(bytes.value(), device); };
+            const ContentWriter content = [&bytes](QIODevice &device) { return writeBytes(device, bytes.value(), QStringLiteral("the chart")); };
             if (step.inPlace)
                 return writeFileSafely(step.to, content);
             if (QFileInfo::exists(step.to))

@@ -259,10 +259,8 @@ private slots:
             writeFile(target, existing);
         if (readOnly)
             QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        // Kept, and writable by the owner. (Windows has one read-only
-        // attribute for the write bits of all.)
-        const QFile::Permissions othersWrite = QFile::WriteGroup | QFile::WriteOther;
-        const QFile::Permissions permissions = (QFile::permissions(target) | QFile::WriteOwner | QFile::WriteUser) & ~othersWrite;
+        // Kept exactly: a read-only file is replaced and stays read-only.
+        const QFile::Permissions permissions = QFile::permissions(target);
         for (qsizetype i = 0; i < links.size(); ++i)
             QVERIFY(QFile::link(i + 1 < links.size() ? links[i + 1] : name, session.file(links[i])));
         const QString chosen = links.isEmpty() ? target : session.file(links.first());
@@ -274,7 +272,7 @@ private slots:
         session.form.BtnSave->click();
         QCOMPARE(readFile(target), expectedUneditedSave(session.original));
         if (!existing.isEmpty())
-            QCOMPARE(QFile::permissions(target) & ~othersWrite, permissions);
+            QCOMPARE(QFile::permissions(target), permissions);
         QCOMPARE(session.form.Chart.ChartPath, chosen);
         for (qsizetype i = 0; i < links.size(); ++i)
             QCOMPARE(QFileInfo(session.file(links[i])).symLinkTarget(), session.file(i + 1 < links.size() ? links[i + 1] : name));
