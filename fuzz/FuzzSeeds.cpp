@@ -113,6 +113,27 @@ QList<Seed> seedCsvFiles()
     };
 }
 
+QList<Seed> seedFileKinds()
+{
+    const QByteArray chart = ChartBuilder().songId(100).build();
+    QByteArray notAChart = chart.left(300);
+    notAChart[4] = 'x';
+    return {
+        {"kind-ojm-m30", QByteArray("M30\0\0\0\3\0", 8) + QByteArray(40, '\x10')},
+        {"kind-ojm-omc", QByteArray("OMC\0\2\0\1\0", 8) + QByteArray(12, '\0')},
+        {"kind-ojm-ojm", QByteArray("OJM\0", 4)},
+        {"kind-jpeg", test::tinyJpeg()},
+        {"kind-bmp", QByteArray("BM", 2) + QByteArray(60, '\0')},
+        {"kind-empty", QByteArray()},
+        {"kind-text", QByteArray("just some words\nand more, on line two\n")},
+        {"kind-semicolons", QByteArray("file;title\r\nx.ojn;y\r\n")},
+        {"kind-control-byte", QByteArray("file,title\x01\r\n")},
+        {"kind-list-of-no-chart", test::songListBytes(1, {notAChart}, {})},
+        {"kind-list-of-zero", QByteArray(4, '\0')},
+        {"kind-encrypted-marker-only", QByteArray("new\0\1\2\3rest", 11)},
+    };
+}
+
 QList<Seed> seedsFor(const QString &target)
 {
     if (target == QLatin1String("chart_reader"))
@@ -123,6 +144,8 @@ QList<Seed> seedsFor(const QString &target)
         return seedNoteSectionCharts() + seedCharts();
     if (target == QLatin1String("csv_reader"))
         return seedCsvFiles();
+    if (target == QLatin1String("file_kind"))
+        return seedFileKinds() + seedCharts() + seedSongLists() + seedCsvFiles();
     return {};
 }
 

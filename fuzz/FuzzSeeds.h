@@ -28,8 +28,13 @@ struct Seed {
 // unclosed one, a ragged row, an unknown column, bytes that are not UTF-8.
 [[nodiscard]] QList<Seed> seedCsvFiles();
 
+// Files of each kind the sniffer tells, and near misses: OJMs of each
+// signature, a JPEG, a BMP, an empty file, text with no separator, a song
+// list with one entry that is no chart.
+[[nodiscard]] QList<Seed> seedFileKinds();
+
 // The seeds for the named fuzz target: "chart_reader", "song_list",
-// "note_sections" or "csv_reader"; none for another name.
+// "note_sections", "csv_reader" or "file_kind"; none for another name.
 [[nodiscard]] QList<Seed> seedsFor(const QString &target);
 
 } // namespace ojn::fuzz

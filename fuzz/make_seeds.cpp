@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     const QStringList arguments = app.arguments();
     const QList<ojn::fuzz::Seed> seeds = ojn::fuzz::seedsFor(arguments.value(2, QStringLiteral("chart_reader")));
     if (arguments.size() < 2 || arguments.size() > 3 || seeds.isEmpty()) {
-        std::fprintf(stderr, "usage: %s FOLDER [chart_reader|song_list|note_sections|csv_reader]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FOLDER [chart_reader|song_list|note_sections|csv_reader|file_kind]\n", argv[0]);
         return 2;
     }
     const QDir folder(app.arguments().at(1));

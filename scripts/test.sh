@@ -34,11 +34,11 @@ export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppre
 
 # libFuzzer from each target's seeds: the chart reader for 60 seconds, the
 # song list reader and the note section walk for 30 each, the CSV reader
-# for 20. Any crash, leak or sanitizer report stops it with a non-zero exit
+# and the file kind sniffer for 20. Any crash, leak or sanitizer report stops it with a non-zero exit
 # and leaves the input in build-asan/fuzz-findings.
 findings=build-asan/fuzz-findings
 rm -rf "$findings" && mkdir -p "$findings"
-for target in chart_reader:60 song_list:30 note_sections:30 csv_reader:20; do
+for target in chart_reader:60 song_list:30 note_sections:30 csv_reader:20 file_kind:20; do
     name=${target%%:*} seconds=${target##*:}
     corpus=build-asan/fuzz-corpus/$name log=build-asan/fuzz-$name.log
     rm -rf "$corpus"

@@ -1,5 +1,6 @@
 #include "cli/ChartInput.h"
 #include "cli/Command.h"
+#include "fileio/FileIdentity.h"
 #include "pictures/PictureFile.h"
 
 #include <QDir>
@@ -27,7 +28,8 @@ Result<ExtractOptions> parseExtractOptions(const CommandArguments &arguments)
     return options;
 }
 
-// Two names for one file (also through a link or "..").
+// Two names for one file (also through a link or "..", and in another
+// case on Windows), or for one that is not there yet.
 bool samePlace(const QString &a, const QString &b)
 {
     const auto where = [](const QString &path) {
@@ -35,7 +37,7 @@ bool samePlace(const QString &a, const QString &b)
         const QString canonical = info.canonicalFilePath();
         return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
     };
-    return where(a) == where(b);
+    return isSameFile(a, b) || where(a) == where(b);
 }
 
 bool writePicture(const QByteArray &bytes, const QString &path, Console &console)
@@ -64,6 +66,13 @@ int runExtract(const ExtractOptions &options, Console &console)
         console.error(QStringLiteral("extract: the cover and the thumbnail cannot both go to %1.")
                           .arg(QDir::toNativeSeparators(*coverPath)));
         return ExitUsage;
+    }
+    // A chart, an OJM or a song list is never replaced by a picture.
+    for (const std::optional<QString> &out : {coverPath, thumbnailPath}) {
+        if (const Result<> target = out ? checkPictureTarget(*out) : Result<>::success(); !target.ok()) {
+            console.error(target.error());
+            return ExitUsage;
+        }
     }
 
     const std::optional<ChartRecord> record = readChartOrReport(chartPath, console);

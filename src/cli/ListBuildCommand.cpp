@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 #include "cli/ListInput.h"
+#include "filekinds/FileKind.h"
 #include "songlist/SongListSync.h"
 
 #include <QDir>
@@ -31,13 +32,23 @@ int runListBuild(const ListBuildOptions &options, Console &console)
 {
     const QString &output = options.outputPath;
     // Named .ojn (through links too) the target could be one of the
-    // folder's charts: refused before anything is read.
+    // folder's charts, and by content it may be a chart or an OJM under
+    // any name: refused before anything is read.
     if (const Result<> target = checkSongListTarget(output); !target.ok()) {
         console.error(target.error());
         return ExitUsage;
     }
     QByteArray extraSections;
     if (options.sectionsFrom) {
+        // A chart or another file of a known kind would give the new list
+        // its bytes as extra sections; a damaged list is left to the
+        // reader to explain.
+        const Result<FileKind> kind = sniffFileKind(*options.sectionsFrom);
+        if (kind.ok() && kind.value() != FileKind::SongList && kind.value() != FileKind::Unknown && kind.value() != FileKind::NoFile) {
+            console.error(QStringLiteral("list build: --sections-from %1 is %2, not a song list.")
+                              .arg(QDir::toNativeSeparators(*options.sectionsFrom), kindName(kind.value())));
+            return ExitUsage;
+        }
         const std::optional<SongList> old = readSongListOrReport(*options.sectionsFrom, console);
         if (!old)
             return ExitRefused;

@@ -1,9 +1,13 @@
 #include "cli/Command.h"
+#include "filekinds/OutputTarget.h"
+#include "fileio/FileIdentity.h"
 #include "model/ChartFile.h"
 #include "model/ChartLayout.h"
 #include "model/FieldValues.h"
 #include "model/HeaderFields.h"
 #include "pictures/PictureFile.h"
+
+#include <QDir>
 
 namespace ojn::cli {
 namespace {
@@ -104,11 +108,33 @@ std::optional<ChartEdits> checkedChanges(const SetOptions &options, Console &con
     return changes;
 }
 
-// Checks every value once, before any chart is read (a bad value is a
-// usage error), then changes and writes each chart in turn, going on past
-// the ones that are refused or fail to write.
+// --output naming the chart itself, under any path or link, would change
+// it in place, and one naming an OJM or a song list would replace it:
+// both are usage errors.
+bool outputUsable(const SetOptions &options, Console &console)
+{
+    if (!options.outputPath)
+        return true;
+    const QString &output = *options.outputPath;
+    if (isSameFile(output, options.files.first())) {
+        console.error(QStringLiteral("set: %1 is the chart itself; give another file to write to, or leave --output out to change the chart in place.")
+                          .arg(QDir::toNativeSeparators(output)));
+        return false;
+    }
+    if (const Result<> target = checkOutputTarget(output, FileKind::Chart); !target.ok()) {
+        console.error(target.error());
+        return false;
+    }
+    return true;
+}
+
+// Checks the output and every value once, before any chart is read (a bad
+// value is a usage error), then changes and writes each chart in turn,
+// going on past the ones that are refused or fail to write.
 int runSet(const SetOptions &options, Console &console)
 {
+    if (!outputUsable(options, console))
+        return ExitUsage;
     const std::optional<ChartEdits> changes = checkedChanges(options, console);
     if (!changes)
         return ExitUsage;

@@ -8,7 +8,7 @@ class QWidget;
 
 namespace ojn {
 
-enum class MessageIcon { None, Information, Question, Critical };
+enum class MessageIcon { None, Information, Question, Warning, Critical };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 enum class FileDialogMode { Open, Save };

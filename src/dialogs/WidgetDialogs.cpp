@@ -50,6 +50,9 @@ MessageAnswer WidgetDialogs::showMessage(QWidget *owner, const QString &text, co
     case MessageIcon::Question:
         box.setIcon(QMessageBox::Question);
         break;
+    case MessageIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
     case MessageIcon::Critical:
         box.setIcon(QMessageBox::Critical);
         break;

@@ -115,6 +115,11 @@ void Form1::showError(const QString &text)
     m_dialogs.showMessage(this, text, QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
 }
 
+void Form1::showWarning(const QString &text)
+{
+    m_dialogs.showMessage(this, text, QStringLiteral("Warning"), MessageIcon::Warning, MessageButtons::Ok);
+}
+
 void Form1::showInfo(const QString &text)
 {
     m_dialogs.showMessage(this, text, QStringLiteral("Info"), MessageIcon::Information, MessageButtons::Ok);

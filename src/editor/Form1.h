@@ -192,6 +192,7 @@ private:
     void extractPicture(const QString &filter, const QByteArray &buffer, const QString &doneMessage);
 
     void showError(const QString &text);
+    void showWarning(const QString &text); // a refusal: nothing was tried
     void showInfo(const QString &text);
 
     LoadingFrameForm *ensureLoadingFrameForm();

@@ -69,6 +69,11 @@ void Form1::extractPicture(const QString &filter, const QByteArray &buffer, cons
     FileDialog.ShowSave();
     if (FileDialog.FileName.isEmpty())
         return;
+    // Never over a chart (the open one included), an OJM or a song list.
+    if (const Result<> target = checkPictureTarget(FileDialog.FileName); !target.ok()) {
+        showWarning(target.error());
+        return;
+    }
 
     // The held bytes as they are, under the name exactly as given; an
     // existing file is replaced whole, so nothing of it trails the picture.

@@ -1,6 +1,7 @@
 // Save, Save As and the one write procedure they share with closing.
 #include "editor/Form1.h"
 
+#include "filekinds/OutputTarget.h"
 #include "model/ChartFile.h"
 #include "model/FieldValues.h"
 
@@ -49,6 +50,12 @@ void Form1::saveChartAs()
     const QString chosen = FileDialog.FileName;
     if (chosen.isEmpty())
         return;
+    // A chart may be replaced, an OJM or a song list never: the editor
+    // stays as after a cancel.
+    if (const Result<> target = checkOutputTarget(chosen, FileKind::Chart); !target.ok()) {
+        showWarning(target.error());
+        return;
+    }
 
     if (const Result<> saved = WriteChartFile(chosen); !saved.ok()) {
         // The chart still belongs to the file it came from.

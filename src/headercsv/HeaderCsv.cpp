@@ -1,6 +1,8 @@
 #include "headercsv/HeaderCsv.h"
 
+#include "fileio/DeviceIo.h"
 #include "fileio/SafeFileWriter.h"
+#include "filekinds/OutputTarget.h"
 #include "model/ChartLayout.h"
 #include "model/HeaderFields.h"
 #include "text/Csv.h"
@@ -101,18 +103,14 @@ Result<> checkCsvTarget(const QString &path)
                                         .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(name)));
         }
     }
-    return Result<>::success();
+    return checkOutputTarget(path, FileKind::Csv);
 }
 
 Result<> writeHeaderCsvFile(const HeaderCsvExport &csv, const QString &path)
 {
     if (Result<> target = checkCsvTarget(path); !target.ok())
         return target;
-    return writeFileSafely(path, [&csv, &path](QIODevice &device) {
-        if (device.write(csv.bytes) != csv.bytes.size())
-            return Result<>::failure(QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), device.errorString()));
-        return Result<>::success();
-    });
+    return writeFileSafely(path, [&csv](QIODevice &device) { return writeBytes(device, csv.bytes, QStringLiteral("the CSV")); });
 }
 
 } // namespace ojn

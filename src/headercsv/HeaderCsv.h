@@ -45,7 +45,8 @@ struct HeaderCsvExport {
 [[nodiscard]] HeaderCsvExport exportHeaderCsv(const QList<ChartScan> &charts, const QString &folder, const TextCodec &codec);
 
 // Refuses a name a CSV must not be written over: a chart or an OJM, as
-// named or through links.
+// named or through links; then, by content, a chart, an OJM or a song list
+// under any name (see checkOutputTarget).
 [[nodiscard]] Result<> checkCsvTarget(const QString &path);
 // Writes the CSV at `path` safely (see writeFileSafely), after that check.
 [[nodiscard]] Result<> writeHeaderCsvFile(const HeaderCsvExport &csv, const QString &path);

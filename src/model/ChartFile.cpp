@@ -3,6 +3,7 @@
 #include "model/ChartReader.h"
 #include "model/ChartWriter.h"
 #include "fileio/SafeFileWriter.h"
+#include "filekinds/OutputTarget.h"
 
 #include <QDir>
 
@@ -13,6 +14,8 @@ Result<> saveChartFile(const ChartRecord &record, const QString &path)
     if (Result<> check = checkWritable(record); !check.ok()) {
         return Result<>::failure(QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(path), check.error()));
     }
+    if (Result<> target = checkOutputTarget(path, FileKind::Chart); !target.ok())
+        return target;
     return writeFileSafely(path, [&record](QIODevice &device) { return writeChart(record, device); });
 }
 

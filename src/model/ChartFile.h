@@ -13,7 +13,8 @@ namespace ojn {
 
 // Writes the record as a chart file at `path`, safely (see writeFileSafely):
 // the old file stays whole until the new one is complete on disk. Checks
-// the record before anything is created.
+// the record, and that `path` holds no OJM or song list (see
+// checkOutputTarget), before anything is created.
 Result<> saveChartFile(const ChartRecord &record, const QString &path);
 
 // One chart's edit: new field values, and pictures to replace its own

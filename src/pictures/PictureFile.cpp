@@ -1,6 +1,8 @@
 #include "pictures/PictureFile.h"
 
+#include "fileio/DeviceIo.h"
 #include "fileio/SafeFileWriter.h"
+#include "filekinds/OutputTarget.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -64,11 +66,17 @@ Result<> readPictureFile(const QString &path, PictureFileContent &content)
     return Result<>::success();
 }
 
+Result<> checkPictureTarget(const QString &path)
+{
+    // Either picture kind: both are "a picture" in the refusal.
+    return checkOutputTarget(path, FileKind::Jpeg);
+}
+
 Result<> writePictureFile(const QString &path, const QByteArray &bytes)
 {
-    return writeFileSafely(path, [&bytes](QIODevice &device) {
-        return device.write(bytes) == bytes.size() ? Result<>::success() : Result<>::failure(device.errorString());
-    });
+    if (Result<> target = checkPictureTarget(path); !target.ok())
+        return target;
+    return writeFileSafely(path, [&bytes](QIODevice &device) { return writeBytes(device, bytes, QStringLiteral("the picture")); });
 }
 
 } // namespace ojn

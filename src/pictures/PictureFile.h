@@ -21,9 +21,13 @@ struct PictureFileContent {
 // is too large for a chart, or it cannot be decoded as a picture.
 [[nodiscard]] Result<> readPictureFile(const QString &path, PictureFileContent &content);
 
-// Writes `bytes` as the whole content of the file at `path`, replacing an
-// existing file safely (see writeFileSafely): on failure the old file is
-// exactly as it was.
+// Refuses a picture's target that is a chart, an OJM or a song list (see
+// checkOutputTarget).
+[[nodiscard]] Result<> checkPictureTarget(const QString &path);
+
+// Writes `bytes` as the whole content of the file at `path`, after that
+// check, replacing an existing file safely (see writeFileSafely): on
+// failure the old file is exactly as it was.
 [[nodiscard]] Result<> writePictureFile(const QString &path, const QByteArray &bytes);
 
 } // namespace ojn

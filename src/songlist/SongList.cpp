@@ -1,6 +1,7 @@
 #include "songlist/SongList.h"
 
 #include "fileio/DeviceIo.h"
+#include "filekinds/OutputTarget.h"
 #include "fileio/SafeFileWriter.h"
 
 #include <QDir>
@@ -105,7 +106,7 @@ Result<> checkSongListTarget(const QString &path)
                                         .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(name)));
         }
     }
-    return Result<>::success();
+    return checkOutputTarget(path, FileKind::SongList);
 }
 
 } // namespace ojn

@@ -42,7 +42,9 @@ Result<> writeSongList(const SongList &list, QIODevice &device);
 Result<> writeSongListFile(const SongList &list, const QString &path);
 
 // Refuses a song list target that is a chart (a name ending in .ojn, also
-// through links), so writing a list can never overwrite a chart.
+// through links), so writing a list can never overwrite a chart; then,
+// by content, one that is a chart or an OJM under any name (see
+// checkOutputTarget).
 Result<> checkSongListTarget(const QString &path);
 
 } // namespace ojn
