@@ -1,4 +1,6 @@
 #include "fileio/SafeFileWriter.h"
+#include "fileio/DeviceIo.h"
+#include "fileio/NewFileNames.h"
 #include "support/ChartBuilder.h"
 
 #include <QDir>
@@ -7,6 +9,17 @@
 #include <QIODevice>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include "support/OrdinaryUser.h"
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace ojn;
 using namespace ojn::test;
@@ -19,6 +32,32 @@ ContentWriter writes(const QByteArray &bytes)
         return device.write(bytes) == bytes.size() ? Result<>::success() : Result<>::failure(device.errorString());
     };
 }
+
+#ifdef Q_OS_UNIX
+// Files of this process may grow to `bytes` only while it lives: a write
+// past it is cut short, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_old.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldSignal);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_old {};
+    void (*m_oldSignal)(int) = nullptr;
+};
+#endif
 
 } // namespace
 
@@ -87,6 +126,113 @@ private slots:
         for (qsizetype i = 0; linked && i < links.size(); i += 2)
             QCOMPARE(QFileInfo(dir.filePath(links[i])).symLinkTarget(), dir.filePath(links[i + 1]));
     }
+
+    // A save keeps what the file it replaces had: its permission bits
+    // exactly (a read-only file is still replaced), and as root its owner
+    // and group. On Windows the attributes stand for them.
+    void ownerModeAndAttributesAreKept_data()
+    {
+        QTest::addColumn<uint>("mode");       // POSIX permission bits
+        QTest::addColumn<uint>("attributes"); // Windows file attributes
+        QTest::addColumn<bool>("ownedByNobody");
+#ifdef Q_OS_WIN
+        QTest::newRow("read-only") << 0u << uint(FILE_ATTRIBUTE_READONLY) << false;
+        QTest::newRow("hidden") << 0u << uint(FILE_ATTRIBUTE_HIDDEN) << false;
+        QTest::newRow("system, hidden and read-only")
+            << 0u << uint(FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY) << false;
+#else
+        QTest::newRow("read-only, 444") << 0444u << 0u << false;
+        QTest::newRow("640") << 0640u << 0u << false;
+        QTest::newRow("600") << 0600u << 0u << false;
+        QTest::newRow("owned by nobody:nogroup, saved by root") << 0640u << 0u << true;
+#endif
+    }
+    void ownerModeAndAttributesAreKept()
+    {
+        QFETCH(uint, mode);
+        QFETCH(uint, attributes);
+        QFETCH(bool, ownedByNobody);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("chart.ojn");
+        writeFile(path, "old chart");
+#ifdef Q_OS_WIN
+        const auto native = reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16());
+        QVERIFY(SetFileAttributesW(native, attributes));
+        const Result<> saved = writeFileSafely(path, writes("new chart"));
+        const DWORD after = GetFileAttributesW(native);
+        SetFileAttributesW(native, FILE_ATTRIBUTE_NORMAL); // let the folder go
+        QVERIFY2(saved.ok(), qPrintable(saved.error()));
+        QCOMPARE(uint(after & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)), attributes);
+        (void)mode;
+        (void)ownedByNobody;
+#else
+        (void)attributes;
+        if (ownedByNobody && ::geteuid() != 0)
+            QSKIP("Only root may give a file to another user.");
+        if (ownedByNobody)
+            QVERIFY(giveToOrdinaryUser(path));
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0);
+        struct stat before {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &before) == 0);
+        const Result<> saved = writeFileSafely(path, writes("new chart"));
+        QVERIFY2(saved.ok(), qPrintable(saved.error()));
+        struct stat after {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &after) == 0);
+        QCOMPARE(after.st_mode & 07777, mode_t(mode));
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
+        QVERIFY(after.st_ino != before.st_ino); // replaced, not written in place
+#endif
+        QCOMPARE(readFile(path), QByteArray("new chart"));
+        QCOMPARE(entriesOf(dir.path()), QStringList{"chart.ojn"});
+    }
+
+#ifdef Q_OS_UNIX
+    // A disk that fills midway takes part of a write and leaves Qt with no
+    // reason; every way of writing a new file must still give the system's.
+    // A file size limit stands in for the full disk: it cuts writes short
+    // the same way, with "File too large" for "No space left on device".
+    void aWriteCutShortNamesTheSystemsReason_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QList<int>>("pieces"); // the writes of the content, in bytes
+        QTest::newRow("save, one write past the limit") << "save" << QList<int>{100000};
+        QTest::newRow("save, pieces that fill Qt's buffer") << "save" << QList<int>{10000, 10000};
+        QTest::newRow("save, a small file cut short when flushed") << "save" << QList<int>{3000, 3000};
+        QTest::newRow("new file, cut short when flushed") << "create" << QList<int>{3000, 3000};
+        QTest::newRow("new file as a copy") << "copy" << QList<int>{100000};
+    }
+    void aWriteCutShortNamesTheSystemsReason()
+    {
+        QFETCH(QString, how);
+        QFETCH(QList<int>, pieces);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("chart.ojn"), source = dir.filePath("source");
+        writeFile(path, "precious chart");
+        writeFile(source, QByteArray(pieces.value(0), 's'));
+        const ContentWriter content = [&pieces](QIODevice &device) {
+            for (const int size : pieces) {
+                if (const Result<> written = writeBytes(device, QByteArray(size, 'n'), "the chart"); !written.ok())
+                    return written;
+            }
+            return Result<>::success();
+        };
+
+        const QString target = how == "save" ? path : dir.filePath("new.ojn");
+        Result<> outcome = Result<>::success();
+        {
+            const FileSizeLimit limit(5000);
+            outcome = how == "save" ? writeFileSafely(target, content)
+                : how == "create"   ? createNewFile(target, content)
+                                    : copyToNewFile(source, target);
+        }
+        QVERIFY(!outcome.ok());
+        QVERIFY2(outcome.error().contains("File too large") && !outcome.error().contains("Unknown error"), qPrintable(outcome.error()));
+        QVERIFY2(outcome.error().contains(QDir::toNativeSeparators(target)), qPrintable(outcome.error()));
+        QCOMPARE(readFile(path), QByteArray("precious chart"));
+        QCOMPARE(entriesOf(dir.path()), (QStringList{"chart.ojn", "source"}));
+    }
+#endif
 
     // A save killed midway leaves ".<name>.<8 hex>.saving"; the next
     // successful save of that same target removes it and nothing else.
