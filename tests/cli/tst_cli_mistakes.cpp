@@ -117,7 +117,9 @@ private slots:
 
         // Plants, each "what:path=value" with paths in the game folder:
         // "chart:P=ID" a chart, "file:P=TEXT" a file, "link:P=TARGET" a
-        // symbolic link, "mode:P=OCTAL" permissions, "dir:P" a folder.
+        // symbolic link, "mode:P=OCTAL" permissions, "dir:P" a folder,
+        // "copy:P=FROM" a copy of a file of the game folder, "fifo:P" a
+        // named pipe.
 
         // Outputs
         QTest::newRow("export onto a chart by its name") << "" << QStringList{"export", "@music", "--output", "@music/o2ma100.ojn"} << 2
@@ -128,6 +130,43 @@ private slots:
             << "is the chart itself" << false;
         QTest::newRow("set in a read-only folder") << "mode:Music=555" << QStringList{"set", "@music/o2ma100.ojn", "--title", "New"} << 1
             << "Could not save|Permission denied" << true;
+        QTest::newRow("list build onto an OJM") << "" << QStringList{"list", "build", "@music", "--output", "@music/o2ma100.ojm"} << 2
+            << "o2ma100.ojm: it is an OJM music file, and a song list never replaces one." << false;
+        QTest::newRow("list build onto a chart named .dat") << "chart:Image/Other.dat=102"
+            << QStringList{"list", "build", "@music", "--output", "@game/Image/Other.dat"} << 2
+            << "Other.dat: it is a chart, and a song list never replaces one." << false;
+        QTest::newRow("list build with --sections-from a chart") << ""
+            << QStringList{"list", "build", "@music", "--output", "@game/Image/New.dat", "--sections-from", "@music/o2ma101.ojn"} << 2
+            << "o2ma101.ojn is a chart, not a song list." << false;
+        QTest::newRow("extract the thumbnail onto another chart") << ""
+            << QStringList{"extract", "@music/o2ma100.ojn", "--thumbnail", "@music/o2ma101.ojn"} << 2
+            << "o2ma101.ojn: it is a chart, and a picture never replaces one." << false;
+        QTest::newRow("extract the cover onto the song list") << "" << QStringList{"extract", "@music/o2ma100.ojn", "--cover", "@list"} << 2
+            << "OJNList.dat: it is a song list, and a picture never replaces one." << false;
+        QTest::newRow("extract the cover onto an OJM named .jpg") << "copy:cover.jpg=Music/o2ma101.ojm"
+            << QStringList{"extract", "@music/o2ma100.ojn", "--cover", "@game/cover.jpg"} << 2 << "it is an OJM music file" << false;
+        QTest::newRow("extract onto the chart through ..") << ""
+            << QStringList{"extract", "@music/o2ma100.ojn", "--cover", "@game/src/../Music/o2ma100.ojn"} << 2 << "is the chart itself" << false;
+        QTest::newRow("export onto the song list") << "" << QStringList{"export", "@music", "--output", "@list"} << 2
+            << "OJNList.dat: it is a song list, and a CSV never replaces one." << false;
+        QTest::newRow("export onto an OJM through a link") << "link:headers.csv=Music/o2ma101.ojm"
+            << QStringList{"export", "@music", "--output", "@game/headers.csv"} << 2 << "a CSV never replaces one" << false;
+        QTest::newRow("export onto a named pipe") << "fifo:headers.csv" << QStringList{"export", "@music", "--output", "@game/headers.csv"} << 2
+            << "not a regular file" << false;
+        QTest::newRow("set --output onto an OJM") << ""
+            << QStringList{"set", "@music/o2ma100.ojn", "--title", "New", "--output", "@music/o2ma101.ojm"} << 2
+            << "o2ma101.ojm: it is an OJM music file, and a chart never replaces one." << false;
+        QTest::newRow("set --output naming the chart through ..") << ""
+            << QStringList{"set", "@music/o2ma100.ojn", "--title", "New", "--output", "@music/../Music/o2ma100.ojn"} << 2
+            << "is the chart itself" << false;
+        QTest::newRow("set --output naming a link to the chart") << "link:Music/alias.ojn=Music/o2ma100.ojn"
+            << QStringList{"set", "@music/o2ma100.ojn", "--title", "New", "--output", "@music/alias.ojn"} << 2
+            << "is the chart itself" << false;
+#ifdef Q_OS_WIN // one file there whatever the case
+        QTest::newRow("set --output naming the chart in another case") << ""
+            << QStringList{"set", "@music/o2ma100.ojn", "--title", "New", "--output", "@music/O2MA100.OJN"} << 2
+            << "is the chart itself" << false;
+#endif
 
         // Folder commands
 
@@ -141,8 +180,8 @@ private slots:
         QFETCH(QString, said);
         QFETCH(bool, asUser);
 #ifdef Q_OS_WIN
-        if (asUser || plant.contains("link:") || plant.contains("mode:"))
-            QSKIP("Links and permission bits are POSIX ones.");
+        if (asUser || plant.contains("link:") || plant.contains("mode:") || plant.contains("fifo:"))
+            QSKIP("Links, named pipes and permission bits are POSIX ones.");
 #endif
 
         QTemporaryDir game;
@@ -170,6 +209,12 @@ private slots:
                 QVERIFY(QFile::link(value.startsWith('/') ? value : game.filePath(value), path));
             else if (what == "dir")
                 QVERIFY(top.mkpath(path));
+            else if (what == "copy")
+                QVERIFY(QFile::copy(game.filePath(value), path));
+#ifndef Q_OS_WIN
+            else if (what == "fifo")
+                QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+#endif
             else if (what == "mode")
                 modes << step;
             else

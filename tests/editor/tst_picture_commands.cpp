@@ -236,6 +236,10 @@ private slots:
                                                       << "Successfully Extract Small Frame.";
         QTest::newRow("name without extension") << Which::Cover << "cover" << QByteArray() << "Successfully Extract Loading Frame.";
         QTest::newRow("onto a folder") << Which::Cover << "folder" << QByteArray() << "it is a folder";
+        QTest::newRow("cover onto the open chart") << Which::Cover << "@chart" << QByteArray()
+                                                   << "it is a chart, and a picture never replaces one.";
+        QTest::newRow("thumbnail onto another chart") << Which::Thumbnail << "other.ojn" << ChartBuilder().noteSections(1, 1, 1).build()
+                                                      << "it is a chart, and a picture never replaces one.";
     }
     void extraction()
     {
@@ -251,7 +255,8 @@ private slots:
         f.form.TitleBox->setText("Edited");
         const PictureState before = stateOf(f.form);
         f.form.FileDialog.FileName = "left over";
-        f.dialogs.fileNames.enqueue(dir.filePath(name));
+        const QString target = name == "@chart" ? f.path : dir.filePath(name);
+        f.dialogs.fileNames.enqueue(target);
 
         QTest::mouseClick(twin(f.form, which).extract, Qt::LeftButton);
 
@@ -263,6 +268,13 @@ private slots:
             QVERIFY(f.dialogs.messages[0].caption == "Error" && f.dialogs.messages[0].icon == MessageIcon::Critical);
             QVERIFY2(f.dialogs.messages[0].text.contains(message), qPrintable(f.dialogs.messages[0].text));
             QCOMPARE(entriesOf(dir.path()), QStringList{"folder"});
+            return;
+        }
+        if (message.contains("never replaces")) {
+            QVERIFY(f.dialogs.messages[0].caption == "Warning" && f.dialogs.messages[0].icon == MessageIcon::Warning);
+            QCOMPARE(f.dialogs.messages[0].text, "Could not save " + QDir::toNativeSeparators(target) + ": " + message);
+            QCOMPARE(readFile(target), existing.isNull() ? f.original : existing);
+            QVERIFY(f.form.InfoDirty && f.form.Chart.ChartPath == f.path);
             return;
         }
         QVERIFY(f.dialogs.messages[0].caption == "Info" && f.dialogs.messages[0].icon == MessageIcon::Information);

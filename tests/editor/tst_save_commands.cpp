@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMap>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -316,6 +317,11 @@ private slots:
         QTest::newRow("Save As onto a folder") << "en_US" << "TitleBox" << "Edited" << "folder" << QStringList{"it is a folder"};
         QTest::newRow("Save As into a missing folder") << "en_US" << "TitleBox" << "Edited" << "gone/chart.ojn"
                                                        << QStringList{"does not exist"};
+        // Refused before anything is tried: a warning, not an error.
+        QTest::newRow("Save As onto an OJM") << "en_US" << "TitleBox" << "Edited" << "music.ojm"
+                                             << QStringList{"it is an OJM music file, and a chart never replaces one."};
+        QTest::newRow("Save As onto a song list") << "en_US" << "TitleBox" << "Edited" << "ojnlist.dat"
+                                                  << QStringList{"it is a song list, and a chart never replaces one."};
 #ifndef Q_OS_WIN // there QFile::link makes a shortcut, an ordinary file
         QTest::newRow("Save As onto a link to nothing") << "en_US" << "TitleBox" << "Edited" << "link to nowhere.ojn"
                                                         << QStringList{"nowhere.ojn, which does not exist"};
@@ -340,6 +346,12 @@ private slots:
             QVERIFY(QFile::link("link back.ojn", session.file("link round.ojn")) && QFile::link("link round.ojn", session.file("link back.ojn")));
             entries << "link back.ojn" << "link round.ojn" << "link to nowhere.ojn";
         }
+        const QMap<QString, QByteArray> planted{{"music.ojm", QByteArray("M30\0music", 9)},
+                                                {"ojnlist.dat", songListBytes(1, {ChartBuilder().noteSections(1, 1, 1).build()})}};
+        if (planted.contains(saveAsName)) {
+            writeFile(session.file(saveAsName), planted[saveAsName]);
+            entries << saveAsName;
+        }
         setField(session.form, box, text);
         QCOMPARE(session.form.findChild<QLineEdit *>(box)->text(), text);
         session.form.SmallFrameDirty = true;
@@ -357,8 +369,9 @@ private slots:
         QCOMPARE(session.dialogs.messages.size(), 1);
         QVERIFY(saved.isEmpty());
         const ScriptedDialogs::Message message = session.dialogs.messages[0];
-        QCOMPARE(message.caption, QString("Error"));
-        QCOMPARE(message.icon, MessageIcon::Critical);
+        QCOMPARE(message.caption, QString(planted.contains(saveAsName) ? "Warning" : "Error"));
+        QCOMPARE(message.icon, planted.contains(saveAsName) ? MessageIcon::Warning : MessageIcon::Critical);
+        QCOMPARE(readFile(session.file(saveAsName)), planted.value(saveAsName));
         QCOMPARE(message.buttons, MessageButtons::Ok);
         QVERIFY2(message.text.contains(QDir::toNativeSeparators(target)), qPrintable(message.text));
         for (const QString &part : expectedInMessage)

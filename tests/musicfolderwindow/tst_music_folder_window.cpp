@@ -425,6 +425,39 @@ private slots:
         for (const QString &name : gone)
             QVERIFY2(!QFile::exists(file(name)), qPrintable(name));
     }
+
+    // Refused before anything is written: a chart under any name.
+    void refusedTargets_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("target"); // in the game folder; a copy of o2ma100.ojn where there is none
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("Export... onto a chart") << "BtnExportCsv" << "Music/o2ma100.ojn" << "a CSV never replaces one.";
+        QTest::newRow("Export... onto a chart named .csv") << "BtnExportCsv" << "chart.csv" << "it is a chart, and a CSV never replaces one.";
+        QTest::newRow("Build New Song List... onto a chart named .dat")
+            << "BtnBuildSongList" << "image/chart.dat" << "it is a chart, and a song list never replaces one.";
+    }
+    void refusedTargets()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, target);
+        QFETCH(QString, refusal);
+        const QString path = QDir(m_game.path()).filePath(target);
+        QVERIFY(QFile::exists(path) || QFile::copy(file("o2ma100.ojn"), path));
+        const QByteArray before = readFile(path);
+        const QString undo = m_window->ActUndo->text();
+        m_dialogs.messages.clear();
+        m_dialogs.fileNames.enqueue(path);
+        QPushButton *command = m_window->findChild<QPushButton *>(button);
+        QVERIFY(command && command->isEnabled());
+        QTest::mouseClick(command, Qt::LeftButton);
+        waitUntilIdle();
+        QCOMPARE(m_dialogs.messages.size(), 1);
+        const QString text = m_dialogs.messages[0].text;
+        QVERIFY2(text.contains(QDir::toNativeSeparators(path)) && text.endsWith(refusal), qPrintable(text));
+        QCOMPARE(readFile(path), before);
+        QCOMPARE(m_window->ActUndo->text(), undo);
+    }
 };
 
 // Under Wine the process often hangs in the system's teardown of it, after
