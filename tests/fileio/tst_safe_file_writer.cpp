@@ -196,7 +196,6 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QList<int>>("pieces"); // the writes of the content, in bytes
-        QTest::newRow("save, one write past the limit") << "save" << QList<int>{100000};
         QTest::newRow("save, pieces that fill Qt's buffer") << "save" << QList<int>{10000, 10000};
         QTest::newRow("save, a small file cut short when flushed") << "save" << QList<int>{3000, 3000};
         QTest::newRow("new file, cut short when flushed") << "create" << QList<int>{3000, 3000};
