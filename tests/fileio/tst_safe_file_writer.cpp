@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
@@ -34,29 +36,20 @@ ContentWriter writes(const QByteArray &bytes)
 }
 
 #ifdef Q_OS_UNIX
-// Files of this process may grow to `bytes` only while it lives: a write
-// past it is cut short, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_old.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldSignal);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_old {};
-    void (*m_oldSignal)(int) = nullptr;
-};
+// `run` with this process's files limited to `bytes`: a write past it is
+// cut short, as on a full disk.
+Result<> underFileSizeLimit(rlim_t bytes, const std::function<Result<>()> &run)
+{
+    rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{bytes, old.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const Result<> outcome = run();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+    return outcome;
+}
 #endif
 
 } // namespace
@@ -171,13 +164,12 @@ private slots:
             QSKIP("Only root may give a file to another user.");
         if (ownedByNobody)
             QVERIFY(giveToOrdinaryUser(path));
-        QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0);
-        struct stat before {};
-        QVERIFY(::stat(QFile::encodeName(path).constData(), &before) == 0);
+        const QByteArray name = QFile::encodeName(path);
+        struct stat before {}, after {};
+        QVERIFY(::chmod(name.constData(), mode_t(mode)) == 0 && ::stat(name.constData(), &before) == 0);
         const Result<> saved = writeFileSafely(path, writes("new chart"));
         QVERIFY2(saved.ok(), qPrintable(saved.error()));
-        struct stat after {};
-        QVERIFY(::stat(QFile::encodeName(path).constData(), &after) == 0);
+        QVERIFY(::stat(name.constData(), &after) == 0);
         QCOMPARE(after.st_mode & 07777, mode_t(mode));
         QCOMPARE(after.st_uid, before.st_uid);
         QCOMPARE(after.st_gid, before.st_gid);
@@ -218,13 +210,9 @@ private slots:
         };
 
         const QString target = how == "save" ? path : dir.filePath("new.ojn");
-        Result<> outcome = Result<>::success();
-        {
-            const FileSizeLimit limit(5000);
-            outcome = how == "save" ? writeFileSafely(target, content)
-                : how == "create"   ? createNewFile(target, content)
-                                    : copyToNewFile(source, target);
-        }
+        const Result<> outcome = underFileSizeLimit(5000, [&] {
+            return how == "save" ? writeFileSafely(target, content) : how == "create" ? createNewFile(target, content) : copyToNewFile(source, target);
+        });
         QVERIFY(!outcome.ok());
         QVERIFY2(outcome.error().contains("File too large") && !outcome.error().contains("Unknown error"), qPrintable(outcome.error()));
         QVERIFY2(outcome.error().contains(QDir::toNativeSeparators(target)), qPrintable(outcome.error()));
