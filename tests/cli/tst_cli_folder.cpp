@@ -96,7 +96,7 @@ private slots:
 
         const QStringList add{"add", "@music", "@src/new.ojn", "--list", "@list"};
         QTest::newRow("add, a taken ID gets the next above the highest") << "src:new.ojn=100" << add << 0
-            << QStringList{"copied ", "new.ojm to o2ma102.ojm.\n", "as o2ma102.ojn with song ID 102 and OJM o2ma102.ojm.\n", "synced the song list", "Added 1 chart, 0 already done, 0 refused.\n"} << ""
+            << QStringList{"copied ", "new.ojm to o2ma102.ojm.\n", "as o2ma102.ojn with song ID 102 and OJM o2ma102.ojm.\n", "updated the song list", "Added 1 chart, 0 already done, 0 refused.\n"} << ""
             << QList<qint32>{100, 101, 102} << true << QStringList{"o2ma102.ojn=set:src/new.ojn:102", "o2ma102.ojm=src:new.ojm", "o2ma100.ojm"};
         QTest::newRow("add, a free ID copied byte for byte") << "src:new.ojn=300:o2ma300.ojm" << add << 0
             << QStringList{"new.ojn to o2ma300.ojn.\n"} << "" << QList<qint32>{100, 101, 300} << true
@@ -106,6 +106,10 @@ private slots:
         QTest::newRow("add again adds nothing twice") << "src:new.ojn=100 added" << add << 0
             << QStringList{"new.ojn: already added as o2ma102.ojn.\n", "Added 0 charts, 1 already done, 0 refused."} << ""
             << QList<qint32>{100, 101, 102} << true << QStringList{"!o2ma103.ojn", "!o2ma103.ojm"};
+        QTest::newRow("add of one chart named thrice, once from another pack") << "src:new.ojn=100 src-twice"
+            << QStringList{"add", "@music", "@src/new.ojn", "@src/../src/new.ojn", "@src/two/new.ojn", "--list", "@list"} << 0
+            << QStringList{"new.ojn: already added in this run as o2ma102.ojn.\n", "Added 1 chart, 2 already done, 0 refused."} << ""
+            << QList<qint32>{100, 101, 102} << true << QStringList{"o2ma102.ojn=set:src/new.ojn:102", "o2ma102.ojm=src:new.ojm", "!o2ma103.ojn", "!o2ma103.ojm"};
         QTest::newRow("add, dry run") << "src:new.ojn=100" << QStringList{"add", "--dry-run", "@music", "@src/new.ojn"} << 0
             << QStringList{"would copy ", "would write ", "(song ID 100 is taken; it gets 102)", "Dry run, nothing written: added 1 chart"} << ""
             << QList<qint32>{} << true << QStringList{"!o2ma102.ojn", "!o2ma102.ojm"};
@@ -183,6 +187,10 @@ private slots:
                 const QString ojm = step.contains(':') && step.section('=', 1).contains(':') ? step.section(':', 2) : name.chopped(4) + ".ojm";
                 writeFile(src + '/' + name, ChartBuilder().noteSections(3, 3, 3).songId(id).titleBytes(QByteArray("New", 4)).ojmBytes(ojm.toLatin1() + '\0').build());
                 writeFile(src + '/' + ojm, "new music");
+            } else if (step == "src-twice") { // the pack again, in src/two
+                QDir(src).mkpath("two");
+                for (const QString &name : {"new.ojn", "new.ojm"})
+                    QVERIFY(QFile::copy(src + '/' + name, src + "/two/" + name));
             } else if (step == "src-no-ojm") {
                 QVERIFY(QFile::remove(src + "/new.ojm"));
             } else if (step == "src-encrypted") {
