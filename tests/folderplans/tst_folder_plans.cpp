@@ -117,6 +117,9 @@ private slots:
         QTest::newRow("renumber a revision, its shared OJM copied")
             << "Music/o2ma100.ojn=100:o2ma100.ojm Music/o2ma100_2.ojn=100:o2ma100.ojm Music/o2ma100.ojm"
             << "renumber Music/o2ma100_2.ojn 200" << QStringList{"o2ma100.ojm", "o2ma100.ojn", "o2ma200.ojm", "o2ma200_2.ojn"};
+        QTest::newRow("renumber, the chart rewritten where it is")
+            << "Music/o2ma300.ojn=100:o2ma100.ojm Music/o2ma100.ojm"
+            << "renumber Music/o2ma300.ojn 300" << QStringList{"o2ma300.ojm", "o2ma300.ojn"};
         QTest::newRow("rename a song pair")
             << "Music/song.ojn=100:song.ojm Music/song.ojm Music/Tutorial.ojn=1:tutorial.ojm Music/tutorial.ojm"
             << "rename" << QStringList{"Tutorial.ojn", "o2ma100.ojm", "o2ma100.ojn", "tutorial.ojm"};

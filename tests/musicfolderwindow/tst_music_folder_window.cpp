@@ -325,18 +325,24 @@ private slots:
         QTest::addColumn<QString>("made");
         QTest::addColumn<qint32>("madeId");
         QTest::addColumn<QStringList>("gone");
+        // When set, the chart's new name is made a folder between the plan
+        // shown and Apply, so that the write fails for real, as in a
+        // read-only folder (whose mode bits root, running this, passes).
+        QTest::addColumn<bool>("blocked");
         QTest::newRow("add under the lowest ID above the highest, the pack left as it was")
-            << "../pack/song.ojn" << 101 << "" << "BtnAddCharts" << "" << "o2ma201.ojn" << 201 << QStringList();
+            << "../pack/song.ojn" << 101 << "" << "BtnAddCharts" << "" << "o2ma201.ojn" << 201 << QStringList() << false;
         QTest::newRow("change song ID to the lowest free one offered")
             << "song.ojn" << 150 << "song.ojn" << "BtnChangeSongId" << "103" << "o2ma103.ojn" << 103
-            << QStringList{"song.ojn", "o2ma150.ojm"};
+            << QStringList{"song.ojn", "o2ma150.ojm"} << false;
         QTest::newRow("resolve a duplicate ID, the chart chosen keeping it")
             << "copy.ojn" << 101 << "copy.ojn" << "BtnResolveDuplicateIds" << "o2ma101.ojn" << "o2ma104.ojn" << 104
-            << QStringList{"copy.ojn"};
+            << QStringList{"copy.ojn"} << false;
         QTest::newRow("name files for IDs with no chart selected: all of them")
-            << "named.ojn" << 105 << "" << "BtnNameFilesForIds" << "" << "o2ma105.ojn" << 105 << QStringList{"named.ojn"};
+            << "named.ojn" << 105 << "" << "BtnNameFilesForIds" << "" << "o2ma105.ojn" << 105 << QStringList{"named.ojn"} << false;
         QTest::newRow("add a chart dropped on the window")
-            << "../pack/drop.ojn" << 100 << "" << "" << "" << "o2ma202.ojn" << 202 << QStringList();
+            << "../pack/drop.ojn" << 100 << "" << "" << "" << "o2ma202.ojn" << 202 << QStringList() << false;
+        QTest::newRow("add, the write failing: refused with why, its OJM taken back, the list as it was")
+            << "../pack/late.ojn" << 100 << "" << "BtnAddCharts" << "" << "o2ma203.ojn" << 203 << QStringList() << true;
     }
 
     void folderCommands()
@@ -349,6 +355,7 @@ private slots:
         QFETCH(QString, made);
         QFETCH(qint32, madeId);
         QFETCH(QStringList, gone);
+        QFETCH(bool, blocked);
         const QString source = QDir::cleanPath(file(planted));
         QVERIFY(QDir().mkpath(QFileInfo(source).absolutePath()));
         // Titled for its file, so that no chart seems an earlier copy of another.
@@ -370,6 +377,8 @@ private slots:
         m_dialogs.onModal = [&](QDialog &window) {
             if (auto *preview = dynamic_cast<PlanPreviewDialog *>(&window)) {
                 steps = preview->StepsTable->model()->rowCount();
+                if (blocked)
+                    QVERIFY(QDir(m_music).mkdir(made));
                 QTest::mouseClick(preview->BtnApply, Qt::LeftButton);
             } else if (auto *id = dynamic_cast<SongIdDialog *>(&window)) {
                 shownAnswer = id->IdBox->text();
@@ -394,10 +403,25 @@ private slots:
             QVERIFY(command && command->isEnabled());
             QTest::mouseClick(command, Qt::LeftButton);
         }
+        const QByteArray list = readFile(m_list);
+        const qsizetype messages = m_dialogs.messages.size();
         QTRY_VERIFY(steps > 0);
         waitUntilIdle();
         m_dialogs.onModal = nullptr;
         QCOMPARE(shownAnswer, answer);
+        if (blocked) {
+            const QString ojmMade = QStringLiteral("o2ma%1.ojm").arg(madeId);
+            QVERIFY(m_dialogs.messages.size() > messages);
+            const QString said = m_dialogs.messages.at(messages).text;
+            QVERIFY2(said.startsWith("Added 0 of 1 chart.") && said.contains(QFileInfo(source).fileName() + ": ")
+                         && said.contains(made + " is already there") && said.contains("removed " + ojmMade + " again: the chart could not be written."),
+                     qPrintable(said));
+            QCOMPARE(readFile(m_list), list);
+            QVERIFY(!QFile::exists(file(ojmMade)));
+            QCOMPARE(readFile(ojm), ojmBytes);
+            QVERIFY(QDir(m_music).rmdir(made));
+            return;
+        }
         const QByteArray written = readFile(file(made));
         QVERIFY2(written.size() == chart(plantedId, 4).size(), qPrintable(m_dialogs.messages.last().text));
         QCOMPARE(qFromLittleEndian<qint32>(written.constData()), madeId);
