@@ -5,7 +5,6 @@
 #include "folderplans/PlanSupport.h"
 #include "text/CodePage.h"
 
-
 namespace ojn::cli {
 
 QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions)
