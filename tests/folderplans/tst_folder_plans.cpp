@@ -25,8 +25,7 @@ QByteArray chart(qint32 id, const QByteArray &ojm, const QByteArray &title)
 }
 
 // "dir/name.ojn=ID:ojm" plants a chart titled after its path, "dir/name.ojm"
-// an OJM, "dir/name<other" a copy of the file planted as `other`; a song
-// list Image/OJNList.dat lists the charts of Music.
+// an OJM, "dir/name<other" a copy of `other`; Image/OJNList.dat lists Music.
 void plant(const QString &root, const QString &setup)
 {
     QList<QByteArray> listed;
@@ -193,11 +192,10 @@ private slots:
         }
     }
 
-    // The executor's guards, each against a folder changed after planning:
-    // "N:+path" made, "N:*path" changed, "N:-path" removed by another
-    // program once N steps ran (0: before the run). No file is replaced
-    // or lost, a chart that fails leaves no new name behind (saying so),
-    // and the list gets the entries of the charts done only.
+    // The executor's guards against a folder changed after planning: "N:+path"
+    // made, "N:*path" changed, "N:-path" removed once N steps ran (0: before).
+    // No file is replaced or lost, a chart that fails leaves no new name
+    // behind (saying so), and the list gets the entries of the charts done.
     void guardsHoldWhenTheFolderChanges_data()
     {
         QTest::addColumn<QString>("setup");
