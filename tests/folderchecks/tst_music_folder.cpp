@@ -7,9 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifndef Q_OS_WIN
 #include <sys/stat.h>
-#endif
 
 using namespace ojn;
 using namespace ojn::test;
@@ -36,7 +34,6 @@ private slots:
         chart("neg.ojn", -5, "neg.ojm");
         chart("o2ma103.ojn", 103, "o2ma103.ojm");
         writeFile(m_dir.filePath("broken.ojn"), "too short");
-        // No chart, so no second holder of song ID 100.
         ChartBuilder().noteSections(2, 2, 2).songId(100).putBytes(4, "OJN").writeTo(m_dir.filePath("copy.ojn"));
         for (const char *other : {"O2MA100.OJM", "tutorial.ojm", "notes.txt", "neg.ojm"})
             writeFile(m_dir.filePath(other), "x");
@@ -50,12 +47,8 @@ private slots:
         chart("sub/o2ma200.ojn", 200, "o2ma200.ojm");
         m_check = checkMusicFolder(m_dir.path(), CheckDepth::NoteSections, TextCodec(1252));
         QVERIFY2(m_check.listing.error.isEmpty(), qPrintable(m_check.listing.error));
-        // The .ojn entries in the folder itself, any case, files or not.
-#ifndef Q_OS_WIN
-        QCOMPARE(m_check.charts.size(), 12);
-#else
-        QCOMPARE(m_check.charts.size(), 10);
-#endif
+        // The .ojn entries in the folder itself, any case, files or not (no links or pipes on Windows).
+        QCOMPARE(m_check.charts.size(), QFileInfo(m_dir.filePath("pipe.ojn")).exists() ? 12 : 10);
         QCOMPARE(QFileInfo(m_check.charts.first().path).fileName(), "broken.ojn");
         QVERIFY(!m_check.cancelled);
     }
@@ -77,14 +70,11 @@ private slots:
         QTest::newRow("no OJM named") << "silent.ojn" << QList<int>{int(T::OjmMissing)} << "names no OJM file" << "";
         QTest::newRow("unreadable") << "broken.ojn" << QList<int>{} << QString() << "too short to be an OJN chart";
         QTest::newRow("no chart, so no song") << "copy.ojn" << QList<int>{} << QString() << "The header has no \"ojn\" signature at byte 4.";
-        QTest::newRow("negative song ID: no name suggested") << "neg.ojn" << QList<int>{int(T::InvalidSongId)}
-                                                            << "song ID -5, which is invalid" << "";
-        QTest::newRow("OJM a folder") << "o2ma103.ojn" << QList<int>{int(T::OjmMissing)}
-                                      << "The OJM file \"o2ma103.ojm\" named in the header cannot be read: it is a folder." << "";
+        QTest::newRow("negative song ID: no name suggested") << "neg.ojn" << QList<int>{int(T::InvalidSongId)} << "song ID -5, which is invalid" << "";
+        QTest::newRow("OJM a folder") << "o2ma103.ojn" << QList<int>{int(T::OjmMissing)} << "The OJM file \"o2ma103.ojm\" named in the header cannot be read: it is a folder." << "";
         QTest::newRow("a folder named .ojn") << "old.OJN" << QList<int>{} << QString() << "The chart cannot be read: it is a folder.";
 #ifndef Q_OS_WIN
-        QTest::newRow("a link to a drive not mounted") << "far.ojn" << QList<int>{} << QString()
-                                                       << "The chart cannot be read: it is a link to /nonexistent-drive/far.ojn, which does not exist.";
+        QTest::newRow("a link to a drive not mounted") << "far.ojn" << QList<int>{} << QString() << "The chart cannot be read: it is a link to /nonexistent-drive/far.ojn, which does not exist.";
         QTest::newRow("a named pipe") << "pipe.ojn" << QList<int>{} << QString() << "The chart cannot be read: it is a named pipe (FIFO).";
 #endif
     }
@@ -98,9 +88,7 @@ private slots:
         QVERIFY(i >= 0);
         const ChartScan &chart = m_check.charts[i];
         QCOMPARE(chart.header.has_value(), chartText.isEmpty());
-        if (!chartText.isEmpty())
-            QVERIFY2(chart.findings.value(0).text.contains(chartText) && chart.unreadableReason().contains(chartText),
-                     qPrintable(chart.unreadableReason()));
+        QVERIFY2(chart.unreadableReason().contains(chartText), qPrintable(chart.unreadableReason()));
         QList<int> found;
         for (const Finding &f : m_check.folderFindings[i])
             found.append(int(f.type));

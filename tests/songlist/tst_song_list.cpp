@@ -26,12 +26,11 @@ ChartScan scanOf(const QByteArray &chart, const QString &name)
     return scan;
 }
 
-// "refreshed 101 New", one per change.
-QStringList changesOf(const SongListSync &sync)
+QStringList changesOf(const SongListSync &sync) // "refreshed 101 New", one per change
 {
     QStringList changes;
-    for (const SongListChange &change : sync.changes)
-        changes << QStringLiteral("%1 %2 %3").arg(songListChangeName(change.kind)).arg(change.songId).arg(QString::fromLatin1(change.title));
+    for (const SongListChange &c : sync.changes)
+        changes << QStringLiteral("%1 %2 %3").arg(songListChangeName(c.kind)).arg(c.songId).arg(QString::fromLatin1(c.title));
     return changes;
 }
 
@@ -50,8 +49,7 @@ const QByteArray extra("\x02\0\0\0\x64\0\0\0\x01\0\x65\0\0\0\x00\x07 sections", 
 class SongListTest : public QObject {
     Q_OBJECT
     // A list of 100 (current), 101 (stale), 103 twice and 104 (no chart);
-    // charts 100, 101 (retitled), 102 (not listed), 103, one unreadable and
-    // one that is no chart, though it holds 104 (no signature).
+    // charts 100, 101 (retitled), 102 (not listed), 103, one unreadable, and 104's without a signature: no chart.
     SongList m_list{{chartOf(100).left(300), chartOf(101).left(300), chartOf(103).left(300), chartOf(103).left(300),
                      chartOf(104).left(300)},
                     extra};

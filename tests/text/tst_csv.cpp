@@ -42,8 +42,7 @@ private slots:
         QTest::newRow("ragged rows") << QByteArray("a,b,c\nd\n") << QStringList{"1:a|b|c", "2:d"};
         QTest::newRow("Korean") << QByteArray("\xEB\x85\xB8\xEB\x9E\x98,1\r\n") << QStringList{QStringLiteral("1:노래|1")};
         QTest::newRow("blanks kept") << QByteArray(" a , b \r\n") << QStringList{"1: a | b "};
-        // Kept as typed, for the field rules to refuse.
-        QTest::newRow("zero and control characters kept") << QByteArray("a\0b,\"c\x01\td\"\r\n", 12)
+        QTest::newRow("zero and control characters kept, for the field rules to refuse") << QByteArray("a\0b,\"c\x01\td\"\r\n", 12)
                                                           << QStringList{QString::fromLatin1("1:a\0b|c\x01\td", 10)};
         QTest::newRow("stray quote, next line still read") << QByteArray("a\"b,c\r\nd\r\n")
             << QStringList{"1!Field 1 has a quote inside it; a field with quotes must be in quotes itself, with each of its quotes doubled.", "2:d"};
