@@ -4,6 +4,7 @@
 #include "folderplans/FolderState.h"
 #include "folderplans/PlanSupport.h"
 #include "folderchecks/FolderScan.h"
+#include "fileio/NotRegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -98,6 +99,11 @@ public:
             return;
         }
         const QString ojm = sourceNames.pathOf(ojmName);
+        // Copying a named pipe would wait for ever.
+        if (const QString why = notRegularFileReason(ojm); !why.isEmpty()) {
+            refuse(path, QStringLiteral("its OJM %1 cannot be read: %2.").arg(ojmName, why));
+            return;
+        }
 
         const EarlierAdd earlier = findEarlierAdd(scan, ojm, headerOjm);
         if (!earlier.unclear.isEmpty()) {

@@ -86,7 +86,8 @@ private slots:
         QTest::newRow("sync drops") << "no-100" << QStringList{"list", "sync", "@list", "@music", "--drop-missing"} << 0
             << QStringList{"1 missing dropped"} << "" << QList<qint32>{101} << true << QStringList{};
         QTest::newRow("sync, dry run") << "edit101" << QStringList{"list", "sync", "--dry-run", "@list", "@music"} << 0
-            << QStringList{"1 refreshed, 0 added, 0 missing kept, 1 unchanged. Dry run: nothing written."} << "" << QList<qint32>{} << true << QStringList{};
+            << QStringList{"Song ID 101, \"Edited\": refreshed\n1 refreshed, 0 added, 0 missing kept, 1 unchanged. Dry run: nothing written."}
+            << "" << QList<qint32>{} << true << QStringList{};
         QTest::newRow("sync, nothing changed") << "" << QStringList{"list", "sync", "@list", "@music"} << 0
             << QStringList{"already in step: nothing written."} << "" << QList<qint32>{} << true << QStringList{};
         QTest::newRow("sync, no drop past an unreadable chart") << "short-100" << QStringList{"list", "sync", "@list", "@music", "--drop-missing"} << 1
@@ -312,6 +313,9 @@ private slots:
             << QStringList{} << "line 2: Genre: \"Polka\" is not in the genre list|line 3: There is no chart|line 5: It has 2 fields|line 6: There is no chart|line 8: It names the same chart as line 7.|5 bad rows in" << QStringList{} << QByteArray();
         QTest::newRow("changed encrypted chart is a bad row") << "encrypted" << QByteArray("file,title\r\nMusic/o2ma101.ojn,New\r\nMusic/o2ma102.ojn,New\r\n") << import << false << 1
             << QStringList{} << "h.csv, line 3: " << QStringList{} << QByteArray();
+        QTest::newRow("two charts swap their song IDs") << "" << QByteArray("file,songId,ojmFile\r\nMusic/o2ma100.ojn,101,o2ma101.ojm\r\nMusic/o2ma101.ojn,100,o2ma100.ojm\r\n")
+            << import << false << 0 << QStringList{"2 charts changed"} << ""
+            << QStringList{"o2ma100.ojn|--id|101|--ojm|o2ma101.ojm", "o2ma101.ojn|--id|100|--ojm|o2ma100.ojm"} << QByteArray();
         QTest::newRow("chart named twice") << "" << QByteArray("file,title\r\nMusic/o2ma101.ojn,A\r\n./Music/o2ma101.ojn,B\r\n") << import << false << 1
             << QStringList{} << "line 3: It names the same chart as line 2." << QStringList{} << QByteArray();
         QTest::newRow("ragged row") << "" << QByteArray("file,title\r\nMusic/o2ma101.ojn,A,B\r\n") << import << false << 1
