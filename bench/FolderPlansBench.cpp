@@ -108,7 +108,7 @@ void benchAddCharts(const QString &folder)
         removeAll(targets);
         ours.push_back(secondsOf([&] {
             const Result<FolderPlan> planned = planAdd(music, charts, {});
-            if (!planned.ok() || planned->chartFiles != Added || !executeFolderPlan(planned.value()).failed.isEmpty())
+            if (!planned.ok() || planned->chartFiles() != Added || !executeFolderPlan(planned.value()).failed.isEmpty())
                 fail(QStringLiteral("the add failed"));
         }));
         removeAll(targets);
@@ -152,7 +152,7 @@ void benchRenameCharts(const QString &folder)
         const double planning = secondsOf([&] { planned = planRename(rename, {}); });
         planSeconds.push_back(planning);
         ours.push_back(planning + secondsOf([&] {
-            if (!planned.ok() || planned->chartFiles != Added || !executeFolderPlan(planned.value()).failed.isEmpty())
+            if (!planned.ok() || planned->chartFiles() != Added || !executeFolderPlan(planned.value()).failed.isEmpty())
                 fail(QStringLiteral("the rename failed"));
         }));
         back();

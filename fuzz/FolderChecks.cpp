@@ -10,6 +10,8 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace ojn::fuzz {
 
 void checkSongListInput(QByteArrayView input)
@@ -59,8 +61,11 @@ void checkSongListInput(QByteArrayView input)
 void checkNoteSectionInput(QByteArrayView input)
 {
     const ChartScan scan = checkChartBytes(input);
-    require(scan.header.has_value() == scan.noteSectionsChecked, "every chart with a header has its note sections checked");
-    require(!scan.header || !scan.encrypted || scan.header->hasSignature(), "an encrypted chart is read only with its signature");
+    require(!scan.header || scan.noteSectionsChecked, "every chart with a header has its note sections checked");
+    require(!scan.header || scan.header->hasSignature(), "a header is kept only with its signature");
+    const bool malformed = std::any_of(scan.findings.cbegin(), scan.findings.cend(),
+                                       [](const Finding &f) { return f.type == FindingType::Malformed; });
+    require(!scan.header || !malformed, "a header is kept only where the offsets fit the size");
     if (!scan.header)
         require(!scan.unreadableReason().isEmpty(), "an unreadable chart says why");
 

@@ -48,6 +48,8 @@ QList<Seed> seedCharts()
         {"encrypted", ChartBuilder().putBytes(0, "new").build()},
         {"encrypted-only-marker", QByteArray("new")},
         {"not-encrypted-New", ChartBuilder().putBytes(0, "New").build()},
+        {"no-signature", ChartBuilder().putBytes(4, "OJN").build()},
+        {"web-page", QByteArray("<!DOCTYPE html>\n<html><head><title>404 Not Found</title></head>\n") + QByteArray(300, ' ')},
     };
     return seeds;
 }
@@ -110,6 +112,8 @@ QList<Seed> seedCsvFiles()
         {QStringLiteral("malformed.csv"), head + "a\"b,1\r\n\"c\"d,2\r\ne,1,2,3\r\n\"never closed,\r\n"},
         {QStringLiteral("unknown-column.csv"), "file,tempo\r\nx.ojn,1\r\n"},
         {QStringLiteral("not-utf8.csv"), "file,title\r\nx.ojn,\xB3\xEB\xB7\xA1\r\n"},
+        {QStringLiteral("control-characters.csv"), QByteArray("file,title,artist\r\nx.ojn,a\0b,\"line\nbreak\"\r\n", 43)},
+        {QStringLiteral("one-song-id.csv"), "file,songId\r\n/tmp/o2ma1.ojn,7\r\n/tmp/o2ma2.ojn,7\r\n"},
     };
 }
 

@@ -23,7 +23,7 @@ Result<AddOptions> parseAddOptions(const CommandArguments &arguments)
     if (const std::optional<QString> first = arguments.value(QStringLiteral("first-id"))) {
         const std::optional<qint64> id = songIdOf(*first);
         if (!id)
-            return arguments.usageError(QStringLiteral("--first-id takes a song ID from 0 to %1.").arg(LastSongId));
+            return arguments.usageError(QStringLiteral("--first-id %1: %2").arg(*first, songIdRule()));
         options.firstId = *id;
     }
     options.listPath = arguments.value(QStringLiteral("list"));
@@ -37,6 +37,7 @@ int runAdd(const AddOptions &options, Console &console)
     settings.codec = console.codec;
     settings.listPath = options.listPath;
     settings.firstId = options.firstId;
+    settings.firstIdAdvice = QStringLiteral("give --first-id N to pick from N up");
     return runFolderPlan(planAdd(options.folder, options.charts, settings), options.dryRun, QStringLiteral("Added"), console);
 }
 

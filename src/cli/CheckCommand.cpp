@@ -1,3 +1,4 @@
+#include "cli/ChartInput.h"
 #include "cli/CheckFormat.h"
 #include "cli/Command.h"
 #include "folderchecks/FolderScan.h"
@@ -85,13 +86,8 @@ void checkPaths(const QStringList &paths, const TextCodec &codec, CheckReport &r
     for (const QString &path : paths) {
         const QFileInfo info(path);
         const bool isDir = info.isDir();
-        if (!info.exists()) {
-            units.append({path, false, {}, QStringLiteral("There is no such file or folder.")});
-            continue;
-        }
-        if (!isDir && !info.isFile()) {
-            // Opening a pipe or a device would wait or read forever.
-            units.append({path, false, {}, QStringLiteral("It is not a regular file, so it is no chart.")});
+        if (const QString fault = isDir ? QString() : notAChartFileReason(path); !fault.isEmpty()) {
+            units.append({path, false, {}, fault});
             continue;
         }
         const QString folder = isDir ? info.canonicalFilePath() : info.canonicalPath();

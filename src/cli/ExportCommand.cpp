@@ -1,3 +1,4 @@
+#include "cli/ChartInput.h"
 #include "cli/Command.h"
 
 #include "folderchecks/FolderScan.h"
@@ -39,11 +40,8 @@ QStringList chartPathsOf(const QStringList &paths, Console &console, bool &leftO
             }
             for (const QString &chart : listing.chartPaths)
                 add(chart);
-        } else if (!info.exists()) {
-            console.fileError(path, QStringLiteral("There is no such file or folder."));
-            leftOut = true;
-        } else if (!info.isFile()) {
-            console.fileError(path, QStringLiteral("It is not a regular file, so it is no chart."));
+        } else if (const QString fault = notAChartFileReason(path); !fault.isEmpty()) {
+            console.fileError(path, fault);
             leftOut = true;
         } else {
             add(path);

@@ -5,8 +5,6 @@
 #include "folderplans/PlanSupport.h"
 #include "text/CodePage.h"
 
-#include <QSet>
-
 namespace ojn::cli {
 
 QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions)
@@ -15,6 +13,11 @@ QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions)
     for (const QString &name : valueOptions + QStringList{QStringLiteral("list")})
         options << valueOption(name);
     return options;
+}
+
+QString songIdRule()
+{
+    return QStringLiteral("a song ID is a number from 0 to %1.").arg(LastSongId);
 }
 
 std::optional<qint64> songIdOf(const QString &text)
@@ -39,38 +42,36 @@ int runFolderPlan(const Result<FolderPlan> &planned, bool dryRun, const QString 
         console.out << line << '\n';
     for (const QString &note : plan.notes)
         console.out << QStringLiteral("Note: ") << note << '\n';
-    int failed = 0;
+    int done = plan.chartFiles();
+    int failed = 0, skippedFailed = 0;
     bool listFailed = false;
     if (dryRun) {
         for (const PlanStep &step : plan.steps)
             console.out << QStringLiteral("would ") << describeStep(step, plan.folder, false) << '\n';
     } else {
         PlanControl control;
-        control.stepDone = [&console](const PlanStep &, const QString &line) {
+        const auto print = [&console](const QString &line) {
             console.out << line << '\n';
             console.out.flush();
         };
+        control.stepDone = [&print](const PlanStep &, const QString &line) { print(line); };
+        control.takenBack = print;
         const PlanRun run = executeFolderPlan(plan, control);
+        // Each chart of a unit that failed is named with why; a song list
+        // that failed is no chart, but still a refusal.
         for (const PlanRefusal &failure : run.failed)
             console.fileError(failure.path, failure.reason);
-        // The charts of each unit that failed; a song list that failed is
-        // no chart, but still a refusal.
-        QSet<QString> failedCharts;
-        for (const PlanStep &step : plan.steps) {
-            if (step.chart >= 0 && run.failedCharts.contains(step.chart) && step.kind != StepKind::Remove
-                && step.from.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
-                failedCharts.insert(step.from);
-        }
-        failed = int(failedCharts.size());
         listFailed = run.failedCharts.contains(-1);
+        failed = run.chartFilesFailed;
+        skippedFailed = run.skippedFailed;
+        done = run.chartFilesDone;
     }
     const int refused = int(plan.refused.size()) + failed;
     if (listFailed)
-        console.out << QStringLiteral("The song list was not synced.\n");
-    const int charts = dryRun ? plan.chartFiles : plan.chartFiles - failed;
+        console.out << QStringLiteral("The song list was left as it was.\n");
     const QString counts = QStringLiteral("%1 %2, %3 already done, %4 refused.")
-                               .arg(charts).arg(charts == 1 ? QStringLiteral("chart") : QStringLiteral("charts"))
-                               .arg(plan.skipped.size()).arg(refused);
+                               .arg(done).arg(done == 1 ? QStringLiteral("chart") : QStringLiteral("charts"))
+                               .arg(plan.skipped.size() - skippedFailed).arg(refused);
     const QString summary = dryRun ? QStringLiteral("Dry run, nothing written: %1 %2").arg(doneWord.toLower(), counts)
                                    : QStringLiteral("%1 %2").arg(doneWord, counts);
     console.out << summary << '\n';

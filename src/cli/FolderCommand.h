@@ -20,6 +20,9 @@ namespace ojn::cli {
 // options.
 [[nodiscard]] QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions);
 
+// What a song ID option takes: "a song ID is a number from 0 to ...".
+[[nodiscard]] QString songIdRule();
+
 // A song ID option's text as an ID from 0 to LastSongId, or nothing when
 // it is not one.
 [[nodiscard]] std::optional<qint64> songIdOf(const QString &text);

@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "cli/HeaderText.h"
 #include "cli/ListInput.h"
 #include "songlist/SongListSync.h"
 
@@ -22,7 +23,8 @@ Result<ListSyncOptions> parseListSyncOptions(const CommandArguments &arguments)
 }
 
 // Brings the list in step with the folder and prints one summary line;
-// writes nothing when nothing changes or with --dry-run.
+// writes nothing when nothing changes or with --dry-run, which first
+// prints a line per song it would change.
 int runListSync(const ListSyncOptions &options, Console &console)
 {
     const QString &listPath = options.listPath;
@@ -43,8 +45,14 @@ int runListSync(const ListSyncOptions &options, Console &console)
     }
     const SongListSync &sync = planned.value();
     QString line = sync.summary();
-    if (options.dryRun)
+    if (options.dryRun) {
+        for (const SongListChange &change : sync.changes) {
+            console.out << QStringLiteral("Song ID %1, \"%2\": %3\n")
+                               .arg(change.songId)
+                               .arg(printable(console.codec.decode(change.title)), songListChangeName(change.kind));
+        }
         line += QStringLiteral(" Dry run: nothing written.");
+    }
     else if (!sync.changesList())
         line += QStringLiteral(" The song list is already in step: nothing written.");
     else if (const Result<> written = writeSongListFile(sync.list, listPath); !written.ok()) {

@@ -19,9 +19,11 @@ Result<RenumberOptions> parseRenumberOptions(const CommandArguments &arguments)
     RenumberOptions options;
     options.chart = arguments.paths.first();
     const std::optional<QString> id = arguments.value(QStringLiteral("id"));
-    const std::optional<qint64> newId = id ? songIdOf(*id) : std::nullopt;
-    if (!newId)
+    if (!id)
         return arguments.usageError(QStringLiteral("give --id N, the new song ID, from 0 to %1.").arg(LastSongId));
+    const std::optional<qint64> newId = songIdOf(*id);
+    if (!newId)
+        return arguments.usageError(QStringLiteral("--id %1: %2").arg(*id, songIdRule()));
     options.id = *newId;
     options.listPath = arguments.value(QStringLiteral("list"));
     options.dryRun = arguments.options.isSet(QStringLiteral("dry-run"));

@@ -6,6 +6,7 @@
 #include "model/FieldValues.h"
 #include "model/HeaderFields.h"
 #include "pictures/PictureFile.h"
+#include "text/MessageText.h"
 
 #include <QDir>
 
@@ -83,8 +84,18 @@ std::optional<ChartEdits> checkedChanges(const SetOptions &options, Console &con
     if (const std::optional<QString> &genre = options.edits[HeaderField::Genre]) {
         changes.fields[HeaderField::Genre] = genreNameFor(*genre);
         if (!changes.fields[HeaderField::Genre]) {
-            console.error(QStringLiteral("%1: \"%2\" is not in the genre list; give a name or its number: %3.")
-                              .arg(QLatin1String(fieldInfo(HeaderField::Genre).label), *genre, genreListText()));
+            console.error(QStringLiteral("%1: %2 is not in the genre list; give a name or its number: %3.")
+                              .arg(QLatin1String(fieldInfo(HeaderField::Genre).label), quotedForMessage(*genre), genreListText()));
+            return std::nullopt;
+        }
+    }
+    // The field rule's own check, first, to name the option that broke it.
+    for (const HeaderFieldInfo &info : headerFields()) {
+        const std::optional<QString> &text = options.edits[info.field];
+        if (info.kind != FieldKind::Text || !text)
+            continue;
+        if (Result<> storable = checkStorableText(QStringLiteral("--") + QLatin1String(info.option), *text); !storable.ok()) {
+            console.error(storable.error());
             return std::nullopt;
         }
     }

@@ -22,6 +22,9 @@ public:
     FileReader &operator=(const FileReader &) = delete;
 
     // A failure says why the file cannot be opened, in the system's words.
+    // Only a regular file is opened (through links): anything else fails at
+    // once, never waiting as a named pipe would (notRegularFileReason says
+    // what it is).
     Result<> open();
     // The size when it was opened.
     [[nodiscard]] qint64 size() const { return m_size; }

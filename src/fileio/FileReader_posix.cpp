@@ -25,12 +25,19 @@ FileReader::~FileReader()
 Result<> FileReader::open()
 {
     int &fd = m_handle->fd;
+    // Without O_NONBLOCK, opening a named pipe waits for a writer; the
+    // type is then known from the open file, at no extra cost.
     do {
-        fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (fd < 0 && errno == EINTR);
     struct stat status;
     if (fd < 0 || ::fstat(fd, &status) != 0)
         return Failure{qt_error_string(errno)};
+    if (!S_ISREG(status.st_mode)) {
+        ::close(fd);
+        fd = -1;
+        return Failure{QStringLiteral("It is not a regular file.")};
+    }
     m_size = status.st_size;
     return Result<>::success();
 }

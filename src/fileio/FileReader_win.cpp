@@ -21,6 +21,11 @@ Result<> FileReader::open()
     QFile &file = m_handle->file;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return Failure{file.errorString()};
+    // A device (a console, a pipe) would block a read.
+    if (file.isSequential()) {
+        file.close();
+        return Failure{QStringLiteral("It is not a regular file.")};
+    }
     m_size = file.size();
     return Result<>::success();
 }

@@ -2,6 +2,7 @@
 
 #include "fileio/DeviceIo.h"
 #include "fileio/NewFileNamesSystem.h"
+#include "fileio/NewFileNamesTesting.h"
 #include "fileio/SafeFileSystem.h"
 #include "fileio/SafeFileWriter.h"
 
@@ -11,6 +12,23 @@
 #include <QFileInfo>
 
 namespace ojn {
+
+namespace newnames {
+namespace {
+NamingWaysLacking lackingForTests;
+} // namespace
+
+void pretendFileSystemLacks(NamingWaysLacking lacking)
+{
+    lackingForTests = lacking;
+}
+
+const NamingWaysLacking &namingWaysLacking()
+{
+    return lackingForTests;
+}
+} // namespace newnames
+
 namespace {
 
 QString shown(const QString &path)

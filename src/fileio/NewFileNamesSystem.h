@@ -26,6 +26,11 @@ enum class Naming {
 // `to` made a second name of `from`.
 [[nodiscard]] Result<Naming> linkNoReplace(const QString &from, const QString &to);
 
+// What the file system is taken to lack (see NewFileNamesTesting.h); in
+// the programs, nothing.
+struct NamingWaysLacking;
+[[nodiscard]] const NamingWaysLacking &namingWaysLacking();
+
 // Gives the held temporary file `from` the name `to`, which must be free;
 // where the file system cannot refuse to replace, `to` is checked just
 // before (no other program of ours writes there meanwhile).

@@ -1,5 +1,6 @@
 // New names without replacing, on Linux and other POSIX systems.
 #include "fileio/NewFileNamesSystem.h"
+#include "fileio/NewFileNamesTesting.h"
 
 #include <QFile>
 
@@ -30,6 +31,10 @@ bool unsupported(int code)
 // -1 with errno set as renameat2 would, ENOSYS where the system has none.
 int renameRefusingToReplace(const QByteArray &from, const QByteArray &to)
 {
+    if (namingWaysLacking().oneStepMove) {
+        errno = ENOSYS;
+        return -1;
+    }
 #if defined(__linux__) && defined(SYS_renameat2)
     constexpr unsigned NoReplace = 1; // RENAME_NOREPLACE
     return int(::syscall(SYS_renameat2, AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), NoReplace));
@@ -52,6 +57,8 @@ bool sameFile(const QByteArray &a, const QByteArray &b)
 
 Result<Naming> linkNoReplace(const QString &from, const QString &to)
 {
+    if (namingWaysLacking().links)
+        return Naming::Unsupported;
     const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
     if (::link(source.constData(), target.constData()) == 0)
         return Naming::Done;

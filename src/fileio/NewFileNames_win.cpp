@@ -1,5 +1,6 @@
 // New names without replacing, on Windows.
 #include "fileio/NewFileNamesSystem.h"
+#include "fileio/NewFileNamesTesting.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,8 @@ Result<Naming> moveNoReplace(const QString &from, const QString &to)
 {
     // Without MOVEFILE_REPLACE_EXISTING the move refuses a taken name, and
     // a file another program has open is refused whole, not half-moved.
+    if (namingWaysLacking().oneStepMove)
+        return Naming::Unsupported;
     const QString source = nativePath(from), target = nativePath(to);
     if (MoveFileExW(wide(source), wide(target), MOVEFILE_WRITE_THROUGH))
         return Naming::Done;
@@ -55,6 +58,8 @@ Result<Naming> moveNoReplace(const QString &from, const QString &to)
 
 Result<Naming> linkNoReplace(const QString &from, const QString &to)
 {
+    if (namingWaysLacking().links)
+        return Naming::Unsupported;
     const QString source = nativePath(from), target = nativePath(to);
     if (CreateHardLinkW(wide(target), wide(source), nullptr))
         return Naming::Done;

@@ -41,6 +41,12 @@ void checkNames(const ChartScan &chart, const MusicFolderListing &listing, const
         findings.append({FindingType::FileNameSongId,
                          QStringLiteral("The file name says song ID %1, but the header holds song ID %2.").arg(*named).arg(id)});
     }
+    // No file can be named for it: rename refuses it, so nothing suggests one.
+    if (id < 0) {
+        findings.append({FindingType::InvalidSongId,
+                         QStringLiteral("The header holds song ID %1, which is invalid: song IDs start at 0, so no file "
+                                        "name is made for it. Give the chart a valid one (ojn-header renumber).").arg(id)});
+    }
     const QString ojm = ojmNameOf(chart.header->ojmFile, codec);
     if (ojm.isEmpty()) {
         findings.append({FindingType::OjmMissing, QStringLiteral("The header names no OJM file.")});
@@ -50,7 +56,12 @@ void checkNames(const ChartScan &chart, const MusicFolderListing &listing, const
     if (listing.error.isEmpty() && !listing.containsFile(ojm)) {
         findings.append({FindingType::OjmMissing,
                          QStringLiteral("The OJM file \"%1\" named in the header is not in the folder.").arg(ojm)});
+    } else if (const QString why = listing.notRegularReason(ojm); listing.error.isEmpty() && !why.isEmpty()) {
+        findings.append({FindingType::OjmMissing,
+                         QStringLiteral("The OJM file \"%1\" named in the header cannot be read: %2.").arg(ojm, why)});
     }
+    if (id < 0)
+        return;
     const QString usual = QStringLiteral("o2ma%1.ojm").arg(id);
     if (ojm.compare(usual, Qt::CaseInsensitive) != 0) {
         findings.append({FindingType::OjmName,

@@ -1,5 +1,7 @@
 #include "folderchecks/MusicFolder.h"
 
+#include "fileio/NotRegularFile.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -11,6 +13,11 @@ namespace ojn {
 bool MusicFolderListing::containsFile(const QString &fileName) const
 {
     return foldedFileNames.contains(fileName.toCaseFolded());
+}
+
+QString MusicFolderListing::notRegularReason(const QString &fileName) const
+{
+    return notRegularFiles.isEmpty() ? QString() : notRegularFiles.value(fileName.toCaseFolded());
 }
 
 MusicFolderListing listMusicFolder(const QString &folder)
@@ -32,14 +39,21 @@ MusicFolderListing listMusicFolder(const QString &folder)
         return listing;
     }
 
-    // Files only: a pipe or a device among the charts would block a read.
-    // Charts sort by their case-folded name, folded once each.
+    // Every entry, so that a link to nothing or a pipe named as a chart is
+    // said and not passed over (System lets those through, and spares the
+    // filter a look at each link). Charts sort by their case-folded name,
+    // folded once each.
     QList<std::pair<QString, QString>> charts; // folded name, path
-    QDirIterator it(folder, QDir::Files);
+    QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         const QString path = it.next();
         const QString name = it.fileName();
         QString folded = name.toCaseFolded();
+        // A plain file's type comes with the listing; only the rest cost a look.
+        if (!it.fileInfo().isFile()) {
+            if (QString why = notRegularFileReason(path); !why.isEmpty())
+                listing.notRegularFiles.insert(folded, std::move(why));
+        }
         if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
             charts.append({folded, path});
         listing.foldedFileNames.insert(std::move(folded));

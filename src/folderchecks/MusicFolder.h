@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -10,19 +11,27 @@ namespace ojn {
 // for finding the OJMs the charts name.
 struct MusicFolderListing {
     QString folder;
-    // Every file ending in .ojn, in any case, in the folder itself (not in
-    // subfolders), sorted by name.
+    // Every entry ending in .ojn, in any case, in the folder itself (not in
+    // subfolders), sorted by name: a folder, a pipe or a link to nothing so
+    // named too, whose check then says what it is.
     QStringList chartPaths;
-    // Every file name in the folder, case-folded, for case-blind look-ups.
+    // Every name in the folder, case-folded, for case-blind look-ups.
     QSet<QString> foldedFileNames;
+    // The entries that are no regular file, case-folded, each with what it
+    // is (see notRegularFileReason).
+    QHash<QString, QString> notRegularFiles;
     // Why the folder could not be listed; empty when it was.
     QString error;
 
     [[nodiscard]] bool containsFile(const QString &fileName) const;
+    // What keeps the entry of that name, in any case, from being read as a
+    // file; empty for a regular file or none.
+    [[nodiscard]] QString notRegularReason(const QString &fileName) const;
 };
 
-// Lists the folder; reads no file. The file system is asked only for the
-// names and types the listing itself returns.
+// Lists the folder; reads no file. The file system is asked for the names
+// and types the listing itself returns, and only the entries that are no
+// plain file (links among them) are looked at closer.
 [[nodiscard]] MusicFolderListing listMusicFolder(const QString &folder);
 
 } // namespace ojn

@@ -4,6 +4,7 @@
 #include "folderplans/FolderState.h"
 #include "folderplans/PlanSupport.h"
 #include "folderchecks/FolderScan.h"
+#include "fileio/NotRegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,6 +22,19 @@ struct EarlierAdd {
     qint64 id = -1;
     bool chartThere = false;
     bool ojmThere = false;
+    const ChartScan *chart = nullptr; // when it is there
+    QString unclear;                   // why its OJM's name cannot be looked up
+};
+
+// A chart this run adds, or found added by an earlier one, to know it
+// again when it is named twice or comes in two packs.
+struct AddedChart {
+    QString path;
+    qint64 fileSize = 0;
+    QByteArray key;
+    qint64 id = 0;
+    bool earlier = false;
+    int unit = -1; // the unit that adds it, if any
 };
 
 class AddPlanner {
@@ -30,10 +44,9 @@ public:
     {
         m_plan.folder = m_state.names.folder;
         m_plan.codePage = settings.codec.codePage();
-        qint64 highest = -1;
         for (auto it = m_state.holders.cbegin(); it != m_state.holders.cend(); ++it)
-            highest = std::max(highest, it.key());
-        m_start = settings.firstId ? *settings.firstId : (highest < 0 ? FirstOfficialSongId : highest + 1);
+            m_highest = std::max(m_highest, it.key());
+        m_start = settings.firstId ? *settings.firstId : (m_highest < 0 ? FirstOfficialSongId : m_highest + 1);
         for (qsizetype i = 0; i < m_state.charts.size(); ++i) {
             if (const std::optional<ChartHeader> &header = m_state.charts[i].header)
                 m_byTitle.insert(keyOf(*header), i);
@@ -60,31 +73,69 @@ public:
             return;
         }
         const ChartHeader &header = *scan.header;
+        if (header.songId < 0) {
+            refuse(path, QStringLiteral("its song ID %1 is invalid: a song ID is a number from 0 to %2.").arg(header.songId).arg(LastSongId));
+            return;
+        }
+        if (const AddedChart *twin = addedBefore(scan)) {
+            m_plan.skipped << (twin->earlier ? QStringLiteral("%1: already added as o2ma%2.ojn.")
+                                             : QStringLiteral("%1: already added in this run as o2ma%2.ojn."))
+                                  .arg(shownName).arg(twin->id);
+            if (twin->unit >= 0)
+                m_plan.namedAgain[twin->unit] << path;
+            return;
+        }
         const FolderNames &sourceNames = namesOf(source.absolutePath());
         const QString headerOjm = ojmNameIn(header, m_settings.codec);
         QStringList lookedFor;
-        const QString ojmName = findOjm(sourceNames, source.fileName(), headerOjm, &lookedFor);
+        QString unclear;
+        const QString ojmName = findOjm(sourceNames, source.fileName(), headerOjm, &lookedFor, &unclear);
+        if (!unclear.isEmpty()) {
+            refuse(path, unclear);
+            return;
+        }
         if (ojmName.isEmpty()) {
             refuse(path, QStringLiteral("its OJM is not beside it: looked for %1.").arg(quotedList(lookedFor)));
             return;
         }
         const QString ojm = sourceNames.pathOf(ojmName);
+        // Copying a named pipe would wait for ever.
+        if (const QString why = notRegularFileReason(ojm); !why.isEmpty()) {
+            refuse(path, QStringLiteral("its OJM %1 cannot be read: %2.").arg(ojmName, why));
+            return;
+        }
 
         const EarlierAdd earlier = findEarlierAdd(scan, ojm, headerOjm);
+        if (!earlier.unclear.isEmpty()) {
+            refuse(path, earlier.unclear);
+            return;
+        }
         qint64 id = earlier.id;
         if (earlier.chartThere) {
             m_taken.insert(id);
-            m_plan.skipped << QStringLiteral("%1: already added as o2ma%2.ojn.").arg(shownName).arg(id);
-            if (earlier.ojmThere)
+            if (earlier.ojmThere) {
+                remember(scan, id, true, -1);
+                m_plan.skipped << QStringLiteral("%1: already added as o2ma%2.ojn.").arg(shownName).arg(id);
+                // Its entry too, when a run was stopped before the list.
+                if (m_state.list && !m_state.list->entries.contains(earlier.chart->header->bytes))
+                    m_entries.append({id, ListEntryEdit{-1, earlier.chart->path, qint32(id)}});
                 return;
+            }
+            // Its music is missing: the chart counts as added once that is there.
+            const int chart = m_plan.addUnit({path});
+            remember(scan, id, true, chart);
+            m_plan.steps << copyStep(ojm, m_state.names.pathOf(usualOjmName(id)),
+                                     QStringLiteral("the music of %1, added before as o2ma%2.ojn").arg(source.fileName()).arg(id), chart);
+            m_entries.append({id, ListEntryEdit{chart, earlier.chart->path, qint32(id)}});
+            return;
         }
         if (id < 0) {
-            if (header.songId >= 0 && isFree(header.songId))
+            if (isFree(header.songId))
                 id = header.songId;
             else if (const std::optional<qint64> free = lowestFree(m_start))
                 id = *free;
             else {
-                refuse(path, QStringLiteral("no song ID up to %1 is free in the folder.").arg(LastSongId));
+                refuse(path, noFreeId());
                 return;
             }
         }
@@ -95,16 +146,14 @@ public:
             return;
         }
         m_taken.insert(id);
-        const int chart = m_plan.charts++;
-        ++m_plan.chartFiles;
-        const QString ojmTarget = m_state.names.pathOf(usualOjmName(id));
+        const int chart = m_plan.addUnit({path});
+        remember(scan, id, false, chart);
+        const QString ojmOnDisk = m_state.names.find(usualOjmName(id)); // an earlier run's, in any case
+        const QString ojmTarget = m_state.names.pathOf(ojmOnDisk.isEmpty() ? usualOjmName(id) : ojmOnDisk);
         const QString chartTarget = m_state.names.pathOf(QStringLiteral("o2ma%1.ojn").arg(id));
         // The music first: the chart appears in the game whole, with it.
-        if (!earlier.ojmThere) {
-            m_plan.steps << copyStep(ojm, ojmTarget, QStringLiteral("the music of %1").arg(source.fileName()), chart);
-        }
-        if (earlier.chartThere)
-            return;
+        // An earlier run's copy is checked again when the step runs.
+        m_plan.steps << copyStep(ojm, ojmTarget, QStringLiteral("the music of %1").arg(source.fileName()), chart);
         if (sameId) {
             m_plan.steps << copyStep(path, chartTarget, QStringLiteral("its song ID %1 is free").arg(id), chart);
         } else {
@@ -118,16 +167,21 @@ public:
                                             : QStringLiteral("song ID %1 is taken; it gets %2").arg(header.songId).arg(id);
             m_plan.steps << write;
         }
+        m_entries.append({id, ListEntryEdit{chart, chartTarget, qint32(id)}});
     }
 
     FolderPlan finish()
     {
-        if (m_settings.listPath && m_plan.charts + m_plan.skipped.size() > 0) {
-            PlanStep sync;
-            sync.kind = StepKind::ListUpdate;
-            sync.from = m_state.names.folder;
-            sync.to = *m_settings.listPath;
-            m_plan.steps << sync;
+        if (m_settings.listPath && m_state.list && !m_entries.isEmpty()) {
+            PlanStep update;
+            update.kind = StepKind::ListUpdate;
+            update.to = *m_settings.listPath;
+            update.why = QStringLiteral("the entries of the charts added");
+            // Appended in song ID order, as a sync appends them.
+            std::stable_sort(m_entries.begin(), m_entries.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+            for (const auto &[id, entry] : std::as_const(m_entries))
+                update.entries << entry;
+            m_plan.steps << update;
         }
         return std::move(m_plan);
     }
@@ -155,6 +209,33 @@ private:
     }
 
     [[nodiscard]] bool isFree(qint64 id) const { return !m_taken.contains(id) && !m_state.holders.contains(id); }
+
+    // Free IDs are looked for from the start given, or above the highest
+    // the folder holds: with that one the last there is, none is left.
+    [[nodiscard]] QString noFreeId() const
+    {
+        if (m_settings.firstId || m_highest < 0)
+            return QStringLiteral("no song ID from %1 up is free in the folder.").arg(m_start);
+        const QString advice = m_settings.firstIdAdvice.isEmpty() ? QString() : QStringLiteral("; ") + m_settings.firstIdAdvice;
+        return QStringLiteral("no song ID above %1, the highest in the folder, is free%2.").arg(m_highest).arg(advice);
+    }
+
+    void remember(const ChartScan &scan, qint64 id, bool earlier, int unit)
+    {
+        m_added.append({scan.path, scan.fileSize, keyOf(*scan.header), id, earlier, unit});
+    }
+
+    // The chart of this run that `scan` is, by its bytes: the same file
+    // named again (through another path or a link) or a copy of it.
+    [[nodiscard]] const AddedChart *addedBefore(const ChartScan &scan) const
+    {
+        const QByteArray key = keyOf(*scan.header);
+        for (const AddedChart &added : m_added) {
+            if (added.fileSize == scan.fileSize && added.key == key && sameBytes(added.path, scan.path))
+                return &added;
+        }
+        return nullptr;
+    }
 
     [[nodiscard]] std::optional<qint64> lowestFree(qint64 from) const
     {
@@ -186,8 +267,9 @@ private:
                 continue;
             earlier.id = id;
             earlier.chartThere = true;
-            const QString ojmThere = m_state.names.find(usualOjmName(id));
-            earlier.ojmThere = !ojmThere.isEmpty();
+            earlier.chart = &there;
+            earlier.unclear = m_state.names.ambiguity(usualOjmName(id), QStringLiteral("the OJM of o2ma%1.ojn").arg(id));
+            earlier.ojmThere = !m_state.names.find(usualOjmName(id)).isEmpty();
             return earlier;
         }
         for (const auto &[id, name] : m_loneOjms) {
@@ -219,11 +301,14 @@ private:
     const AddSettings &m_settings;
     FolderState m_state;
     FolderPlan m_plan;
+    qint64 m_highest = -1;
     qint64 m_start = FirstOfficialSongId;
     QSet<qint64> m_taken; // IDs this command gives out
     QMultiHash<QByteArray, qsizetype> m_byTitle;
     QList<std::pair<qint64, QString>> m_loneOjms; // o2ma<ID>.ojm files whose ID nothing else holds
     QHash<QString, FolderNames> m_sourceFolders;
+    QList<AddedChart> m_added;
+    QList<std::pair<qint64, ListEntryEdit>> m_entries; // the list's, by the song ID each chart gets
 };
 
 } // namespace

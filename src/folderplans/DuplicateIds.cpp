@@ -10,19 +10,31 @@ namespace ojn {
 namespace {
 
 // `more`'s steps after `plan`'s, its charts numbered after `plan`'s so
-// that Cancel and failures still go chart by chart.
-void appendPlan(FolderPlan &plan, const FolderPlan &more)
+// that Cancel and failures still go chart by chart. The old names' removal
+// and the song list's entries are gathered apart: one list step, after
+// every new file and before any old name goes, as each plan has it.
+void appendPlan(FolderPlan &plan, const FolderPlan &more, QList<PlanStep> &removals, QList<ListEntryEdit> &entries)
 {
+    const int first = plan.charts();
+    const auto renumbered = [first](int chart) { return chart >= 0 ? chart + first : chart; };
     for (PlanStep step : more.steps) {
-        if (step.chart >= 0)
-            step.chart += plan.charts;
-        plan.steps << step;
+        step.chart = renumbered(step.chart);
+        if (step.kind == StepKind::ListUpdate) {
+            for (ListEntryEdit entry : std::as_const(step.entries)) {
+                entry.chart = renumbered(entry.chart);
+                entries << entry;
+            }
+        } else {
+            (step.kind == StepKind::Remove ? removals : plan.steps) << step;
+        }
     }
     plan.refused << more.refused;
     plan.skipped << more.skipped;
-    plan.notes << more.notes;
-    plan.charts += more.charts;
-    plan.chartFiles += more.chartFiles;
+    for (const QString &note : more.notes) {
+        if (!plan.notes.contains(note))
+            plan.notes << note;
+    }
+    plan.units << more.units;
 }
 
 } // namespace
@@ -57,10 +69,8 @@ Result<FolderPlan> planResolveDuplicateIds(const QStringList &group, const QStri
     FolderPlan plan;
     plan.folder = state.names.folder;
     plan.codePage = settings.codec.codePage();
-    // Each renumber alone would rewrite the list from what it read; one
-    // sync at the end keeps every change.
-    PlanSettings alone = settings;
-    alone.listPath.reset();
+    QList<PlanStep> removals;
+    QList<ListEntryEdit> entries;
     qint64 next = FirstOfficialSongId;
     for (const QString &path : group) {
         if (QFileInfo(path) == QFileInfo(keeper))
@@ -68,23 +78,24 @@ Result<FolderPlan> planResolveDuplicateIds(const QStringList &group, const QStri
         while (next <= LastSongId && state.holders.contains(next))
             ++next;
         if (next > LastSongId) {
-            plan.refused << PlanRefusal{path, QStringLiteral("no song ID up to %1 is free.").arg(LastSongId)};
+            plan.refused << PlanRefusal{path, QStringLiteral("no song ID from %1 up is free in the folder.").arg(FirstOfficialSongId)};
             continue;
         }
-        const Result<FolderPlan> one = planRenumber(path, next++, alone);
+        const Result<FolderPlan> one = planRenumber(path, next++, settings);
         if (!one.ok())
             plan.refused << PlanRefusal{path, one.error()};
         else
-            appendPlan(plan, one.value());
+            appendPlan(plan, one.value(), removals, entries);
     }
-    if (settings.listPath && !plan.steps.isEmpty()) {
-        PlanStep sync;
-        sync.kind = StepKind::ListUpdate;
-        sync.from = plan.folder;
-        sync.to = *settings.listPath;
-        sync.why = QStringLiteral("the charts given new song IDs");
-        plan.steps << sync;
+    if (settings.listPath && !entries.isEmpty()) {
+        PlanStep update;
+        update.kind = StepKind::ListUpdate;
+        update.to = *settings.listPath;
+        update.why = QStringLiteral("the entries of the charts given new song IDs");
+        update.entries = entries;
+        plan.steps << update;
     }
+    plan.steps << removals;
     return plan;
 }
 

@@ -41,13 +41,45 @@ QString describeStep(const PlanStep &step, const QString &folder, bool done)
         line = QStringLiteral("%1 %2").arg(done ? QStringLiteral("removed") : QStringLiteral("remove"), from);
         break;
     case StepKind::ListUpdate:
-        line = step.list ? QStringLiteral("%1 the song list %2").arg(done ? QStringLiteral("updated") : QStringLiteral("update"), to)
-                         : QStringLiteral("%1 the song list %2 with the folder").arg(done ? QStringLiteral("synced") : QStringLiteral("sync"), to);
+        line = QStringLiteral("%1 the song list %2").arg(done ? QStringLiteral("updated") : QStringLiteral("update"), to);
         break;
     }
     if (!done && !step.why.isEmpty())
         line += QStringLiteral(" (%1)").arg(step.why);
     return line + QLatin1Char('.');
+}
+
+QString describeTakenBack(const QString &path, const PlanStep &failed, const QString &folder, const QString &removeError)
+{
+    const auto isA = [&failed](const char *ending) { return failed.to.endsWith(QLatin1String(ending), Qt::CaseInsensitive); };
+    const QString what = isA(".ojn") ? QStringLiteral("the chart") : isA(".ojm") ? QStringLiteral("the OJM") : shownIn(failed.to, folder);
+    QString verb;
+    switch (failed.kind) {
+    case StepKind::Copy: verb = QStringLiteral("copied"); break;
+    case StepKind::Link: verb = QStringLiteral("given its second name"); break;
+    case StepKind::Write: verb = QStringLiteral("written"); break;
+    case StepKind::Rename: verb = QStringLiteral("moved"); break;
+    case StepKind::Remove:
+    case StepKind::ListUpdate: verb = QStringLiteral("done"); break;
+    }
+    if (!removeError.isEmpty())
+        return QStringLiteral("%1 is left: %2 could not be %3, and it could not be removed again: %4")
+            .arg(shownIn(path, folder), what, verb, removeError);
+    return QStringLiteral("removed %1 again: %2 could not be %3.").arg(shownIn(path, folder), what, verb);
+}
+
+int FolderPlan::chartFiles() const
+{
+    int files = 0;
+    for (const QStringList &unit : units)
+        files += int(unit.size());
+    return files;
+}
+
+int FolderPlan::addUnit(const QStringList &charts)
+{
+    units.append(charts);
+    return int(units.size()) - 1;
 }
 
 } // namespace ojn

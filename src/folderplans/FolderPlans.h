@@ -27,14 +27,17 @@ struct PlanSettings {
 
 struct AddSettings : PlanSettings {
     std::optional<qint64> firstId; // the lowest ID a chart whose own is taken may get
+    QString firstIdAdvice;         // how to give firstId, told when no ID above the highest is free
 };
 
 // Copies `charts`, each with its OJM, into `folder` under free song IDs as
-// o2ma<ID>.ojn and o2ma<ID>.ojm, then syncs the list.
+// o2ma<ID>.ojn and o2ma<ID>.ojm, then gives the list their entries. A
+// chart named twice, or the same bytes in two packs, is added once.
 [[nodiscard]] Result<FolderPlan> planAdd(const QString &folder, const QStringList &charts, const AddSettings &settings);
 
 // Gives the chart song ID `newId`: its header, its file name, its OJM's
-// name, and the list's entry.
+// name, and the list's entry. Tutorial.ojn is refused: the game finds it
+// by that name.
 [[nodiscard]] Result<FolderPlan> planRenumber(const QString &chart, qint64 newId, const PlanSettings &settings);
 
 // Names every chart of `folder` and its OJM for the song ID its header

@@ -1,5 +1,6 @@
 #include "folderplans/FolderState.h"
 
+#include "folderplans/PlanSupport.h"
 #include "folderchecks/FolderChecks.h"
 #include "folderchecks/FolderScan.h"
 
@@ -21,12 +22,22 @@ FolderNames listFolderNames(const QString &folder)
     while (entries.hasNext()) {
         const QString path = entries.next();
         const QString name = entries.fileName();
-        names.byFolded.insert(name.toCaseFolded(), name);
+        names.byFolded[name.toCaseFolded()].append(name);
         // Files only, by the listing's own types: no look at each file.
         if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive) && entries.fileInfo().isFile())
             names.chartPaths << path;
     }
+    for (QStringList &same : names.byFolded)
+        same.sort();
     return names;
+}
+
+QString FolderNames::ambiguity(const QString &name, const QString &what) const
+{
+    const QStringList found = byFolded.value(name.toCaseFolded());
+    if (found.size() < 2)
+        return QString();
+    return QStringLiteral("%1 is ambiguous: %2 differ only in case; give one of them another name first.").arg(what, quotedList(found));
 }
 
 QString ojmNameIn(const ChartHeader &header, const TextCodec &codec)
@@ -50,19 +61,25 @@ std::optional<qint64> songIdFromOjmName(const QString &fileName)
     return songIdFromFileName(asChart + QLatin1String(".ojn"));
 }
 
-QString findOjm(const FolderNames &names, const QString &chartFileName, const QString &headerOjm, QStringList *lookedFor)
+QString findOjm(const FolderNames &names, const QString &chartFileName, const QString &headerOjm, QStringList *lookedFor,
+                QString *ambiguity)
 {
     QStringList tried;
-    if (!headerOjm.isEmpty() && !headerOjm.contains(QLatin1Char('/')) && !headerOjm.contains(QLatin1Char('\\'))) {
-        if (const QString found = names.find(headerOjm); !found.isEmpty())
-            return found;
+    if (!headerOjm.isEmpty() && !headerOjm.contains(QLatin1Char('/')) && !headerOjm.contains(QLatin1Char('\\')))
         tried << headerOjm;
-    }
     const QString own = QFileInfo(chartFileName).completeBaseName() + QLatin1String(".ojm");
-    if (const QString found = names.find(own); !found.isEmpty())
-        return found;
     if (!tried.contains(own, Qt::CaseInsensitive))
         tried << own;
+    for (const QString &name : std::as_const(tried)) {
+        // Of two files differing only in case, neither is picked.
+        if (const QString unclear = names.ambiguity(name, QStringLiteral("its OJM")); !unclear.isEmpty()) {
+            if (ambiguity)
+                *ambiguity = unclear;
+            return QString();
+        }
+        if (const QString found = names.find(name); !found.isEmpty())
+            return found;
+    }
     if (lookedFor)
         *lookedFor = tried;
     return QString();
@@ -90,11 +107,12 @@ FolderState readFolderState(const QString &folder, const std::optional<QString> 
     }
     QStringList &chartPaths = state.names.chartPaths;
     for (auto it = state.names.byFolded.cbegin(); withHolders && it != state.names.byFolded.cend(); ++it) {
-        const QString &name = it.value();
-        if (std::optional<qint64> id = songIdFromFileName(name))
-            state.holders[*id].append(name);
-        else if (std::optional<qint64> ojm = songIdFromOjmName(name))
-            state.holders[*ojm].append(name);
+        for (const QString &name : it.value()) {
+            if (std::optional<qint64> id = songIdFromFileName(name))
+                state.holders[*id].append(name);
+            else if (std::optional<qint64> ojm = songIdFromOjmName(name))
+                state.holders[*ojm].append(name);
+        }
     }
     chartPaths.sort();
     state.charts = checkChartFiles(chartPaths, CheckDepth::Header);

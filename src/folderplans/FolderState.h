@@ -14,15 +14,19 @@
 namespace ojn {
 
 // A folder's file names, for case-blind look-ups that give the name as it
-// is on disk.
+// is on disk. Where the file system tells case apart, two names may differ
+// only in case: a step must not pick one of them (see `ambiguity`).
 struct FolderNames {
     QString folder;
-    QHash<QString, QString> byFolded; // case-folded name -> name on disk
-    QStringList chartPaths;           // the files ending in .ojn, any case
+    QHash<QString, QStringList> byFolded; // case-folded name -> the names on disk
+    QStringList chartPaths;               // the files ending in .ojn, any case
     QString error;
 
-    // The name on disk of `name` in any case, or empty.
-    [[nodiscard]] QString find(const QString &name) const { return byFolded.value(name.toCaseFolded()); }
+    // The name on disk of `name` in any case (the first of several), or empty.
+    [[nodiscard]] QString find(const QString &name) const { return byFolded.value(name.toCaseFolded()).value(0); }
+    // Why `name` cannot be looked up: `what` ("its OJM") stands for two or
+    // more names differing only in case, each named; empty when it can.
+    [[nodiscard]] QString ambiguity(const QString &name, const QString &what) const;
     [[nodiscard]] QString pathOf(const QString &name) const { return folder + QLatin1Char('/') + name; }
 };
 [[nodiscard]] FolderNames listFolderNames(const QString &folder);
@@ -52,8 +56,9 @@ struct FolderState {
 
 // A chart's OJM: the file its header names, looked up case-blind in
 // `names`; failing that, the .ojm of the chart's own base name. Empty when
-// neither is there; `lookedFor` then lists the names tried.
+// neither is there; `lookedFor` then lists the names tried. Empty too when
+// the name found stands for several files; `ambiguity` then says so.
 [[nodiscard]] QString findOjm(const FolderNames &names, const QString &chartFileName, const QString &headerOjm,
-                              QStringList *lookedFor = nullptr);
+                              QStringList *lookedFor = nullptr, QString *ambiguity = nullptr);
 
 } // namespace ojn

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QMap>
 
+#include <algorithm>
+
 namespace ojn {
 namespace {
 
@@ -33,7 +35,7 @@ PlanStep step(StepKind kind, const QString &from, const QString &to, const QStri
 
 QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state, const QSet<QString> &kept,
                                 FolderPlan &plan, const std::optional<QString> &listPath,
-                                const std::function<std::optional<SongList>(const QList<ChartMove> &)> &listAfter)
+                                const QList<ListEntryEdit> &entriesDone)
 {
     const FolderNames &names = state.names;
     QSet<QString> ojmsKept = kept;
@@ -53,6 +55,16 @@ QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state
             continue;
         }
         const bool renamed = !sameName(move.target, name);
+        if (const QString unclear = names.ambiguity(move.target, QStringLiteral("its new name %1").arg(move.target));
+            renamed && !unclear.isEmpty()) {
+            refuse(unclear);
+            continue;
+        }
+        if (const QString unclear = names.ambiguity(usual, QStringLiteral("the OJM's new name %1").arg(usual));
+            move.rewrite && !sameName(move.ojm, usual) && !unclear.isEmpty()) {
+            refuse(unclear);
+            continue;
+        }
         const QString targetOnDisk = names.find(move.target);
         bool targetDone = false;
         if (renamed && !targetOnDisk.isEmpty()) {
@@ -88,7 +100,6 @@ QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state
             targetsGiven.insert(usual.toCaseFolded());
         accepted << move;
     }
-    plan.chartFiles += int(accepted.size());
 
     // Per OJM (moves that rewrite no header leave their OJM alone).
     QMap<QString, QList<qsizetype>> byOjm;
@@ -96,10 +107,13 @@ QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state
         byOjm[accepted[i].rewrite ? accepted[i].ojm.toCaseFolded() : QStringLiteral("\n%1").arg(i)].append(i);
 
     QList<PlanStep> late;
-    qsizetype firstInPlace = -1; // where the first chart is rewritten under its own name
+    QList<std::pair<qint64, ListEntryEdit>> entries; // by the song ID each chart gets
     for (auto group = byOjm.cbegin(); group != byOjm.cend(); ++group) {
-        const int chart = plan.charts++;
         const QList<qsizetype> &members = group.value();
+        QStringList charts;
+        for (const qsizetype i : members)
+            charts << accepted[i].path;
+        const int chart = plan.addUnit(charts);
         const ChartMove &first = accepted[members.first()];
         if (!first.rewrite) {
             plan.steps << step(StepKind::Rename, first.path, names.pathOf(first.target), first.why, chart);
@@ -121,17 +135,20 @@ QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state
         PlanStep renameOjm;
         QString linkedAs; // the OJM's second name, its old one removed last
         for (auto target = ojmTargets.cbegin(); target != ojmTargets.cend(); ++target) {
-            const QString to = names.pathOf(target.key());
+            // An earlier run's name in another case is that name, never a second file.
+            const QString onDisk = names.find(target.key());
+            const QString to = names.pathOf(onDisk.isEmpty() ? target.key() : onDisk);
             const bool lastName = std::next(target) == ojmTargets.cend() && !ojmKept;
+            // Planned even when an earlier run made the name: the run then
+            // checks that it still holds the OJM's bytes before any chart
+            // names it or the old name goes.
             if (!lastName) {
-                if (names.find(target.key()).isEmpty())
-                    plan.steps << step(StepKind::Copy, names.pathOf(ojm), to, QStringLiteral("another chart still names %1").arg(ojm), chart);
+                plan.steps << step(StepKind::Copy, names.pathOf(ojm), to, QStringLiteral("another chart still names %1").arg(ojm), chart);
             } else if (target.value()) {
                 // A chart rewritten where it is names the new name at once:
                 // both names stand until it is on disk.
-                if (names.find(target.key()).isEmpty())
-                    plan.steps << step(StepKind::Link, names.pathOf(ojm), to, QStringLiteral("the chart names it while it is rewritten"), chart);
-                linkedAs = target.key();
+                plan.steps << step(StepKind::Link, names.pathOf(ojm), to, QStringLiteral("the chart names it while it is rewritten"), chart);
+                linkedAs = QFileInfo(to).fileName();
             } else {
                 renameOjm = step(StepKind::Rename, names.pathOf(ojm), to, QStringLiteral("the music of song ID %1").arg(accepted[members.first()].id), chart);
             }
@@ -139,13 +156,13 @@ QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state
         for (const qsizetype i : members) {
             const ChartMove &move = accepted[i];
             const bool inPlace = sameName(move.target, nameOf(move.path));
-            const QString to = inPlace ? move.path : names.pathOf(move.target);
+            const QString targetOnDisk = names.find(move.target);
+            const QString to = inPlace ? move.path : names.pathOf(targetOnDisk.isEmpty() ? move.target : targetOnDisk);
             PlanStep write = step(StepKind::Write, move.path, to, move.why, chart);
             write.songId = qint32(move.id);
             write.inPlace = inPlace;
-            if (inPlace && firstInPlace < 0)
-                firstInPlace = plan.steps.size();
             plan.steps << write;
+            entries.append({move.id, ListEntryEdit{chart, to, move.entryReplaces}});
             if (!inPlace)
                 late << step(StepKind::Remove, move.path, to, QStringLiteral("it lives on as %1").arg(move.target), chart);
         }
@@ -154,18 +171,13 @@ QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state
         if (!linkedAs.isEmpty())
             late << step(StepKind::Remove, names.pathOf(ojm), names.pathOf(linkedAs), QStringLiteral("it lives on as %1").arg(linkedAs), chart);
     }
-    if (listPath) {
-        if (std::optional<SongList> list = listAfter(accepted)) {
-            PlanStep update = step(StepKind::ListUpdate, QString(), *listPath, QStringLiteral("the entries of the charts whose header changed"), -1);
-            update.list = std::move(list);
-            // A chart rewritten where it is is done with the moment it is
-            // written, and a run again would not see its entry as to do:
-            // the list goes first then (its song ID stays the same).
-            if (firstInPlace >= 0)
-                plan.steps.insert(firstInPlace, update);
-            else
-                plan.steps << update;
-        }
+    if (listPath && state.list && !(entries.isEmpty() && entriesDone.isEmpty())) {
+        PlanStep update = step(StepKind::ListUpdate, QString(), *listPath, QStringLiteral("the entries of the charts whose header changed"), -1);
+        update.entries = entriesDone;
+        std::stable_sort(entries.begin(), entries.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (const auto &[id, entry] : std::as_const(entries))
+            update.entries << entry;
+        plan.steps << update;
     }
     plan.steps << late;
     return accepted;

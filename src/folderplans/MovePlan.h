@@ -8,7 +8,6 @@
 #include <QSet>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace ojn {
@@ -22,21 +21,25 @@ struct ChartMove {
     bool rewrite = false;
     bool encrypted = false;
     QString ojm;        // the OJM's name on disk; empty when it is not there
-    QByteArray newHeader; // its first 300 bytes afterwards, for the song list
+    // With a song list, a move that rewrites the header gives the chart's
+    // entry afterwards: in place of this song's entries, or appended.
+    std::optional<qint32> entryReplaces;
     QString why;
 };
 
 // Checks each move against the folder and the others, refusing those whose
-// new names are taken, and adds the steps of the rest to `plan`: per OJM,
-// its copies or second name first, then the charts' new files, then its
-// rename; the song list; and last the old names' removal, so the game
-// finds the old pair or the new one whole at every moment. `listAfter`
-// gives the song list as the accepted moves leave it, or nothing when it
-// stays as it is. `ojmsKept` are
-// the case-folded OJM names that charts not moved still name: those OJMs
-// are copied, never renamed away. Returns the moves accepted.
+// new names are taken or ambiguous, and adds the steps of the rest to
+// `plan`: per OJM, its copies or second name first, then the charts' new
+// files, then its rename; the song list; and last the old names' removal,
+// so the game finds the old pair or the new one whole at every moment.
+// The list step comes after every new file, so that it gives entries only
+// to the units that were done; it carries `entriesDone` (what an earlier,
+// interrupted run left to do) and the entries of the moves that rewrite a
+// header, appended ones in song ID order. `ojmsKept` are the case-folded
+// OJM names that charts not moved still name: those OJMs are copied, never
+// renamed away. Returns the moves accepted.
 QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state, const QSet<QString> &ojmsKept,
                                 FolderPlan &plan, const std::optional<QString> &listPath,
-                                const std::function<std::optional<SongList>(const QList<ChartMove> &)> &listAfter);
+                                const QList<ListEntryEdit> &entriesDone = {});
 
 } // namespace ojn

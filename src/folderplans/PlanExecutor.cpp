@@ -6,14 +6,16 @@
 #include "fileio/NewFileNames.h"
 #include "fileio/SafeFileWriter.h"
 #include "folderchecks/FolderScan.h"
-#include "folderchecks/MusicFolder.h"
-#include "songlist/SongListSync.h"
+#include "songlist/SongList.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace ojn {
 namespace {
@@ -28,21 +30,43 @@ Result<> taken(const QString &path)
     return Result<>::failure(QStringLiteral("%1 is already there and holds other bytes; nothing was replaced.").arg(shown(path)));
 }
 
+// The entry `entry` in `list`: as it stands, in place of `replacing`'s
+// entries, or appended.
+void giveEntry(SongList &list, const QByteArray &entry, std::optional<qint32> replacing)
+{
+    if (list.entries.contains(entry))
+        return;
+    bool replaced = false;
+    for (QByteArray &old : list.entries) {
+        if (replacing && songIdOfEntry(old) == *replacing) {
+            old = entry;
+            replaced = true;
+        }
+    }
+    if (!replaced)
+        list.entries.append(entry);
+}
+
 class Executor {
 public:
-    explicit Executor(const FolderPlan &plan) : m_plan(plan), m_codec(plan.codePage) {}
+    Executor(const FolderPlan &plan, std::function<bool(int chart)> unitDone)
+        : m_plan(plan), m_codec(plan.codePage), m_unitDone(std::move(unitDone))
+    {
+    }
 
     // Whether the step is done, or why not. `made` is set when it created
-    // a new name that taking the chart back must remove.
-    Result<> run(const PlanStep &step, bool &made)
+    // a new name that taking the chart back must remove; `changed` is
+    // cleared when it had nothing to do that an earlier run did not do.
+    Result<> run(const PlanStep &step, bool &made, bool &changed)
     {
         made = false;
+        changed = true;
         switch (step.kind) {
         case StepKind::Copy:
         case StepKind::Link:
             if (QFileInfo::exists(step.to))
                 return sameBytes(step.from, step.to) ? Result<>::success() : taken(step.to);
-            made = step.kind == StepKind::Copy;
+            made = true;
             return step.kind == StepKind::Copy ? copyToNewFile(step.from, step.to) : linkOrCopyToNewFile(step.from, step.to);
         case StepKind::Write: {
             const Result<QByteArray> bytes = chartWithSongId(step.from, step.songId, m_codec);
@@ -80,7 +104,7 @@ public:
             syncFolderOf(step.to);
             return remove(step.from);
         case StepKind::ListUpdate:
-            return updateList(step);
+            return updateList(step, changed);
         }
         return Result<>::success();
     }
@@ -94,28 +118,41 @@ private:
         return Result<>::success();
     }
 
-    static Result<> updateList(const PlanStep &step)
+    // The entries of the units done, each from its chart as it is now, in
+    // the list as it is now: nothing for a unit that failed or was never
+    // begun.
+    Result<> updateList(const PlanStep &step, bool &changed) const
     {
+        changed = false;
+        QStringList charts;
+        QList<std::optional<qint32>> replacing;
+        for (const ListEntryEdit &entry : step.entries) {
+            if (entry.chart < 0 || m_unitDone(entry.chart)) {
+                charts << entry.from;
+                replacing << entry.replacing;
+            }
+        }
+        if (charts.isEmpty())
+            return Result<>::success();
         const Result<SongList> read = readSongListFile(step.to);
         if (!read.ok())
             return Failure{read.error()};
-        SongList list;
-        if (step.list) {
-            list = *step.list;
-        } else {
-            const QList<ChartScan> charts = checkChartFiles(listMusicFolder(step.from).chartPaths, CheckDepth::Header);
-            const Result<SongListSync> sync = planSongListSync(read.value(), charts);
-            if (!sync.ok())
-                return Failure{sync.error()};
-            list = sync->list;
+        SongList list = read.value();
+        const QList<ChartScan> scans = checkChartFiles(charts, CheckDepth::Header);
+        for (qsizetype i = 0; i < scans.size(); ++i) {
+            if (!scans[i].header)
+                return Result<>::failure(QStringLiteral("%1 gives no entry: %2").arg(shown(charts[i]), scans[i].unreadableReason()));
+            giveEntry(list, scans[i].header->bytes, replacing[i]);
         }
-        if (list.entries == read->entries && list.extraSections == read->extraSections)
+        if (list.entries == read->entries)
             return Result<>::success();
+        changed = true;
         return writeSongListFile(list, step.to);
     }
 
     const FolderPlan &m_plan;
     TextCodec m_codec;
+    std::function<bool(int chart)> m_unitDone;
 };
 
 } // namespace
@@ -123,9 +160,9 @@ private:
 PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
 {
     PlanRun result;
-    Executor executor(plan);
-    PlanRecorder recorder;
     QSet<int> begun, failed;
+    Executor executor(plan, [&](int chart) { return begun.contains(chart) && !failed.contains(chart); });
+    PlanRecorder recorder;
     QHash<int, QStringList> made; // per chart, the new names this run made
     QSet<int> moved; // charts with an old name moved or removed: past taking back
     QSet<QString> folders;
@@ -143,22 +180,48 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
             }
             begun.insert(step.chart);
         }
-        bool madeName = false;
+        bool madeName = false, changed = true;
         if (control.changes)
             recorder.before(step);
-        const Result<> done = executor.run(step, madeName);
+        const Result<> done = executor.run(step, madeName, changed);
         if (!done.ok()) {
-            result.failed << PlanRefusal{step.chart >= 0 ? step.from : step.to, done.error()};
             failed.insert(step.chart);
             result.failedCharts << step.chart;
+            const QStringList charts = plan.units.value(step.chart);
+            if (charts.isEmpty())
+                result.failed << PlanRefusal{step.chart >= 0 ? step.from : step.to, done.error()};
+            for (const QString &chart : charts) {
+                // Charts sharing an OJM stand or fall together.
+                const bool own = charts.size() == 1 || chart == step.from || !charts.contains(step.from);
+                result.failed << PlanRefusal{chart, own ? done.error()
+                                                        : QStringLiteral("left as it is with %1, which shares its OJM: %2")
+                                                              .arg(QFileInfo(step.from).fileName(), done.error())};
+            }
+            const QStringList again = plan.namedAgain.value(step.chart);
+            for (const QString &chart : again)
+                result.failed << PlanRefusal{chart, QStringLiteral("named again in this run, it was not added either: %1").arg(done.error())};
+            if (step.chart >= 0)
+                result.chartFilesFailed += int(std::max<qsizetype>(charts.size(), 1) + again.size());
+            result.skippedFailed += int(again.size());
             // What this run made for the chart goes; its old files were never touched.
             if (!moved.contains(step.chart)) {
-                for (const QString &path : made.value(step.chart))
-                    QFile::remove(path);
-                recorder.takenBack(step.chart, made.value(step.chart));
+                QStringList removed;
+                for (const QString &path : made.value(step.chart)) {
+                    QFile file(path);
+                    const bool gone = file.remove();
+                    const QString line = describeTakenBack(path, step, plan.folder, gone ? QString() : file.errorString());
+                    result.takenBack << line;
+                    if (control.takenBack)
+                        control.takenBack(line);
+                    if (gone)
+                        removed << path;
+                }
+                recorder.takenBack(step.chart, removed);
             }
             continue;
         }
+        if (!changed)
+            continue; // a song list already in step: nothing to tell
         if (control.changes)
             recorder.after(step);
         if (madeName)
@@ -179,8 +242,9 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
         const bool lastOfChart = step.chart >= 0 && lastStepOf.value(step.chart) == i;
         if (lastOfChart) {
             ++result.chartsDone;
+            result.chartFilesDone += int(plan.units.value(step.chart).size());
             if (control.progress)
-                control.progress(result.chartsDone, plan.charts);
+                control.progress(result.chartsDone, plan.charts());
         }
     }
     if (control.changes)

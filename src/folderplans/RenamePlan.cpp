@@ -35,6 +35,45 @@ const ChartScan *chartNamed(const FolderState &state, const QString &fileName)
     return nullptr;
 }
 
+bool isTutorial(const QString &fileName)
+{
+    return fileName.compare(QLatin1String("Tutorial.ojn"), Qt::CaseInsensitive) == 0;
+}
+
+// The bytes of a header's OJM name, the one field a rename changes.
+constexpr qsizetype OjmNameAt = 236, OjmNameEnd = 268;
+
+bool equalBut(const QByteArray &a, const QByteArray &b, qsizetype from, qsizetype to)
+{
+    return a.size() == b.size() && a.left(from) == b.left(from) && a.mid(to) == b.mid(to);
+}
+
+// Whether the list holds `header`'s song only with another OJM name.
+bool onlyOjmNameDiffers(const SongList &list, const QByteArray &header)
+{
+    if (list.entries.contains(header))
+        return false;
+    return std::any_of(list.entries.cbegin(), list.entries.cend(),
+                       [&](const QByteArray &entry) { return equalBut(entry, header, OjmNameAt, OjmNameEnd); });
+}
+
+// The song whose entry a renumber of this chart, rewritten where it is,
+// would have replaced: an entry equal to its header but for the song ID and
+// the OJM name, whose song ID no chart of the folder holds any more.
+std::optional<qint32> entryRenumbered(const FolderState &state, const ChartHeader &header)
+{
+    for (const QByteArray &entry : state.list->entries) {
+        const qint32 id = songIdOfEntry(entry);
+        if (id == header.songId || !equalBut(entry.mid(4), header.bytes.mid(4), OjmNameAt - 4, OjmNameEnd - 4))
+            continue;
+        const bool held = std::any_of(state.charts.cbegin(), state.charts.cend(),
+                                      [id](const ChartScan &chart) { return chart.header && chart.header->songId == id; });
+        if (!held)
+            return id;
+    }
+    return std::nullopt;
+}
+
 QString extraSectionsNote(const FolderState &state)
 {
     if (!state.list || state.list->extraSections.isEmpty())
@@ -62,6 +101,8 @@ Result<FolderPlan> planRenumber(const QString &chartPath, qint64 newId, const Pl
     const ChartScan *chart = chartNamed(state, file.fileName());
     if (!chart)
         return refuse(file.exists() ? QStringLiteral("it is not a chart (.ojn) file.") : QStringLiteral("there is no such file."));
+    if (isTutorial(file.fileName()))
+        return refuse(QStringLiteral("the game finds its tutorial by the name %1, so it keeps its name and song ID.").arg(file.fileName()));
     if (!chart->header)
         return refuse(chart->unreadableReason());
     if (chart->encrypted)
@@ -73,13 +114,30 @@ Result<FolderPlan> planRenumber(const QString &chartPath, qint64 newId, const Pl
     const QString headerOjm = ojmNameIn(header, settings.codec);
     if (header.songId == newId && name.compare(target, Qt::CaseInsensitive) == 0
         && headerOjm.compare(usual, Qt::CaseInsensitive) == 0) {
-        plan.notes << QStringLiteral("%1 already holds song ID %2 under its name.").arg(name).arg(newId);
+        plan.skipped << QStringLiteral("%1 already holds song ID %2 under its name.").arg(name).arg(newId);
+        // A run killed after the chart was rewritten where it is, before
+        // the list: its entry is brought in step now.
+        if (settings.listPath && state.list && !state.list->entries.contains(header.bytes)) {
+            PlanStep update;
+            update.kind = StepKind::ListUpdate;
+            update.to = *settings.listPath;
+            update.why = QStringLiteral("the entry of %1").arg(name);
+            update.entries << ListEntryEdit{-1, chart->path, entryRenumbered(state, header).value_or(qint32(newId))};
+            plan.steps << update;
+        }
         return plan;
     }
     const Result<QByteArray> newBytes = chartWithSongId(chart->path, qint32(newId), settings.codec);
     if (!newBytes.ok())
         return refuse(newBytes.error());
-    const QString ojm = findOjm(state.names, name, headerOjm);
+    QString unclear;
+    const QString ojm = findOjm(state.names, name, headerOjm, nullptr, &unclear);
+    if (unclear.isEmpty())
+        unclear = state.names.ambiguity(target, QStringLiteral("its new name %1").arg(target));
+    if (unclear.isEmpty())
+        unclear = state.names.ambiguity(usual, QStringLiteral("the OJM's new name %1").arg(usual));
+    if (!unclear.isEmpty())
+        return refuse(unclear);
 
     // Free but for what this chart holds itself and what an earlier,
     // interrupted run of the same renumber already made.
@@ -95,14 +153,9 @@ Result<FolderPlan> planRenumber(const QString &chartPath, qint64 newId, const Pl
         holders.removeAll(targetOnDisk);
     if (ojmDone)
         holders.removeAll(usualOnDisk);
-    if (state.list) {
-        for (const QByteArray &entry : state.list->entries) {
-            if (songIdOfEntry(entry) == newId && entry == newBytes.value().left(int(SongListEntrySize))) {
-                holders.removeOne(QStringLiteral("the song list"));
-                break;
-            }
-        }
-    }
+    const QByteArray newHeader = newBytes.value().left(int(SongListEntrySize));
+    if (state.list && state.list->entries.contains(newHeader))
+        holders.removeOne(QStringLiteral("the song list"));
     if (!holders.isEmpty())
         return refuse(QStringLiteral("song ID %1 is not free in the folder: %2 holds it.").arg(newId).arg(quotedList(holders)));
 
@@ -117,27 +170,15 @@ Result<FolderPlan> planRenumber(const QString &chartPath, qint64 newId, const Pl
     move.target = target;
     move.rewrite = true;
     move.ojm = ojm;
-    move.newHeader = newBytes.value().left(int(SongListEntrySize));
     move.why = QStringLiteral("song ID %1 becomes %2").arg(header.songId).arg(newId);
-    const qint32 oldId = header.songId;
-    planChartMoves({move}, state, kept, plan, settings.listPath, [&](const QList<ChartMove> &accepted) -> std::optional<SongList> {
-        if (accepted.isEmpty() || !state.list)
-            return std::nullopt;
-        SongList list = *state.list;
-        if (list.entries.contains(move.newHeader))
-            return std::nullopt;
-        // The old entry stays for another chart that still holds the old ID.
-        const bool oldStillHeld = std::any_of(state.charts.cbegin(), state.charts.cend(), [&](const ChartScan &other) {
-            return other.header && other.header->songId == oldId && other.path != chart->path && nameOf(other.path) != targetOnDisk;
-        });
-        const auto old = std::find_if(list.entries.begin(), list.entries.end(),
-                                      [&](const QByteArray &entry) { return songIdOfEntry(entry) == oldId; });
-        if (old != list.entries.end() && !oldStillHeld)
-            *old = move.newHeader;
-        else
-            list.entries.append(move.newHeader);
-        return list;
+    // The entry stays where it stands, but for another chart that still
+    // holds the old ID: the new one is appended then.
+    const bool oldStillHeld = std::any_of(state.charts.cbegin(), state.charts.cend(), [&](const ChartScan &other) {
+        return other.header && other.header->songId == header.songId && other.path != chart->path && nameOf(other.path) != targetOnDisk;
     });
+    if (!oldStillHeld)
+        move.entryReplaces = header.songId;
+    planChartMoves({move}, state, kept, plan, settings.listPath);
     if (const QString note = extraSectionsNote(state); !note.isEmpty() && !plan.steps.isEmpty() && settings.listPath)
         plan.notes << note;
     return plan;
@@ -157,10 +198,10 @@ Result<FolderPlan> planRename(const QString &folder, const PlanSettings &setting
 
     QList<ChartMove> moves;
     QSet<QString> kept;
+    QList<ListEntryEdit> entriesDone;
     for (const ChartScan &chart : state.charts) {
         const QString name = nameOf(chart.path);
-        const bool left = (!chosen.isEmpty() && !chosen.contains(chart.path))
-            || name.compare(QLatin1String("Tutorial.ojn"), Qt::CaseInsensitive) == 0;
+        const bool left = (!chosen.isEmpty() && !chosen.contains(chart.path)) || isTutorial(name);
         if (!chart.header) {
             if (!left)
                 plan.refused << PlanRefusal{chart.path, chart.unreadableReason()};
@@ -170,7 +211,7 @@ Result<FolderPlan> planRename(const QString &folder, const PlanSettings &setting
         const qint64 id = chart.header->songId;
         if (left || id < 0) {
             if (!left)
-                plan.refused << PlanRefusal{chart.path, QStringLiteral("its song ID %1 cannot make a file name.").arg(id)};
+                plan.refused << PlanRefusal{chart.path, QStringLiteral("its song ID %1 is invalid, so it cannot make a file name.").arg(id)};
             kept.insert(headerOjm.toCaseFolded());
             continue;
         }
@@ -182,44 +223,27 @@ Result<FolderPlan> planRename(const QString &folder, const PlanSettings &setting
         move.encrypted = chart.encrypted;
         if (!move.rewrite) {
             kept.insert(headerOjm.toCaseFolded());
-            if (move.target.compare(name, Qt::CaseInsensitive) == 0)
-                continue; // already named for its ID
+            if (move.target.compare(name, Qt::CaseInsensitive) == 0) {
+                // Already named for its ID; a run killed after rewriting it
+                // where it is left its entry naming the old OJM.
+                if (state.list && onlyOjmNameDiffers(*state.list, chart.header->bytes))
+                    entriesDone << ListEntryEdit{-1, chart.path, qint32(id)};
+                continue;
+            }
             move.why = QStringLiteral("named for its song ID %1").arg(id);
         } else {
-            move.ojm = findOjm(state.names, name, headerOjm);
+            QString unclear;
+            move.ojm = findOjm(state.names, name, headerOjm, nullptr, &unclear);
+            if (!unclear.isEmpty()) {
+                plan.refused << PlanRefusal{chart.path, unclear};
+                continue;
+            }
             move.why = QStringLiteral("named for its song ID %1, its header naming %2").arg(id).arg(usualOjmName(id));
+            move.entryReplaces = qint32(id);
         }
         moves << move;
     }
-    planChartMoves(moves, state, kept, plan, settings.listPath, [&](const QList<ChartMove> &accepted) -> std::optional<SongList> {
-        if (!state.list)
-            return std::nullopt;
-        SongList list = *state.list;
-        QList<QByteArray> appended;
-        for (const ChartMove &move : accepted) {
-            if (!move.rewrite)
-                continue;
-            const Result<QByteArray> bytes = chartWithSongId(move.path, qint32(move.id), TextCodec(plan.codePage));
-            if (!bytes.ok())
-                continue;
-            const QByteArray entry = bytes.value().left(int(SongListEntrySize));
-            bool listed = false;
-            for (QByteArray &old : list.entries) {
-                if (songIdOfEntry(old) == move.id) {
-                    old = entry;
-                    listed = true;
-                }
-            }
-            if (!listed)
-                appended << entry;
-        }
-        std::stable_sort(appended.begin(), appended.end(),
-                         [](const QByteArray &a, const QByteArray &b) { return songIdOfEntry(a) < songIdOfEntry(b); });
-        list.entries << appended;
-        if (list.entries == state.list->entries)
-            return std::nullopt;
-        return list;
-    });
+    planChartMoves(moves, state, kept, plan, settings.listPath, entriesDone);
     return plan;
 }
 

@@ -1,11 +1,13 @@
 #include "headercsv/HeaderCsvImport.h"
 
+#include "headercsv/CsvSongIds.h"
 #include "headercsv/HeaderCsv.h"
-#include "model/ChartBounds.h"
+#include "fileio/NotRegularFile.h"
 #include "model/ChartFileCheck.h"
 #include "model/ChartLayout.h"
 #include "model/ChartReader.h"
 #include "text/Csv.h"
+#include "text/MessageText.h"
 #include "text/NumberText.h"
 
 #include <QDir>
@@ -100,12 +102,6 @@ bool sameField(const ChartRecord &a, const ChartRecord &b, const HeaderFieldInfo
     return numberIn(a, info.field) == numberIn(b, info.field);
 }
 
-bool isMalformed(const ChartScan &scan)
-{
-    return std::any_of(scan.findings.cbegin(), scan.findings.cend(),
-                       [](const Finding &f) { return f.type == FindingType::Malformed; });
-}
-
 // One row against its chart: a plan, or why the row is bad.
 Result<CsvChartPlan> planRow(const CsvRecord &row, const Columns &columns, const QString &csvFolder, const TextCodec &codec,
                              const QLocale &locale)
@@ -117,10 +113,15 @@ Result<CsvChartPlan> planRow(const CsvRecord &row, const Columns &columns, const
         return Failure{QStringLiteral("Its file cell is empty.")};
     plan.path = chartPathOfCell(plan.file, csvFolder);
     const QFileInfo info(plan.path);
-    if (!info.exists())
-        return Failure{QStringLiteral("There is no chart %1.").arg(QDir::toNativeSeparators(plan.path))};
-    if (!info.isFile())
-        return Failure{QStringLiteral("%1 is not a chart file.").arg(QDir::toNativeSeparators(plan.path))};
+    if (!info.isFile()) {
+        const QString shown = shownForMessage(QDir::toNativeSeparators(plan.path));
+        if (const QString why = notRegularFileReason(plan.path); !why.isEmpty())
+            return Failure{QStringLiteral("%1 cannot be read: %2.").arg(shown, why)};
+        if (!info.exists())
+            return Failure{QStringLiteral("There is no chart %1.").arg(shown)};
+        return Failure{QStringLiteral("%1 is not a chart file.").arg(shown)};
+    }
+    // A file that is no chart (a web page saved as one) has no header.
     const ChartScan scan = scanChartFile(plan.path);
     if (!scan.header)
         return Failure{scan.unreadableReason()};
@@ -136,13 +137,14 @@ Result<CsvChartPlan> planRow(const CsvRecord &row, const Columns &columns, const
             const std::optional<QString> number = localNumberText(cell, locale);
             const qint64 stored = qint64(*numberIn(held, info.field));
             if (!number || numberFromText(*number, locale) != double(stored))
-                plan.readOnlyDifferences.append({info.field, integerText(stored), cell});
+                plan.readOnlyDifferences.append({info.field, integerText(stored), shownForMessage(cell)});
             continue;
         }
         if (info.field == HeaderField::Genre) {
             const int genre = genreOfCell(cell, held.Genre);
             if (genre < 0)
-                return Failure{QStringLiteral("Genre: \"%1\" is not in the genre list; give a name or its number: %2.").arg(cell, genreListText())};
+                return Failure{QStringLiteral("Genre: %1 is not in the genre list; give a name or its number: %2.")
+                                   .arg(quotedForMessage(cell), genreListText())};
             if (genre != held.Genre)
                 edits[info.field] = genreNames()[size_t(genre)];
         } else if (info.kind == FieldKind::Text) {
@@ -168,8 +170,7 @@ Result<CsvChartPlan> planRow(const CsvRecord &row, const Columns &columns, const
     }
     if (!plan.changes.isEmpty() && scan.encrypted)
         return Failure{encryptedChartMessage()};
-    if (!plan.changes.isEmpty() && isMalformed(scan))
-        return Failure{checkChartBounds(scan.header->bytes, scan.fileSize).error()};
+    plan.songId = next.SongID;
     return plan;
 }
 
@@ -231,6 +232,8 @@ Result<HeaderCsvImportPlan> planHeaderCsvImport(const QByteArray &csv, const QSt
         lineOfChart.insert(key, row.line);
         plan.rows.append(std::move(planned).value());
     }
+    if (!control.cancelled())
+        refuseSongIdClashes(plan);
     return plan;
 }
 

@@ -29,7 +29,8 @@ struct CsvChartPlan {
     QString path;
     QList<CsvFieldChange> changes;
     ChartEdits edits;
-    QList<CsvFieldChange> readOnlyDifferences;
+    QList<CsvFieldChange> readOnlyDifferences; // the cells cut for messages
+    qint32 songId = 0; // the song ID the chart holds once the row is done
 };
 
 struct CsvBadRow {
@@ -52,8 +53,10 @@ struct HeaderCsvImportPlan {
 // Reads every row and checks it against its chart's header, read as the
 // folder check reads it: a chart that is missing or unreadable, a value
 // its field refuses (see applyFieldEdits), a genre not in the list, a
-// malformed or ragged line, a chart named twice, and a change to an
-// encrypted chart or one the editor refuses to open make a bad row.
+// malformed or ragged line, a chart named twice, a file that is no chart
+// (see keepHeaderOfChartsOnly), a change to an encrypted chart, and a song
+// ID another chart of the chart's folder would then hold too (another
+// row's or a file's, named in the reason) make a bad row.
 // Numbers are read with "." or the locale's separator. A field whose value
 // equals the stored one (the number, or the text's bytes in the code
 // page) is no change.

@@ -41,11 +41,25 @@ QString ChartScan::unreadableReason() const
 {
     if (header)
         return QString();
+    // A missing signature says best that a file is no chart at all.
+    for (const Finding &f : findings) {
+        if (f.type == FindingType::NoSignature)
+            return f.text;
+    }
     for (const Finding &f : findings) {
         if (f.isProblem())
             return f.text;
     }
     return QStringLiteral("The chart could not be read.");
+}
+
+void keepHeaderOfChartsOnly(ChartScan &scan)
+{
+    const bool noChart = std::any_of(scan.findings.cbegin(), scan.findings.cend(), [](const Finding &f) {
+        return f.type == FindingType::Malformed || f.type == FindingType::NoSignature;
+    });
+    if (noChart)
+        scan.header.reset();
 }
 
 Findings checkChartHeader(const ChartHeader &header, qint64 plainSize)
@@ -127,6 +141,7 @@ ChartScan checkChartBytes(QByteArrayView file)
     }
     scan.findings += checkNoteSections(*scan.header, plain.first(noteDataEnd(*scan.header, plain.size())));
     scan.noteSectionsChecked = true;
+    keepHeaderOfChartsOnly(scan);
     return scan;
 }
 

@@ -3,6 +3,7 @@
 #include "model/ChartEncryption.h"
 #include "model/ChartLayout.h"
 #include "fileio/FileReader.h"
+#include "fileio/NotRegularFile.h"
 #include "model/NoteSections.h"
 
 #include <new>
@@ -38,6 +39,8 @@ Result<> readWhole(FileReader &file, qint64 offset, char *out, qint64 count)
 
 ChartScan notOpened(const QString &path, const Result<> &opened)
 {
+    if (const QString why = notRegularFileReason(path); !why.isEmpty())
+        return unreadableScan(path, -1, QStringLiteral("The chart cannot be read: %1.").arg(why));
     return unreadableScan(path, -1, QStringLiteral("The file could not be opened: %1").arg(opened.error()));
 }
 
@@ -123,7 +126,9 @@ ChartScan scanChartFile(const QString &path)
     const qint64 firstCount = qMin<qint64>(file.size(), layout::HeaderSize);
     if (const Result<> read = readWhole(file, 0, first, firstCount); !read.ok())
         return unreadableScan(path, file.size(), read.error());
-    return scanOpenFile(path, file, QByteArrayView(first, firstCount));
+    ChartScan scan = scanOpenFile(path, file, QByteArrayView(first, firstCount));
+    keepHeaderOfChartsOnly(scan);
+    return scan;
 }
 
 ChartScan checkChartFile(const QString &path, QByteArray &buffer)
@@ -132,7 +137,9 @@ ChartScan checkChartFile(const QString &path, QByteArray &buffer)
     if (const Result<> opened = file.open(); !opened.ok())
         return notOpened(path, opened);
     try {
-        return checkOpenChartFile(path, file, buffer);
+        ChartScan scan = checkOpenChartFile(path, file, buffer);
+        keepHeaderOfChartsOnly(scan);
+        return scan;
     } catch (const std::bad_alloc &) {
         buffer = QByteArray();
         return unreadableScan(path, file.size(), QStringLiteral("There is not enough memory to check its note data."));

@@ -12,8 +12,10 @@ namespace ojn {
 // than opening each. A file that cannot be opened, or that changes while
 // it is read, gives a scan whose findings say so; nothing is thrown.
 // Calls share nothing, so any number may run at once on any threads.
-// Give them regular files only: opening a pipe waits for a writer.
-// listMusicFolder lists nothing else; a command line checks its arguments.
+// What is no regular file (a folder, a pipe, a link to nothing) is never
+// waited on: its scan says what it is ("The chart cannot be read: it is a
+// named pipe (FIFO)."). As in checkChartBytes, a file that is no chart
+// keeps no header.
 
 // The header-level check: the size and the first 300 bytes (for an
 // encrypted chart its first 7 and last 300).

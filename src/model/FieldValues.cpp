@@ -2,6 +2,7 @@
 
 #include "model/ChartLayout.h"
 #include "model/HeaderFields.h"
+#include "text/MessageText.h"
 #include "text/NumberText.h"
 
 #include <cfloat>
@@ -14,7 +15,20 @@ namespace {
 
 Result<> notANumber(const QString &field, const QString &text)
 {
-    return Result<>::failure(QStringLiteral("%1: \"%2\" is not a number.").arg(field, text));
+    return Result<>::failure(QStringLiteral("%1: %2 is not a number.").arg(field, quotedForMessage(text)));
+}
+
+// The control character's name in a message.
+QString controlCharacterName(char16_t c)
+{
+    const QString code = QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+    switch (c) {
+    case 0x00: return QStringLiteral("a zero character (%1), where a stored text ends, so it could never be read back").arg(code);
+    case 0x09: return QStringLiteral("a tab (%1)").arg(code);
+    case 0x0a:
+    case 0x0d: return QStringLiteral("a line break (%1)").arg(code);
+    default: return QStringLiteral("the control character %1").arg(code);
+    }
 }
 
 template <typename Int>
@@ -29,7 +43,7 @@ Result<> toInteger(const QString &field, const QString &text, const QLocale &loc
     constexpr auto high = std::numeric_limits<Int>::max();
     if (!(rounded >= double(low) && rounded <= double(high))) {
         return Result<>::failure(QStringLiteral("%1: %2 is out of range; it must be a whole number from %3 to %4.")
-                                    .arg(field, text.trimmed())
+                                    .arg(field, shownForMessage(text.trimmed()))
                                     .arg(low)
                                     .arg(high));
     }
@@ -46,15 +60,23 @@ Result<> toText(const QString &field, const QString &text, const QByteArray &hel
         out = heldBytes;
         return Result<>::success();
     }
+    if (Result<> storable = checkStorableText(field, text); !storable.ok())
+        return storable;
     const std::optional<QByteArray> bytes = codec.encode(text);
     if (!bytes) {
-        return Result<>::failure(QStringLiteral("%1: \"%2\" has characters that code page %3 cannot store.")
-                                    .arg(field, text)
+        return Result<>::failure(QStringLiteral("%1: %2 has characters that code page %3 cannot store.")
+                                    .arg(field, quotedForMessage(text))
                                     .arg(codec.codePage()));
     }
+    if (bytes->size() > layout::TextLength && text.size() > MessageValueLength) {
+        return Result<>::failure(QStringLiteral("%1: %2 is too long: it takes %3 bytes; at most %4 fit in the chart.")
+                                    .arg(field, quotedForMessage(text))
+                                    .arg(bytes->size())
+                                    .arg(layout::TextLength));
+    }
     if (bytes->size() > layout::TextLength) {
-        return Result<>::failure(QStringLiteral("%1: \"%2\" takes %3 bytes; at most %4 fit in the chart.")
-                                    .arg(field, text)
+        return Result<>::failure(QStringLiteral("%1: %2 takes %3 bytes; at most %4 fit in the chart.")
+                                    .arg(field, quotedForMessage(text))
                                     .arg(bytes->size())
                                     .arg(layout::TextLength));
     }
@@ -75,13 +97,24 @@ Result<> toBpm(const QString &text, float held, const QLocale &locale, float &ou
     if (!number)
         return notANumber(QStringLiteral("BPM"), text);
     if (!std::isfinite(*number) || std::fabs(*number) > double(FLT_MAX)) {
-        return Result<>::failure(QStringLiteral("BPM: %1 is out of range for a tempo.").arg(text.trimmed()));
+        return Result<>::failure(QStringLiteral("BPM: %1 is out of range for a tempo.").arg(shownForMessage(text.trimmed())));
     }
     out = static_cast<float>(*number);
     return Result<>::success();
 }
 
 } // namespace
+
+Result<> checkStorableText(const QString &name, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
+            return Result<>::failure(QStringLiteral("%1: %2 holds %3; a chart's texts take no control characters.")
+                                        .arg(name, quotedForMessage(text), controlCharacterName(c.unicode())));
+        }
+    }
+    return Result<>::success();
+}
 
 FieldTexts fieldTextsOf(const ChartRecord &record, const TextCodec &codec, const QLocale &locale)
 {

@@ -31,10 +31,19 @@ using FieldTexts = PerField<QString>;
 // still shows the held value. Refuses, naming the field and in the
 // fields' order: a text that
 // is no number where one belongs, a number outside its field's range, and
-// a text that needs more than 32 bytes or has characters the code page
-// cannot write. The genre never refuses. On refusal the record is
-// untouched.
+// a text that holds a control character (see checkStorableText), needs
+// more than 32 bytes or has characters the code page cannot write. The
+// genre never refuses. On refusal the record is untouched.
 Result<> applyFieldTexts(const FieldTexts &texts, ChartRecord &record, const TextCodec &codec, const QLocale &locale);
+
+// Refuses a text that holds a control character (U+0000 to U+001F, U+007F;
+// a line break too): a stored text ends at its first zero, and a chart's
+// texts hold none of the others, so it could never be read back as typed.
+// The message names the value by `name`, a field's label ("Title") or an
+// option ("--title"), and quotes it cut to a readable length. Every field
+// text is turned into bytes past this rule; an untouched one keeps its
+// bytes, whatever they hold.
+[[nodiscard]] Result<> checkStorableText(const QString &name, const QString &text);
 
 // New values for some of the editable fields, as typed; an absent one
 // keeps each chart's own value. `ojn-header set` and the Music Folder

@@ -30,6 +30,7 @@ QString findingTypeKey(FindingType type)
     case FindingType::FileNameSongId: return QStringLiteral("file-name-song-id");
     case FindingType::OjmMissing: return QStringLiteral("ojm-missing");
     case FindingType::OjmName: return QStringLiteral("ojm-name");
+    case FindingType::InvalidSongId: return QStringLiteral("invalid-song-id");
     }
     return QStringLiteral("unknown");
 }

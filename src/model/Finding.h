@@ -21,8 +21,9 @@ enum class FindingType {
     // A folder of charts:
     DuplicateSongId,
     FileNameSongId, // an o2ma<N>.ojn or o2ma<N>_<v>.ojn whose header holds another ID
-    OjmMissing,     // the header's OJM is not in the folder
+    OjmMissing,     // the header's OJM is not in the folder, or cannot be read
     OjmName,        // a note: an OJM not named o2ma<ID>.ojm
+    InvalidSongId,  // a song ID below 0, for which no file can be named
 };
 
 enum class Severity { Problem, Note };

@@ -224,7 +224,7 @@ void MusicFolderWindow::previewPlan(const QString &title, const QString &doneWor
         run->run = executeFolderPlan(plan, planControl);
         return Result<>::success();
     });
-    showProgress(title + QStringLiteral(": %v of %m charts"), 0, plan.charts);
+    showProgress(title + QStringLiteral(": %v of %m charts"), 0, plan.charts());
     updateCommands();
 }
 
@@ -248,12 +248,10 @@ void MusicFolderWindow::finishPlan(const FolderPlan &plan, const PlanRun &run, c
             emit chartMoved(step.from, step.to);
     }
 
-    QString text = QStringLiteral("%1 %2 of %3 %4.").arg(doneWord).arg(run.chartsDone).arg(plan.charts)
-                       .arg(QLatin1String(plan.charts == 1 ? "chart" : "charts"));
-    if (!plan.skipped.isEmpty())
-        text += QStringLiteral(" %1 %2 done already.")
-                    .arg(plan.skipped.size())
-                    .arg(QLatin1String(plan.skipped.size() == 1 ? "was" : "were"));
+    QString text = QStringLiteral("%1 %2 of %3 %4.").arg(doneWord).arg(run.chartFilesDone).arg(plan.chartFiles())
+                       .arg(QLatin1String(plan.chartFiles() == 1 ? "chart" : "charts"));
+    if (const qsizetype skipped = plan.skipped.size() - run.skippedFailed; skipped > 0)
+        text += QStringLiteral(" %1 %2 done already.").arg(skipped).arg(QLatin1String(skipped == 1 ? "was" : "were"));
     if (run.cancelled)
         text += QStringLiteral(" Cancelled: the charts after those were left as they are.");
     QStringList problems;
@@ -263,8 +261,11 @@ void MusicFolderWindow::finishPlan(const FolderPlan &plan, const PlanRun &run, c
         problems << QStringLiteral("%1: refused: %2").arg(QFileInfo(refusal.path).fileName(), refusal.reason);
     if (problems.isEmpty())
         showInfo(text);
-    else
+    else if (run.takenBack.isEmpty())
         showError(QStringLiteral("%1 These are as they were:\n\n%2").arg(text, namedLines(problems)));
+    else
+        showError(QStringLiteral("%1 These are as they were:\n\n%2\n\nTaken back:\n%3")
+                      .arg(text, namedLines(problems), namedLines(run.takenBack)));
 
     // Names came and went: the rows are read again, then the list's
     // status is known and an update offered.

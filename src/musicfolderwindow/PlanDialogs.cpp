@@ -41,7 +41,7 @@ QString whatOf(const PlanStep &step)
             .arg(step.songId);
     case StepKind::Rename: return QStringLiteral("move");
     case StepKind::Remove: return QStringLiteral("remove");
-    case StepKind::ListUpdate: return step.list ? QStringLiteral("update song list") : QStringLiteral("sync song list");
+    case StepKind::ListUpdate: return QStringLiteral("update song list");
     }
     return QString();
 }
@@ -51,8 +51,7 @@ QList<QStringList> stepRows(const FolderPlan &plan)
 {
     QList<QStringList> rows;
     for (const PlanStep &step : plan.steps) {
-        const bool fromFolder = step.kind == StepKind::ListUpdate && !step.list;
-        rows.append({whatOf(step), fromFolder ? QString() : shownIn(step.from, plan.folder),
+        rows.append({whatOf(step), step.kind == StepKind::ListUpdate ? QString() : shownIn(step.from, plan.folder),
                      step.kind == StepKind::Remove ? QString() : shownIn(step.to, plan.folder), step.why});
     }
     return rows;
@@ -66,7 +65,7 @@ QString count(qsizetype n, const char *one, const char *many)
 QString summaryOf(const FolderPlan &plan)
 {
     QString text = plan.steps.isEmpty() ? QStringLiteral("Nothing to do.")
-                                         : QStringLiteral("%1 in %2.").arg(count(plan.chartFiles, "chart", "charts"),
+                                         : QStringLiteral("%1 in %2.").arg(count(plan.chartFiles(), "chart", "charts"),
                                                                            count(plan.steps.size(), "step", "steps"));
     if (!plan.refused.isEmpty())
         text += QStringLiteral(" %1 left as %2.").arg(count(plan.refused.size(), "chart is", "charts are"),

@@ -30,6 +30,16 @@ Result<> checkSongIdsUnique(const QList<ChartScan> &charts)
 
 } // namespace
 
+QString songListChangeName(SongListChange::Kind kind)
+{
+    switch (kind) {
+    case SongListChange::Kind::Refreshed: return QStringLiteral("refreshed");
+    case SongListChange::Kind::Added: return QStringLiteral("added");
+    case SongListChange::Kind::Dropped: return QStringLiteral("dropped");
+    }
+    return QString();
+}
+
 bool SongListSync::changesList() const
 {
     return !refreshed.isEmpty() || !added.isEmpty() || (missingDropped && !missing.isEmpty());
@@ -72,12 +82,15 @@ Result<SongListSync> planSongListSync(const SongList &list, const QList<ChartSca
             sync.missing.append(id);
             if (!dropMissing)
                 sync.list.entries.append(entry);
+            else
+                sync.changes.append({SongListChange::Kind::Dropped, id, parseChartHeader(entry).value_or(ChartHeader()).title});
         } else if (chart->bytes == entry) {
             ++sync.unchanged;
             sync.list.entries.append(entry);
         } else {
             sync.refreshed.append(id);
             sync.list.entries.append(chart->bytes);
+            sync.changes.append({SongListChange::Kind::Refreshed, id, chart->title});
         }
     }
 
@@ -102,6 +115,7 @@ Result<SongListSync> planSongListSync(const SongList &list, const QList<ChartSca
     for (const ChartHeader *chart : unlisted) {
         sync.added.append(chart->songId);
         sync.list.entries.append(chart->bytes);
+        sync.changes.append({SongListChange::Kind::Added, chart->songId, chart->title});
     }
     // A game with an empty list shows no song at all: pointed at the wrong
     // folder, a sync that drops must not take every song out.

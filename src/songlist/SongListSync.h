@@ -11,6 +11,18 @@
 
 namespace ojn {
 
+// One song a sync changes: its song ID, its title's bytes (the new
+// header's; a dropped entry's own) and what happens to it.
+struct SongListChange {
+    enum class Kind { Refreshed, Added, Dropped };
+    Kind kind = Kind::Refreshed;
+    qint32 songId = 0;
+    QByteArray title;
+};
+
+// "refreshed", "added", "dropped".
+[[nodiscard]] QString songListChangeName(SongListChange::Kind kind);
+
 // What bringing a song list in step with a folder's charts does, worked
 // out before anything is written, so a window can show it first and a
 // command can print it.
@@ -22,6 +34,8 @@ struct SongListSync {
     bool missingDropped = false;
     qsizetype unchanged = 0; // entries already equal to their chart's header
     QStringList skipped;     // charts left out because they cannot be read
+    // Every song refreshed or dropped, in list order, then those added.
+    QList<SongListChange> changes;
 
     // Whether saving `list` changes the file; when not, nothing is written.
     [[nodiscard]] bool changesList() const;

@@ -86,7 +86,8 @@ private slots:
         QTest::newRow("sync drops") << "no-100" << QStringList{"list", "sync", "@list", "@music", "--drop-missing"} << 0
             << QStringList{"1 missing dropped"} << "" << QList<qint32>{101} << true << QStringList{};
         QTest::newRow("sync, dry run") << "edit101" << QStringList{"list", "sync", "--dry-run", "@list", "@music"} << 0
-            << QStringList{"1 refreshed, 0 added, 0 missing kept, 1 unchanged. Dry run: nothing written."} << "" << QList<qint32>{} << true << QStringList{};
+            << QStringList{"Song ID 101, \"Edited\": refreshed\n1 refreshed, 0 added, 0 missing kept, 1 unchanged. Dry run: nothing written."}
+            << "" << QList<qint32>{} << true << QStringList{};
         QTest::newRow("sync, nothing changed") << "" << QStringList{"list", "sync", "@list", "@music"} << 0
             << QStringList{"already in step: nothing written."} << "" << QList<qint32>{} << true << QStringList{};
         QTest::newRow("sync, no drop past an unreadable chart") << "short-100" << QStringList{"list", "sync", "@list", "@music", "--drop-missing"} << 1
@@ -96,7 +97,7 @@ private slots:
 
         const QStringList add{"add", "@music", "@src/new.ojn", "--list", "@list"};
         QTest::newRow("add, a taken ID gets the next above the highest") << "src:new.ojn=100" << add << 0
-            << QStringList{"copied ", "new.ojm to o2ma102.ojm.\n", "as o2ma102.ojn with song ID 102 and OJM o2ma102.ojm.\n", "synced the song list", "Added 1 chart, 0 already done, 0 refused.\n"} << ""
+            << QStringList{"copied ", "new.ojm to o2ma102.ojm.\n", "as o2ma102.ojn with song ID 102 and OJM o2ma102.ojm.\n", "updated the song list", "Added 1 chart, 0 already done, 0 refused.\n"} << ""
             << QList<qint32>{100, 101, 102} << true << QStringList{"o2ma102.ojn=set:src/new.ojn:102", "o2ma102.ojm=src:new.ojm", "o2ma100.ojm"};
         QTest::newRow("add, a free ID copied byte for byte") << "src:new.ojn=300:o2ma300.ojm" << add << 0
             << QStringList{"new.ojn to o2ma300.ojn.\n"} << "" << QList<qint32>{100, 101, 300} << true
@@ -106,6 +107,10 @@ private slots:
         QTest::newRow("add again adds nothing twice") << "src:new.ojn=100 added" << add << 0
             << QStringList{"new.ojn: already added as o2ma102.ojn.\n", "Added 0 charts, 1 already done, 0 refused."} << ""
             << QList<qint32>{100, 101, 102} << true << QStringList{"!o2ma103.ojn", "!o2ma103.ojm"};
+        QTest::newRow("add of one chart named thrice, once from another pack") << "src:new.ojn=100 src-twice"
+            << QStringList{"add", "@music", "@src/new.ojn", "@src/../src/new.ojn", "@src/two/new.ojn", "--list", "@list"} << 0
+            << QStringList{"new.ojn: already added in this run as o2ma102.ojn.\n", "Added 1 chart, 2 already done, 0 refused."} << ""
+            << QList<qint32>{100, 101, 102} << true << QStringList{"o2ma102.ojn=set:src/new.ojn:102", "o2ma102.ojm=src:new.ojm", "!o2ma103.ojn", "!o2ma103.ojm"};
         QTest::newRow("add, dry run") << "src:new.ojn=100" << QStringList{"add", "--dry-run", "@music", "@src/new.ojn"} << 0
             << QStringList{"would copy ", "would write ", "(song ID 100 is taken; it gets 102)", "Dry run, nothing written: added 1 chart"} << ""
             << QList<qint32>{} << true << QStringList{"!o2ma102.ojn", "!o2ma102.ojm"};
@@ -183,6 +188,8 @@ private slots:
                 const QString ojm = step.contains(':') && step.section('=', 1).contains(':') ? step.section(':', 2) : name.chopped(4) + ".ojm";
                 writeFile(src + '/' + name, ChartBuilder().noteSections(3, 3, 3).songId(id).titleBytes(QByteArray("New", 4)).ojmBytes(ojm.toLatin1() + '\0').build());
                 writeFile(src + '/' + ojm, "new music");
+            } else if (step == "src-twice") { // the pack again, in src/two
+                QVERIFY(QDir(src).mkpath("two") && QFile::copy(src + "/new.ojn", src + "/two/new.ojn") && QFile::copy(src + "/new.ojm", src + "/two/new.ojm"));
             } else if (step == "src-no-ojm") {
                 QVERIFY(QFile::remove(src + "/new.ojm"));
             } else if (step == "src-encrypted") {
@@ -306,6 +313,9 @@ private slots:
             << QStringList{} << "line 2: Genre: \"Polka\" is not in the genre list|line 3: There is no chart|line 5: It has 2 fields|line 6: There is no chart|line 8: It names the same chart as line 7.|5 bad rows in" << QStringList{} << QByteArray();
         QTest::newRow("changed encrypted chart is a bad row") << "encrypted" << QByteArray("file,title\r\nMusic/o2ma101.ojn,New\r\nMusic/o2ma102.ojn,New\r\n") << import << false << 1
             << QStringList{} << "h.csv, line 3: " << QStringList{} << QByteArray();
+        QTest::newRow("two charts swap their song IDs") << "" << QByteArray("file,songId,ojmFile\r\nMusic/o2ma100.ojn,101,o2ma101.ojm\r\nMusic/o2ma101.ojn,100,o2ma100.ojm\r\n")
+            << import << false << 0 << QStringList{"2 charts changed"} << ""
+            << QStringList{"o2ma100.ojn|--id|101|--ojm|o2ma101.ojm", "o2ma101.ojn|--id|100|--ojm|o2ma100.ojm"} << QByteArray();
         QTest::newRow("chart named twice") << "" << QByteArray("file,title\r\nMusic/o2ma101.ojn,A\r\n./Music/o2ma101.ojn,B\r\n") << import << false << 1
             << QStringList{} << "line 3: It names the same chart as line 2." << QStringList{} << QByteArray();
         QTest::newRow("ragged row") << "" << QByteArray("file,title\r\nMusic/o2ma101.ojn,A,B\r\n") << import << false << 1

@@ -257,7 +257,7 @@ private slots:
         QFETCH(QStringList, out);
         QFETCH(QString, err);
         QTemporaryDir folder;
-        const QByteArray bytes = ChartBuilder().build();
+        const QByteArray bytes = ChartBuilder().noteSections(1, 1, 1).build();
         const QString chart = folder.filePath("locked.ojn"), list = folder.filePath("OJNList.dat");
         const QString secret = folder.filePath("secret.ojn"), closed = folder.filePath("closed");
         writeFile(chart, bytes);

@@ -114,7 +114,7 @@ private slots:
 
             const Result<FolderPlan> again = planAdd(music, QDir(dir.filePath("src")).entryList({"*.ojn"}, QDir::Files, QDir::Name).replaceInStrings(QRegularExpression("^"), dir.filePath("src/")), {});
             QVERIFY(again.ok() && again->refused.isEmpty());
-            QCOMPARE(again->skipped.size() + again->chartFiles, Charts);
+            QCOMPARE(again->skipped.size() + again->chartFiles(), Charts);
             QVERIFY(executeFolderPlan(again.value()).failed.isEmpty());
             const QStringList names = entriesOf(music);
             QCOMPARE(QDir(music).entryList({"*.ojn"}).size(), 10 + Charts);

@@ -9,6 +9,7 @@
 #include "support/ChartBuilder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,14 +25,16 @@ QByteArray chart(qint32 id, const QByteArray &ojm, const QByteArray &title)
 }
 
 // "dir/name.ojn=ID:ojm" plants a chart titled after its path, "dir/name.ojm"
-// an OJM; a song list Image/OJNList.dat lists the charts of Music.
+// an OJM, "dir/name<other" a copy of `other`; Image/OJNList.dat lists Music.
 void plant(const QString &root, const QString &setup)
 {
     QList<QByteArray> listed;
     for (const QString &item : setup.split(' ', Qt::SkipEmptyParts)) {
-        const QString path = item.section('=', 0, 0);
+        const QString path = item.section('=', 0, 0).section('<', 0, 0);
         QDir(root).mkpath(QFileInfo(root + '/' + path).path());
-        if (item.contains('=')) {
+        if (item.contains('<')) {
+            writeFile(root + '/' + path, readFile(root + '/' + item.section('<', 1)));
+        } else if (item.contains('=')) {
             const QString spec = item.section('=', 1);
             const QByteArray bytes = chart(spec.section(':', 0, 0).toInt(), spec.section(':', 1).toLatin1(), path.toLatin1());
             writeFile(root + '/' + path, bytes);
@@ -77,7 +80,9 @@ PlanRun runCommand(const QString &root, const QString &command, int stopAfter = 
     const Result<FolderPlan> planned = planFor(root, command);
     if (!planned.ok() || !planned->refused.isEmpty()) {
         qWarning("%s", qPrintable(planned.ok() ? planned->refused.first().reason : planned.error()));
-        return PlanRun{0, {PlanRefusal{root, "refused"}}};
+        PlanRun refused;
+        refused.failed << PlanRefusal{root, "refused"};
+        return refused;
     }
     PlanControl control;
     int done = 0;
@@ -111,6 +116,9 @@ private slots:
         QTest::newRow("renumber a revision, its shared OJM copied")
             << "Music/o2ma100.ojn=100:o2ma100.ojm Music/o2ma100_2.ojn=100:o2ma100.ojm Music/o2ma100.ojm"
             << "renumber Music/o2ma100_2.ojn 200" << QStringList{"o2ma100.ojm", "o2ma100.ojn", "o2ma200.ojm", "o2ma200_2.ojn"};
+        QTest::newRow("renumber, the chart rewritten where it is")
+            << "Music/o2ma300.ojn=100:o2ma100.ojm Music/o2ma100.ojm"
+            << "renumber Music/o2ma300.ojn 300" << QStringList{"o2ma300.ojm", "o2ma300.ojn"};
         QTest::newRow("rename a song pair")
             << "Music/song.ojn=100:song.ojm Music/song.ojm Music/Tutorial.ojn=1:tutorial.ojm Music/tutorial.ojm"
             << "rename" << QStringList{"Tutorial.ojn", "o2ma100.ojm", "o2ma100.ojn", "tutorial.ojm"};
@@ -182,6 +190,86 @@ private slots:
                 QVERIFY2(after.contains(it.key()) || after.values().contains(it.value()), qPrintable(QString("stopped after step %1: %2 left").arg(stop).arg(it.key())));
             QCOMPARE(readFile(dir.path() + "/Image/OJNList.dat"), listAfter);
         }
+    }
+
+    // The executor's guards against a folder changed after planning: "N:+path"
+    // made, "N:*path" changed, "N:-path" removed once N steps ran (0: before).
+    // No file is replaced or lost, a chart that fails leaves no new name
+    // behind (saying so), and the list gets the entries of the charts done.
+    void guardsHoldWhenTheFolderChanges_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("failure"); // parts of what failed and was taken back, split by "|"
+        // Music/ afterwards, exactly: "name" as planted, "name=other" holding
+        // the bytes planted as other (in Music or src), "name=+" the change's.
+        QTest::addColumn<QStringList>("music");
+        QTest::addColumn<QList<qint32>>("listed"); // the list's songs; none: byte for byte as it was
+
+        const QString pair = "Music/song.ojn=100:song.ojm Music/song.ojm";
+        const QString pack = "Music/o2ma100.ojn=100:o2ma100.ojm Music/o2ma100.ojm src/a.ojn=100:a.ojm src/a.ojm src/b.ojn=500:o2ma500.ojm src/o2ma500.ojm";
+        const QString taken = "is already there and holds other bytes; nothing was replaced.";
+        const QStringList music100{"o2ma100.ojn", "o2ma100.ojm"};
+        QTest::newRow("a move onto a name made since: refused, the new chart taken back") << pair << "rename" << "0:+Music/o2ma100.ojm"
+            << "song.ojn: |removed o2ma100.ojn again: the OJM could not be moved.|" + taken << QStringList{"song.ojn", "song.ojm", "o2ma100.ojm=+"} << QList<qint32>{};
+        QTest::newRow("a second name made since is not counted as made") << "Music/o2ma100.ojn=100:song.ojm Music/song.ojm" << "rename"
+            << "0:+Music/o2ma100.ojm" << taken << QStringList{"o2ma100.ojn", "song.ojm", "o2ma100.ojm=+"} << QList<qint32>{};
+        QTest::newRow("a copy made since is not counted as made") << pack << "add src/b.ojn" << "0:+Music/o2ma500.ojm"
+            << "b.ojn: |" + taken << music100 + QStringList{"o2ma500.ojm=+"} << QList<qint32>{};
+        QTest::newRow("an earlier run's copy changed since is not counted as made") << pack + " Music/o2ma500.ojm<src/o2ma500.ojm" << "add src/b.ojn"
+            << "0:*Music/o2ma500.ojm" << taken << music100 + QStringList{"o2ma500.ojm=+"} << QList<qint32>{};
+        QTest::newRow("a chart's new name made since: its OJM taken back") << pack << "add src/a.ojn" << "0:+Music/o2ma101.ojn" << "a.ojn: |" + taken
+            + "|removed o2ma101.ojm again: the chart could not be written." << music100 + QStringList{"o2ma101.ojn=+"} << QList<qint32>{};
+        QTest::newRow("two charts added, one refused: the list gets the other's entry") << pack << "add src/a.ojn src/b.ojn" << "0:+Music/o2ma101.ojn"
+            << "a.ojn: |removed o2ma101.ojm again: the chart could not be written."
+            << music100 + QStringList{"o2ma101.ojn=+", "o2ma500.ojn=b.ojn", "o2ma500.ojm=o2ma500.ojm"} << QList<qint32>{100, 500};
+        QTest::newRow("an old name stays when its new one was removed since") << pair << "rename" << "1:-Music/o2ma100.ojn"
+            << "song.ojn was kept: |o2ma100.ojn gives no entry" << QStringList{"song.ojn", "o2ma100.ojm=song.ojm"} << QList<qint32>{};
+    }
+    void guardsHoldWhenTheFolderChanges()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, command);
+        QFETCH(QString, change);
+        QFETCH(QString, failure);
+        QFETCH(QStringList, music);
+        QFETCH(QList<qint32>, listed);
+        QTemporaryDir dir;
+        plant(dir.path(), setup);
+        const QHash<QString, QByteArray> before = filesIn(dir.filePath("Music")), sources = filesIn(dir.filePath("src"));
+        const QByteArray listBefore = readFile(dir.filePath("Image/OJNList.dat")), changed = "another program's";
+        const Result<FolderPlan> planned = planFor(dir.path(), command);
+        QVERIFY(planned.ok() && planned->refused.isEmpty());
+        int steps = 0;
+        PlanControl control;
+        control.afterStep = [&](qsizetype) {
+            const QString path = dir.filePath(change.section(':', 1).mid(1));
+            if (change.section(':', 0, 0).toInt() == steps++)
+                change.section(':', 1).startsWith('-') ? void(QFile::remove(path)) : writeFile(path, changed);
+            return true;
+        };
+        control.afterStep(-1); // the change made before the run
+        const PlanRun run = executeFolderPlan(planned.value(), control);
+
+        QString said;
+        for (const PlanRefusal &failed : run.failed)
+            said += QFileInfo(failed.path).fileName() + ": " + failed.reason + '\n';
+        said += run.takenBack.join('\n');
+        for (const QString &part : failure.split('|', Qt::SkipEmptyParts))
+            QVERIFY2(said.contains(part), qPrintable(said));
+        const QHash<QString, QByteArray> now = filesIn(dir.filePath("Music"));
+        for (const QString &file : music) {
+            const QString name = file.section('=', 0, 0), from = file.section('=', 1);
+            const QByteArray bytes = from == "+" ? changed : before.value(from.isEmpty() ? name : from, sources.value(from));
+            QVERIFY2(!bytes.isEmpty() && now.value(name) == bytes, qPrintable(name));
+        }
+        QCOMPARE(now.size(), music.size());
+        QCOMPARE(filesIn(dir.filePath("src")), sources);
+        QList<QByteArray> entries;
+        for (const qint32 id : listed)
+            entries << now.value(QStringLiteral("o2ma%1.ojn").arg(id));
+        QCOMPARE(readFile(dir.filePath("Image/OJNList.dat")), listed.isEmpty() ? listBefore : songListBytes(qint32(entries.size()), entries, "extra"));
     }
 
     // Which charts Resolve Duplicate IDs works on, by the selection.

@@ -82,7 +82,7 @@ private slots:
         const QByteArray plain = ChartBuilder().noteSections(7, 5, 3).build();
         for (int size : {1, 2, 7, 255})
             QTest::addRow("key block of %d", size) << encryptChart(plain, quint8(size), 0x5a, 0xc3, 0x11) << plain << QString();
-        QTest::newRow("holds exactly a header") << encryptChart(plain.left(300), 4, 1, 2, 3) << plain.left(300) << QString();
+        QTest::newRow("holds exactly a header, so its pictures reach past the end") << encryptChart(plain.left(300), 4, 1, 2, 3) << QByteArray() << "reaches past the end";
         QTest::newRow("decrypts to garbage") << encryptChart(QByteArray(400, 'x'), 9, 1, 2, 3) << QByteArray() << "does not decrypt";
         QTest::newRow("key block size 0") << QByteArray("new\0\1\2\3", 7) + plain << QByteArray() << "size is 0";
         QTest::newRow("too short for a header") << encryptChart(plain.left(299), 4, 1, 2, 3) << QByteArray() << "too few";
@@ -114,51 +114,57 @@ private slots:
         QTest::addColumn<QByteArray>("chart");
         QTest::addColumn<QList<int>>("types");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isChart"); // it keeps its header, so it is a song
         const ChartBuilder good = ChartBuilder().noteSections(5, 4, 3);
         const QByteArray sound = good.build();
         auto with = [&good](auto change) { ChartBuilder c = good; change(c); return c.build(); };
         using T = FindingType;
-        QTest::newRow("sound") << sound << QList<int>{} << QString();
-        QTest::newRow("too short") << sound.left(299) << QList<int>{int(T::Malformed)} << "too short to be an OJN chart";
-        QTest::newRow("thumbnail cut") << sound.chopped(1) << QList<int>{int(T::Malformed)} << "thumbnail";
+        QTest::newRow("sound") << sound << QList<int>{} << QString() << true;
+        QTest::newRow("too short") << sound.left(299) << QList<int>{int(T::Malformed)} << "too short to be an OJN chart" << false;
+        QTest::newRow("thumbnail cut") << sound.chopped(1) << QList<int>{int(T::Malformed)} << "thumbnail" << false;
         QTest::newRow("no signature") << with([](ChartBuilder &c) { c.putBytes(4, "OJN"); })
-                                      << QList<int>{int(T::NoSignature)} << "no \"ojn\" signature";
+                                      << QList<int>{int(T::NoSignature)} << "no \"ojn\" signature" << false;
         QTest::newRow("Ex not at 300") << with([](ChartBuilder &c) { c.putInt32(284, 0); })
-                                       << QList<int>{int(T::SectionOffsets)} << "Ex note section starts at byte 0";
+                                       << QList<int>{int(T::SectionOffsets)} << "Ex note section starts at byte 0" << true;
         const qint32 nx = int32At(sound, 288), hx = int32At(sound, 292), cover = int32At(sound, 296);
         QTest::newRow("out of order") << with([&](ChartBuilder &c) { c.putInt32(288, hx).putInt32(292, nx); })
                                       << QList<int>{int(T::SectionOffsets), int(T::NoteSection), int(T::NoteSection)}
-                                      << "Hx note section's 3 packages end at byte";
+                                      << "Hx note section's 3 packages end at byte" << true;
         QTest::newRow("Hx past the cover") << with([&](ChartBuilder &c) { c.putInt32(292, cover + 8); })
                                            << QList<int>{int(T::SectionOffsets), int(T::NoteSection)}
-                                           << QString("short of the next section at byte %1").arg(cover + 8);
+                                           << QString("short of the next section at byte %1").arg(cover + 8) << true;
         QTest::newRow("walk ends short") << with([](ChartBuilder &c) { c.putInt32(68, 3); })
-                                         << QList<int>{int(T::NoteSection)} << QString("short of the next section at byte %1").arg(hx);
+                                         << QList<int>{int(T::NoteSection)} << QString("short of the next section at byte %1").arg(hx) << true;
         QTest::newRow("walk ends long") << with([](ChartBuilder &c) { c.putInt32(64, 6); })
-                                        << QList<int>{int(T::NoteSection)} << QString("past the next section at byte %1").arg(nx);
+                                        << QList<int>{int(T::NoteSection)} << QString("past the next section at byte %1").arg(nx) << true;
         QTest::newRow("walk past the data") << with([](ChartBuilder &c) { c.putInt32(72, 99); })
-                                            << QList<int>{int(T::NoteSection)} << QString("past the end of the note data at byte %1").arg(cover);
+                                            << QList<int>{int(T::NoteSection)} << QString("past the end of the note data at byte %1").arg(cover) << true;
         QTest::newRow("negative package count") << with([](ChartBuilder &c) { c.putInt32(72, -2); })
-                                                << QList<int>{int(T::NoteSection)} << "package count is negative (-2)";
+                                                << QList<int>{int(T::NoteSection)} << "package count is negative (-2)" << true;
         QByteArray notes = good.noteBytes();
         qToLittleEndian<qint16>(-1, notes.data() + 6);
         QTest::newRow("negative event count") << with([&](ChartBuilder &c) { c.noteData(notes); })
-                                              << QList<int>{int(T::NoteSection)} << "package 1 of 5, at byte 300, has a negative event count";
+                                              << QList<int>{int(T::NoteSection)} << "package 1 of 5, at byte 300, has a negative event count" << true;
         QTest::newRow("bytes after the thumbnail") << with([](ChartBuilder &c) { c.trailing("xyz"); })
-                                                   << QList<int>{int(T::TrailingBytes)} << "3 bytes follow the thumbnail";
+                                                   << QList<int>{int(T::TrailingBytes)} << "3 bytes follow the thumbnail" << true;
     }
     void chartFindings()
     {
         QFETCH(QByteArray, chart);
         QFETCH(QList<int>, types);
         QFETCH(QString, text);
+        QFETCH(bool, isChart);
         const Checks checks = checkAllWays(chart);
         QCOMPARE(typesOf(checks.bytes.findings), types);
         QCOMPARE(typesOf(checks.deep.findings), types);
         QCOMPARE(typesOf(checks.header.findings), typesOf(checks.bytes.findings, false));
         if (!types.isEmpty())
             QVERIFY2(checks.deep.findings.last().text.contains(text), qPrintable(checks.deep.findings.last().text));
-        QCOMPARE(checks.deep.noteSectionsChecked, bool(checks.deep.header));
+        QCOMPARE(checks.deep.noteSectionsChecked, chart.size() >= 300);
+        for (const ChartScan &scan : {checks.bytes, checks.header, checks.deep}) {
+            QCOMPARE(scan.header.has_value(), isChart);
+            QCOMPARE(scan.unreadableReason(), isChart ? QString() : scan.findings.last().text);
+        }
     }
 };
 

@@ -337,6 +337,10 @@ private slots:
             << "named.ojn" << 105 << "" << "BtnNameFilesForIds" << "" << "o2ma105.ojn" << 105 << QStringList{"named.ojn"};
         QTest::newRow("add a chart dropped on the window")
             << "../pack/drop.ojn" << 100 << "" << "" << "" << "o2ma202.ojn" << 202 << QStringList();
+        // Its new name made a folder between the plan shown and Apply: the
+        // write fails for real, as in a read-only folder (root passes modes).
+        QTest::newRow("add, the write failing")
+            << "../pack/late.ojn" << 100 << "" << "BtnAddCharts" << "" << "o2ma203.ojn" << 203 << QStringList();
     }
 
     void folderCommands()
@@ -349,6 +353,7 @@ private slots:
         QFETCH(QString, made);
         QFETCH(qint32, madeId);
         QFETCH(QStringList, gone);
+        const bool blocked = QTest::currentDataTag() == QLatin1String("add, the write failing");
         const QString source = QDir::cleanPath(file(planted));
         QVERIFY(QDir().mkpath(QFileInfo(source).absolutePath()));
         // Titled for its file, so that no chart seems an earlier copy of another.
@@ -370,6 +375,8 @@ private slots:
         m_dialogs.onModal = [&](QDialog &window) {
             if (auto *preview = dynamic_cast<PlanPreviewDialog *>(&window)) {
                 steps = preview->StepsTable->model()->rowCount();
+                if (blocked)
+                    QVERIFY(QDir(m_music).mkdir(made));
                 QTest::mouseClick(preview->BtnApply, Qt::LeftButton);
             } else if (auto *id = dynamic_cast<SongIdDialog *>(&window)) {
                 shownAnswer = id->IdBox->text();
@@ -394,10 +401,20 @@ private slots:
             QVERIFY(command && command->isEnabled());
             QTest::mouseClick(command, Qt::LeftButton);
         }
+        const QByteArray list = readFile(m_list);
+        const qsizetype messages = m_dialogs.messages.size();
         QTRY_VERIFY(steps > 0);
         waitUntilIdle();
         m_dialogs.onModal = nullptr;
         QCOMPARE(shownAnswer, answer);
+        if (blocked) { // refused with why, its OJM taken back, the list as it was
+            const QString said = m_dialogs.messages.value(messages).text;
+            QVERIFY2(said.startsWith("Added 0 of 1 chart.") && said.contains(made + " is already there")
+                         && said.contains(QStringLiteral("removed o2ma%1.ojm again: the chart could not be written.").arg(madeId)), qPrintable(said));
+            QCOMPARE(readFile(m_list), list);
+            QVERIFY(!QFile::exists(file(QStringLiteral("o2ma%1.ojm").arg(madeId))) && QDir(m_music).rmdir(made));
+            return;
+        }
         const QByteArray written = readFile(file(made));
         QVERIFY2(written.size() == chart(plantedId, 4).size(), qPrintable(m_dialogs.messages.last().text));
         QCOMPARE(qFromLittleEndian<qint32>(written.constData()), madeId);

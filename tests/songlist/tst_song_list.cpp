@@ -26,6 +26,14 @@ ChartScan scanOf(const QByteArray &chart, const QString &name)
     return scan;
 }
 
+QStringList changesOf(const SongListSync &sync) // "refreshed 101 New", one per change
+{
+    QStringList changes;
+    for (const SongListChange &c : sync.changes)
+        changes << QStringLiteral("%1 %2 %3").arg(songListChangeName(c.kind)).arg(c.songId).arg(QString::fromLatin1(c.title));
+    return changes;
+}
+
 QList<qint32> idsOf(const SongList &list)
 {
     QList<qint32> ids;
@@ -41,13 +49,14 @@ const QByteArray extra("\x02\0\0\0\x64\0\0\0\x01\0\x65\0\0\0\x00\x07 sections", 
 class SongListTest : public QObject {
     Q_OBJECT
     // A list of 100 (current), 101 (stale), 103 twice and 104 (no chart);
-    // charts 100, 101 (retitled), 102 (not listed), 103 and one unreadable.
+    // charts 100, 101 (retitled), 102 (not listed), 103, one unreadable, and 104's without a signature: no chart.
     SongList m_list{{chartOf(100).left(300), chartOf(101).left(300), chartOf(103).left(300), chartOf(103).left(300),
                      chartOf(104).left(300)},
                     extra};
     QList<ChartScan> m_charts{scanOf(chartOf(100), "o2ma100.ojn"), scanOf(chartOf(101, "New"), "o2ma101.ojn"),
                               scanOf(chartOf(102), "o2ma102.ojn"), scanOf(chartOf(103), "o2ma103.ojn"),
-                              scanOf("broken", "broken.ojn")};
+                              scanOf("broken", "broken.ojn"),
+                              scanOf(ChartBuilder().songId(104).putBytes(4, "OJN").build(), "o2ma104.ojn")};
 
 private slots:
     // The list beside a Music folder, by either name a game gives it.
@@ -127,7 +136,7 @@ private slots:
         for (const ChartListState &s : c.charts)
             statuses.append(s.status);
         QCOMPARE(statuses, (QList<ListStatus>{ListStatus::Current, ListStatus::Stale, ListStatus::NotListed,
-                                              ListStatus::ListedTwice, ListStatus::Unreadable}));
+                                              ListStatus::ListedTwice, ListStatus::Unreadable, ListStatus::Unreadable}));
         QCOMPARE(c.charts[3].entry, 2);
         QCOMPARE(c.missingEntries, QList<qsizetype>{4});
         QCOMPARE(c.count(ListStatus::Missing), 1);
@@ -139,12 +148,15 @@ private slots:
         QTest::addColumn<bool>("withUnreadable");
         QTest::addColumn<QList<qint32>>("ids");
         QTest::addColumn<QString>("summary"); // empty: refused
+        QTest::addColumn<QStringList>("changes"); // what a dry run lists
         QTest::newRow("keep missing") << false << true << QList<qint32>{100, 101, 103, 103, 104, 102}
-                                      << "1 refreshed, 1 added, 1 missing kept, 3 unchanged.";
+                                      << "1 refreshed, 1 added, 1 missing kept, 3 unchanged."
+                                      << QStringList{"refreshed 101 New", "added 102 Title"};
         QTest::newRow("drop missing") << true << false << QList<qint32>{100, 101, 103, 103, 102}
-                                      << "1 refreshed, 1 added, 1 missing dropped, 3 unchanged.";
+                                      << "1 refreshed, 1 added, 1 missing dropped, 3 unchanged."
+                                      << QStringList{"refreshed 101 New", "dropped 104 Title", "added 102 Title"};
         // The unreadable file may be song 104's chart.
-        QTest::newRow("no drop while a chart is unreadable") << true << true << QList<qint32>{} << QString();
+        QTest::newRow("no drop while a chart is unreadable") << true << true << QList<qint32>{} << QString() << QStringList{};
     }
     void sync()
     {
@@ -152,20 +164,22 @@ private slots:
         QFETCH(bool, withUnreadable);
         QFETCH(QList<qint32>, ids);
         QFETCH(QString, summary);
+        QFETCH(QStringList, changes);
         const QList<ChartScan> charts = withUnreadable ? m_charts : m_charts.first(4);
         const Result<SongListSync> planned = planSongListSync(m_list, charts, dropMissing);
         if (summary.isEmpty()) {
-            QVERIFY2(planned.error().contains("cannot be read, since those may be their charts: broken.ojn"), qPrintable(planned.error()));
+            QVERIFY2(planned.error().contains("cannot be read, since those may be their charts: broken.ojn, o2ma104.ojn"), qPrintable(planned.error()));
             QVERIFY(!planned.ok());
             return;
         }
         QVERIFY2(planned.ok(), qPrintable(planned.error()));
         const SongListSync &sync = planned.value();
         QCOMPARE(sync.summary(), summary);
+        QCOMPARE(changesOf(sync), changes);
         QCOMPARE(idsOf(sync.list), ids);
         QCOMPARE(sync.list.entries[1], m_charts[1].header->bytes);
         QCOMPARE(sync.list.extraSections, extra);
-        QCOMPARE(sync.skipped, withUnreadable ? QStringList{"Music/broken.ojn"} : QStringList{});
+        QCOMPARE(sync.skipped, withUnreadable ? QStringList({"Music/broken.ojn", "Music/o2ma104.ojn"}) : QStringList());
         QVERIFY(sync.changesList());
         // Once in step, a second sync changes nothing.
         const Result<SongListSync> again = planSongListSync(sync.list, charts, dropMissing);
@@ -184,7 +198,7 @@ private slots:
         QCOMPARE(idsOf(build.list), (QList<qint32>{99, 100, 101, 102, 103}));
         QCOMPARE(build.list.entries.first(), chartOf(99).left(300));
         QCOMPARE(build.list.extraSections, extra);
-        QCOMPARE(build.skipped, QStringList{"Music/broken.ojn"});
+        QCOMPARE(build.skipped, (QStringList{"Music/broken.ojn", "Music/o2ma104.ojn"}));
 
         charts.append(scanOf(chartOf(101), "copy.ojn"));
         charts.append(scanOf(chartOf(99), "again.ojn"));

@@ -42,6 +42,8 @@ private slots:
         QTest::newRow("ragged rows") << QByteArray("a,b,c\nd\n") << QStringList{"1:a|b|c", "2:d"};
         QTest::newRow("Korean") << QByteArray("\xEB\x85\xB8\xEB\x9E\x98,1\r\n") << QStringList{QStringLiteral("1:노래|1")};
         QTest::newRow("blanks kept") << QByteArray(" a , b \r\n") << QStringList{"1: a | b "};
+        QTest::newRow("zero and control characters kept, for the field rules to refuse") << QByteArray("a\0b,\"c\x01\td\"\r\n", 12)
+                                                          << QStringList{QString::fromLatin1("1:a\0b|c\x01\td", 10)};
         QTest::newRow("stray quote, next line still read") << QByteArray("a\"b,c\r\nd\r\n")
             << QStringList{"1!Field 1 has a quote inside it; a field with quotes must be in quotes itself, with each of its quotes doubled.", "2:d"};
         QTest::newRow("text after closing quote") << QByteArray("x,\"a\"b,c\nd\n") << QStringList{"1!Field 2 has text after its closing quote.", "2:d"};
