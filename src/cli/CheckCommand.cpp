@@ -51,7 +51,7 @@ void checkWholeFolder(const QString &folder, const TextCodec &codec, CheckReport
 // that were named too, and their OJMs are looked for in that folder.
 void checkCharts(const QString &folder, const QStringList &paths, const TextCodec &codec, CheckReport &report)
 {
-    const MusicFolderListing listing = listMusicFolder(folder);
+    const FolderListing listing = listFolder(folder);
     if (!listing.error.isEmpty()) {
         report.lines.append({folder, false, QStringLiteral("folder-unlisted"),
                              listing.error + QStringLiteral(" Its charts' OJM files were not looked for.")});

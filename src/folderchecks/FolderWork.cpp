@@ -99,7 +99,7 @@ void FolderWork::startScan(const QString &folder)
     QMetaObject::invokeMethod(
         m_scanContext.get(),
         [this, folder, cancel, generation] {
-            const MusicFolderListing listing = listMusicFolder(folder);
+            const FolderListing listing = listFolder(folder);
             deliverScan(generation, [this, listing] { emit folderListed(listing); });
             const QStringList &paths = listing.chartPaths;
             const qsizetype total = paths.size();

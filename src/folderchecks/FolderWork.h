@@ -5,7 +5,7 @@
 #include "model/FieldValues.h"
 #include "result/Result.h"
 #include "folderchecks/FolderScan.h"
-#include "folderchecks/MusicFolder.h"
+#include "folderchecks/FolderListing.h"
 #include "filehistory/FileChange.h"
 
 #include <QList>
@@ -66,7 +66,7 @@ public:
     [[nodiscard]] bool saving() const { return m_saving; }
 
 signals:
-    void folderListed(const ojn::MusicFolderListing &listing);
+    void folderListed(const ojn::FolderListing &listing);
     // `scans` may be empty: progress only, on a slow file.
     void headersRead(const QList<ojn::ChartScan> &scans, qsizetype done, qsizetype total);
     void headerScanFinished(bool cancelled);

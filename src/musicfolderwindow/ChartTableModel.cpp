@@ -35,7 +35,7 @@ ChartTableModel::ChartTableModel(const TextCodec &codec, const QLocale &locale, 
 {
 }
 
-void ChartTableModel::reset(const MusicFolderListing &listing)
+void ChartTableModel::reset(const FolderListing &listing)
 {
     beginResetModel();
     m_listing = listing;

@@ -4,7 +4,7 @@
 #include "model/HeaderFields.h"
 #include "text/CodePage.h"
 #include "folderchecks/FolderSummary.h"
-#include "folderchecks/MusicFolder.h"
+#include "folderchecks/FolderListing.h"
 #include "songlist/SongList.h"
 #include "songlist/SongListComparison.h"
 
@@ -48,7 +48,7 @@ public:
     ChartTableModel(const TextCodec &codec, const QLocale &locale, QObject *parent = nullptr);
 
     // Starts over with a folder's listing and no rows.
-    void reset(const MusicFolderListing &listing);
+    void reset(const FolderListing &listing);
 
     // A stamp for a piece of work about to read charts. Its results replace
     // a row only when no later work has refreshed it, so a check that read
@@ -134,7 +134,7 @@ private:
 
     TextCodec m_codec;
     QLocale m_locale;
-    MusicFolderListing m_listing;
+    FolderListing m_listing;
     std::optional<SongList> m_songList;
     bool m_allChartsRead = false;
     quint64 m_clock = 0;

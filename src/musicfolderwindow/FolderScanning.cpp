@@ -108,7 +108,7 @@ void MusicFolderWindow::cancelWork()
         m_work.cancelScan();
 }
 
-void MusicFolderWindow::onFolderListed(const MusicFolderListing &listing)
+void MusicFolderWindow::onFolderListed(const FolderListing &listing)
 {
     queueStep([this, listing] {
         m_charts.reset(listing);

@@ -151,7 +151,7 @@ private:
     void queueStep(std::function<void()> step);
     void runNextStep();
     void applyScanResults(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
-    void onFolderListed(const MusicFolderListing &listing);
+    void onFolderListed(const FolderListing &listing);
     // A batch of headers read, or of note sections checked.
     void onChartsChecked(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
     void onHeaderScanFinished(bool cancelled);
