@@ -5,7 +5,7 @@
 
 #include "cli/Console.h"
 #include "cli/HeaderTool.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "headercsv/HeaderCsv.h"
 #include "model/HeaderFields.h"
 #include "text/Csv.h"

@@ -6,7 +6,7 @@
 
 #include "cli/Console.h"
 #include "cli/HeaderTool.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include <QDir>
 #include <QFile>

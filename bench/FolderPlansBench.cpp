@@ -5,7 +5,7 @@
 
 #include "folderplans/FolderPlans.h"
 #include "folderplans/PlanExecutor.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "cli/ChartInput.h"
 #include "cli/CheckFormat.h"
 #include "cli/Command.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "songlist/SongList.h"
 #include "songlist/SongListComparison.h"
 

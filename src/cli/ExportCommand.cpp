@@ -1,7 +1,7 @@
 #include "cli/ChartInput.h"
 #include "cli/Command.h"
 
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "headercsv/HeaderCsv.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "cli/ListInput.h"
 
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 namespace ojn::cli {
 

@@ -2,7 +2,7 @@
 
 #include "model/ChartFile.h"
 #include "model/ChartFileCheck.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include <QElapsedTimer>
 

@@ -4,7 +4,7 @@
 #include "text/CodePage.h"
 #include "model/FieldValues.h"
 #include "result/Result.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "folderchecks/FolderListing.h"
 #include "filehistory/FileChange.h"
 

@@ -1,6 +1,6 @@
 #include "headercsv/CsvSongIds.h"
 
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include <QFileInfo>
 #include <QHash>

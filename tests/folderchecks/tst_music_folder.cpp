@@ -1,4 +1,4 @@
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "support/ChartBuilder.h"
 
 #include <QDir>

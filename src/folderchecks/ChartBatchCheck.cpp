@@ -1,4 +1,4 @@
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include "model/ChartFileCheck.h"
 
