@@ -1,6 +1,6 @@
 #include "cli/Command.h"
 #include "cli/FolderPlanRunner.h"
-#include "folderplans/PlanSupport.h"
+#include "folderplans/AddPlan.h"
 
 namespace ojn::cli {
 namespace {

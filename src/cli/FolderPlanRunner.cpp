@@ -2,7 +2,7 @@
 
 #include "cli/Command.h"
 #include "folderplans/PlanExecutor.h"
-#include "folderplans/PlanSupport.h"
+#include "model/SongId.h"
 #include "text/CodePage.h"
 
 namespace ojn::cli {
@@ -61,7 +61,7 @@ int runFolderPlan(const Result<FolderPlan> &planned, bool dryRun, const QString 
         // that failed is no chart, but still a refusal.
         for (const PlanRefusal &failure : run.failed)
             console.fileError(failure.path, failure.reason);
-        listFailed = run.failedCharts.contains(-1);
+        listFailed = run.failedUnits.contains(-1);
         failed = run.chartFilesFailed;
         skippedFailed = run.skippedFailed;
         done = run.chartFilesDone;

@@ -2,7 +2,7 @@
 
 #include "cli/Console.h"
 #include "folderplans/FolderPlan.h"
-#include "folderplans/FolderPlans.h"
+#include "result/Result.h"
 
 #include <QCommandLineOption>
 #include <QList>

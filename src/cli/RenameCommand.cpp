@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 #include "cli/FolderPlanRunner.h"
+#include "folderplans/RenamePlan.h"
 
 namespace ojn::cli {
 namespace {

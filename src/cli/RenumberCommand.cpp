@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 #include "cli/FolderPlanRunner.h"
-#include "folderplans/PlanSupport.h"
+#include "folderplans/RenumberPlan.h"
+#include "model/SongId.h"
 
 namespace ojn::cli {
 namespace {

@@ -4,6 +4,7 @@
 #include "model/ChartWriter.h"
 #include "model/FieldValues.h"
 #include "model/HeaderFields.h"
+#include "model/SongId.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,11 +12,6 @@
 #include <QLocale>
 
 namespace ojn {
-
-QString usualOjmName(qint64 songId)
-{
-    return QStringLiteral("o2ma%1.ojm").arg(songId);
-}
 
 Result<QByteArray> chartWithSongId(const QString &path, qint32 songId, const TextCodec &codec)
 {

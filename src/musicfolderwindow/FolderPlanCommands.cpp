@@ -6,9 +6,9 @@
 
 #include "musicfolderwindow/MessageLines.h"
 #include "musicfolderwindow/PlanDialogs.h"
-#include "folderplans/DuplicateIds.h"
+#include "folderplans/ResolveDuplicatesPlan.h"
 #include "folderplans/PlanExecutor.h"
-#include "folderplans/PlanSupport.h"
+#include "model/SongId.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -224,7 +224,7 @@ void MusicFolderWindow::previewPlan(const QString &title, const QString &doneWor
         run->run = executeFolderPlan(plan, planControl);
         return Result<>::success();
     });
-    showProgress(title + QStringLiteral(": %v of %m charts"), 0, plan.charts());
+    showProgress(title + QStringLiteral(": %v of %m charts"), 0, plan.unitCount());
     updateCommands();
 }
 
@@ -236,11 +236,11 @@ void MusicFolderWindow::finishPlan(const FolderPlan &plan, const PlanRun &run, c
     // taken back, so its steps count for nothing.
     QSet<QString> gone;
     for (const PlanStep &step : done) {
-        if (!run.failedCharts.contains(step.chart) && (step.kind == StepKind::Remove || step.kind == StepKind::Rename))
+        if (!run.failedUnits.contains(step.unit) && (step.kind == StepKind::Remove || step.kind == StepKind::Rename))
             gone.insert(step.from);
     }
     for (const PlanStep &step : done) {
-        if (run.failedCharts.contains(step.chart) || !step.to.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
+        if (run.failedUnits.contains(step.unit) || !step.to.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
             continue;
         if (step.kind == StepKind::Write && step.inPlace)
             emit chartSaved(step.to);

@@ -6,7 +6,9 @@
 #include "text/CodePage.h"
 #include "dialogs/Dialogs.h"
 #include "filehistory/FileHistory.h"
-#include "folderplans/FolderPlans.h"
+#include "folderplans/AddPlan.h"
+#include "folderplans/RenamePlan.h"
+#include "folderplans/RenumberPlan.h"
 
 #include <QLocale>
 #include <QTimer>

@@ -1,7 +1,8 @@
-#include "folderplans/DuplicateIds.h"
+#include "folderplans/ResolveDuplicatesPlan.h"
 
 #include "folderplans/FolderState.h"
-#include "folderplans/PlanSupport.h"
+#include "folderplans/RenumberPlan.h"
+#include "model/SongId.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -15,13 +16,13 @@ namespace {
 // every new file and before any old name goes, as each plan has it.
 void appendPlan(FolderPlan &plan, const FolderPlan &more, QList<PlanStep> &removals, QList<ListEntryEdit> &entries)
 {
-    const int first = plan.charts();
-    const auto renumbered = [first](int chart) { return chart >= 0 ? chart + first : chart; };
+    const int first = plan.unitCount();
+    const auto renumbered = [first](int unit) { return unit >= 0 ? unit + first : unit; };
     for (PlanStep step : more.steps) {
-        step.chart = renumbered(step.chart);
+        step.unit = renumbered(step.unit);
         if (step.kind == StepKind::ListUpdate) {
             for (ListEntryEdit entry : std::as_const(step.entries)) {
-                entry.chart = renumbered(entry.chart);
+                entry.unit = renumbered(entry.unit);
                 entries << entry;
             }
         } else {

@@ -1,9 +1,12 @@
-#include "folderplans/MovePlan.h"
+#include "folderplans/ChartMoves.h"
 
 #include "folderplans/ChartRewrite.h"
+#include "model/HeaderFields.h"
+#include "model/SongId.h"
 
 #include <QFileInfo>
 #include <QMap>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -20,25 +23,42 @@ bool sameName(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-PlanStep step(StepKind kind, const QString &from, const QString &to, const QString &why, int chart)
+PlanStep step(StepKind kind, const QString &from, const QString &to, const QString &why, int unit)
 {
     PlanStep s;
     s.kind = kind;
     s.from = from;
     s.to = to;
     s.why = why;
-    s.chart = chart;
+    s.unit = unit;
     return s;
 }
 
 } // namespace
 
-QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state, const QSet<QString> &kept,
-                                FolderPlan &plan, const std::optional<QString> &listPath,
-                                const QList<ListEntryEdit> &entriesDone)
+QString chartNameFor(const QString &current, qint64 id)
+{
+    static const QRegularExpression revision(QStringLiteral("^o2ma\\d+(_.+)\\.ojn$"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = revision.match(current);
+    return QStringLiteral("o2ma%1%2.ojn").arg(id).arg(match.hasMatch() ? match.captured(1) : QString());
+}
+
+bool isTutorial(const QString &fileName)
+{
+    return fileName.compare(QLatin1String("Tutorial.ojn"), Qt::CaseInsensitive) == 0;
+}
+
+bool equalButOjmName(QByteArrayView a, QByteArrayView b, qsizetype from)
+{
+    const HeaderFieldInfo &ojm = fieldInfo(HeaderField::OjmFile);
+    const qsizetype at = ojm.offset - from, end = at + ojm.slotLength;
+    return a.size() == b.size() && a.size() >= end && a.first(at) == b.first(at) && a.sliced(end) == b.sliced(end);
+}
+
+QList<ChartMove> addChartMoves(QList<ChartMove> moves, const FolderState &state, QSet<QString> ojmsKept, FolderPlan &plan,
+                               const std::optional<QString> &listPath, const QList<ListEntryEdit> &entriesDone)
 {
     const FolderNames &names = state.names;
-    QSet<QString> ojmsKept = kept;
     QList<ChartMove> accepted;
     QSet<QString> targetsGiven; // case-folded chart and OJM names this plan makes
     for (ChartMove &move : moves) {
@@ -113,10 +133,10 @@ QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state
         QStringList charts;
         for (const qsizetype i : members)
             charts << accepted[i].path;
-        const int chart = plan.addUnit(charts);
+        const int unit = plan.addUnit(charts);
         const ChartMove &first = accepted[members.first()];
         if (!first.rewrite) {
-            plan.steps << step(StepKind::Rename, first.path, names.pathOf(first.target), first.why, chart);
+            plan.steps << step(StepKind::Rename, first.path, names.pathOf(first.target), first.why, unit);
             continue;
         }
         const QString ojm = first.ojm;
@@ -143,14 +163,14 @@ QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state
             // checks that it still holds the OJM's bytes before any chart
             // names it or the old name goes.
             if (!lastName) {
-                plan.steps << step(StepKind::Copy, names.pathOf(ojm), to, QStringLiteral("another chart still names %1").arg(ojm), chart);
+                plan.steps << step(StepKind::Copy, names.pathOf(ojm), to, QStringLiteral("another chart still names %1").arg(ojm), unit);
             } else if (target.value()) {
                 // A chart rewritten where it is names the new name at once:
                 // both names stand until it is on disk.
-                plan.steps << step(StepKind::Link, names.pathOf(ojm), to, QStringLiteral("the chart names it while it is rewritten"), chart);
+                plan.steps << step(StepKind::Link, names.pathOf(ojm), to, QStringLiteral("the chart names it while it is rewritten"), unit);
                 linkedAs = QFileInfo(to).fileName();
             } else {
-                renameOjm = step(StepKind::Rename, names.pathOf(ojm), to, QStringLiteral("the music of song ID %1").arg(accepted[members.first()].id), chart);
+                renameOjm = step(StepKind::Rename, names.pathOf(ojm), to, QStringLiteral("the music of song ID %1").arg(accepted[members.first()].id), unit);
             }
         }
         for (const qsizetype i : members) {
@@ -158,18 +178,18 @@ QList<ChartMove> planChartMoves(QList<ChartMove> moves, const FolderState &state
             const bool inPlace = sameName(move.target, nameOf(move.path));
             const QString targetOnDisk = names.find(move.target);
             const QString to = inPlace ? move.path : names.pathOf(targetOnDisk.isEmpty() ? move.target : targetOnDisk);
-            PlanStep write = step(StepKind::Write, move.path, to, move.why, chart);
+            PlanStep write = step(StepKind::Write, move.path, to, move.why, unit);
             write.songId = qint32(move.id);
             write.inPlace = inPlace;
             plan.steps << write;
-            entries.append({move.id, ListEntryEdit{chart, to, move.entryReplaces}});
+            entries.append({move.id, ListEntryEdit{unit, to, move.entryReplaces}});
             if (!inPlace)
-                late << step(StepKind::Remove, move.path, to, QStringLiteral("it lives on as %1").arg(move.target), chart);
+                late << step(StepKind::Remove, move.path, to, QStringLiteral("it lives on as %1").arg(move.target), unit);
         }
-        if (renameOjm.chart >= 0)
+        if (renameOjm.unit >= 0)
             plan.steps << renameOjm;
         if (!linkedAs.isEmpty())
-            late << step(StepKind::Remove, names.pathOf(ojm), names.pathOf(linkedAs), QStringLiteral("it lives on as %1").arg(linkedAs), chart);
+            late << step(StepKind::Remove, names.pathOf(ojm), names.pathOf(linkedAs), QStringLiteral("it lives on as %1").arg(linkedAs), unit);
     }
     if (listPath && state.list && !(entries.isEmpty() && entriesDone.isEmpty())) {
         PlanStep update = step(StepKind::ListUpdate, QString(), *listPath, QStringLiteral("the entries of the charts whose header changed"), -1);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "folderplans/FolderPlans.h"
+#include "folderplans/FolderPlan.h"
+#include "result/Result.h"
 #include "model/ChartCheck.h"
 
 #include <QList>
