@@ -1,6 +1,7 @@
 #include "folderplans/AddPlan.h"
 
 #include "folderplans/ChartRewrite.h"
+#include "fileio/FileContent.h"
 #include "folderplans/FolderState.h"
 #include "model/SongId.h"
 #include "text/MessageText.h"

@@ -1,6 +1,7 @@
 #include "folderplans/ChartMoves.h"
 
 #include "folderplans/ChartRewrite.h"
+#include "fileio/FileContent.h"
 #include "model/HeaderFields.h"
 #include "model/SongId.h"
 

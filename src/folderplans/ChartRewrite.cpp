@@ -35,26 +35,4 @@ Result<QByteArray> chartWithSongId(const QString &path, qint32 songId, const Tex
     return bytes;
 }
 
-bool fileHolds(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.size() != bytes.size() || !file.open(QIODevice::ReadOnly))
-        return false;
-    return file.readAll() == bytes;
-}
-
-bool sameBytes(const QString &a, const QString &b)
-{
-    QFile first(a), second(b);
-    if (first.size() != second.size() || !first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly))
-        return false;
-    constexpr qint64 Piece = 1 << 20;
-    while (!first.atEnd()) {
-        const QByteArray one = first.read(Piece), other = second.read(Piece);
-        if (one != other || one.isEmpty())
-            return false;
-    }
-    return second.atEnd();
-}
-
 } // namespace ojn

@@ -12,11 +12,4 @@ namespace ojn {
 // it, in memory. An encrypted or malformed chart fails, saying why.
 Result<QByteArray> chartWithSongId(const QString &path, qint32 songId, const TextCodec &codec);
 
-// Whether the file at `path` holds exactly `bytes`, read in pieces so a
-// large file that differs in size costs nothing.
-[[nodiscard]] bool fileHolds(const QString &path, const QByteArray &bytes);
-
-// Whether two files hold the same bytes.
-[[nodiscard]] bool sameBytes(const QString &a, const QString &b);
-
 } // namespace ojn

@@ -2,7 +2,7 @@
 
 #include "folderplans/ChartRewrite.h"
 #include "folderplans/PlanRecorder.h"
-#include "fileio/DeviceIo.h"
+#include "fileio/FileContent.h"
 #include "fileio/NewFileNames.h"
 #include "fileio/SafeFileWriter.h"
 #include "folderchecks/ChartBatchCheck.h"
@@ -20,14 +20,9 @@
 namespace ojn {
 namespace {
 
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 Result<> taken(const QString &path)
 {
-    return Result<>::failure(QStringLiteral("%1 is already there and holds other bytes; nothing was replaced.").arg(shown(path)));
+    return Result<>::failure(QStringLiteral("%1 is already there and holds other bytes; nothing was replaced.").arg(shownPath(path)));
 }
 
 // The entry `entry` in `list`: as it stands, in place of `replacing`'s
@@ -74,7 +69,7 @@ public:
                 return Result<>::failure(bytes.error());
             if (fileHolds(step.to, bytes.value()))
                 return Result<>::success();
-            const ContentWriter content = [&bytes](QIODevice &device) { return writeBytes(device, bytes.value(), QStringLiteral("the chart")); };
+            const ContentWriter content = bytesWriter(bytes.value(), QStringLiteral("the chart"));
             if (step.inPlace)
                 return writeFileSafely(step.to, content);
             if (QFileInfo::exists(step.to))
@@ -99,7 +94,7 @@ public:
             if (!QFileInfo::exists(step.from))
                 return Result<>::success();
             if (!QFileInfo::exists(step.to))
-                return Result<>::failure(QStringLiteral("%1 was kept: %2, which would hold it, is not there.").arg(shown(step.from), shown(step.to)));
+                return Result<>::failure(QStringLiteral("%1 was kept: %2, which would hold it, is not there.").arg(shownPath(step.from), shownPath(step.to)));
             // The new names are on disk before any old one goes.
             syncFolderOf(step.to);
             return remove(step.from);
@@ -114,7 +109,7 @@ private:
     {
         QFile file(path);
         if (!file.remove())
-            return Result<>::failure(QStringLiteral("Could not remove %1: %2").arg(shown(path), file.errorString()));
+            return Result<>::failure(QStringLiteral("Could not remove %1: %2").arg(shownPath(path), file.errorString()));
         return Result<>::success();
     }
 
@@ -141,7 +136,7 @@ private:
         const QList<ChartScan> scans = checkChartFiles(charts, CheckDepth::Header);
         for (qsizetype i = 0; i < scans.size(); ++i) {
             if (!scans[i].header)
-                return Result<>::failure(QStringLiteral("%1 gives no entry: %2").arg(shown(charts[i]), scans[i].unreadableReason()));
+                return Result<>::failure(QStringLiteral("%1 gives no entry: %2").arg(shownPath(charts[i]), scans[i].unreadableReason()));
             giveEntry(list, scans[i].header->bytes, replacing[i]);
         }
         if (list.entries == read->entries)

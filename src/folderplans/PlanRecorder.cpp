@@ -1,5 +1,7 @@
 #include "folderplans/PlanRecorder.h"
 
+#include "fileio/FileContent.h"
+
 #include <QFileInfo>
 
 namespace ojn {

@@ -2,6 +2,7 @@
 
 #include "folderplans/ChartMoves.h"
 #include "folderplans/ChartRewrite.h"
+#include "fileio/FileContent.h"
 #include "folderplans/FolderState.h"
 #include "model/SongId.h"
 #include "text/MessageText.h"

@@ -1,6 +1,7 @@
 // Undo and redo of recorded file changes: the exact bytes and names come
 // back, a file changed since is left alone, and the history's bound.
 #include "filehistory/FileHistory.h"
+#include "fileio/FileContent.h"
 
 #include <QDir>
 #include <QFile>
