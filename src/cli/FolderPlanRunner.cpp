@@ -1,6 +1,5 @@
 #include "cli/FolderPlanRunner.h"
 
-#include "cli/Command.h"
 #include "folderplans/PlanExecutor.h"
 #include "model/SongId.h"
 #include "text/CodePage.h"
@@ -13,6 +12,17 @@ QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions)
     for (const QString &name : valueOptions + QStringList{QStringLiteral("list")})
         options << valueOption(name);
     return options;
+}
+
+PlanOptions planOptionsOf(const CommandArguments &arguments)
+{
+    return PlanOptions{arguments.value(QStringLiteral("list")), arguments.options.isSet(QStringLiteral("dry-run"))};
+}
+
+void PlanOptions::fill(PlanSettings &settings, const Console &console) const
+{
+    settings.codec = console.codec;
+    settings.listPath = listPath;
 }
 
 QString songIdRule()
