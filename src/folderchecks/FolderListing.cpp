@@ -1,9 +1,9 @@
 #include "folderchecks/FolderListing.h"
 
+#include "fileio/FolderEntries.h"
 #include "fileio/NotRegularFile.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -39,23 +39,28 @@ FolderListing listFolder(const QString &folder)
         return listing;
     }
 
-    // Every entry, so that a link to nothing or a pipe named as a chart is
-    // said and not passed over (System lets those through, and spares the
-    // filter a look at each link). Charts sort by their case-folded name,
-    // folded once each.
+    const Result<QList<FolderEntry>> entries = readFolderEntries(folder);
+    if (!entries.ok()) {
+        listing.error = QStringLiteral("The folder %1 cannot be read: %2").arg(shown, entries.error());
+        return listing;
+    }
+    // Every entry but the hidden ones, so that a link to nothing or a pipe
+    // named as a chart is said and not passed over. Charts sort by their
+    // case-folded name, folded once each.
     QList<std::pair<QString, QString>> charts; // folded name, path
-    QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString name = it.fileName();
-        QString folded = name.toCaseFolded();
+    const QString prefix = pathPrefixOf(folder);
+    listing.foldedFileNames.reserve(entries->size());
+    for (const FolderEntry &entry : entries.value()) {
+        if (entry.hidden)
+            continue;
+        QString folded = entry.name.toCaseFolded();
         // A plain file's type comes with the listing; only the rest cost a look.
-        if (!it.fileInfo().isFile()) {
-            if (QString why = notRegularFileReason(path); !why.isEmpty())
+        if (entry.type != EntryType::File) {
+            if (QString why = notRegularFileReason(prefix + entry.name); !why.isEmpty())
                 listing.notRegularFiles.insert(folded, std::move(why));
         }
-        if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
-            charts.append({folded, path});
+        if (entry.name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
+            charts.append({folded, prefix + entry.name});
         listing.foldedFileNames.insert(std::move(folded));
     }
     std::sort(charts.begin(), charts.end());

@@ -25,7 +25,7 @@ bool TextCodec::supports(int codePage)
     return codePage > 0 && QStringDecoder(converterName(codePage).constData()).isValid();
 }
 
-QString TextCodec::decode(const QByteArray &bytes) const
+QString TextCodec::decodeWithTables(const QByteArray &bytes) const
 {
     QStringDecoder decoder(name().toLatin1().constData());
     return decoder.decode(bytes);
