@@ -134,14 +134,14 @@ public:
         if (id < 0) {
             if (isFree(header.songId))
                 id = header.songId;
-            else if (const std::optional<qint64> free = lowestFree(m_start))
+            else if (const std::optional<qint64> free = m_state.lowestFreeId(m_start, m_taken))
                 id = *free;
             else {
                 refuse(path, noFreeId());
                 return;
             }
         }
-        const bool sameId = id == header.songId && headerOjm.compare(usualOjmName(id), Qt::CaseInsensitive) == 0;
+        const bool sameId = id == header.songId && isUsualOjmName(headerOjm, id);
         if (scan.encrypted && !sameId) {
             refuse(path, QStringLiteral("it is encrypted, so its header cannot be rewritten to song ID %1 and OJM %2.")
                              .arg(id).arg(usualOjmName(id)));
@@ -239,15 +239,6 @@ private:
         return nullptr;
     }
 
-    [[nodiscard]] std::optional<qint64> lowestFree(qint64 from) const
-    {
-        for (qint64 id = std::max<qint64>(from, 0); id <= LastSongId; ++id) {
-            if (isFree(id))
-                return id;
-        }
-        return std::nullopt;
-    }
-
     // The chart's files from an earlier run: a chart of the folder named
     // o2ma<N>.ojn holding exactly the bytes this one would be written as
     // under N (its own, or the rewrite), or else an OJM o2ma<N>.ojm that no
@@ -263,7 +254,7 @@ private:
             if (m_taken.contains(id)
                 || QFileInfo(there.path).fileName().compare(QStringLiteral("o2ma%1.ojn").arg(id), Qt::CaseInsensitive) != 0)
                 continue;
-            const bool copied = id == header.songId && headerOjm.compare(usualOjmName(id), Qt::CaseInsensitive) == 0;
+            const bool copied = id == header.songId && isUsualOjmName(headerOjm, id);
             const bool same = copied ? sameBytes(scan.path, there.path) : rewriteMatches(scan.path, qint32(id), there.path);
             if (!same)
                 continue;

@@ -1,11 +1,11 @@
 #include "folderplans/FolderState.h"
 
+#include "fileio/FolderEntries.h"
 #include "folderchecks/ChartBatchCheck.h"
 #include "model/SongId.h"
 #include "text/MessageText.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 
 namespace ojn {
@@ -18,14 +18,19 @@ FolderNames listFolderNames(const QString &folder)
         names.error = QStringLiteral("%1 is not a folder.").arg(QDir::toNativeSeparators(folder));
         return names;
     }
-    QDirIterator entries(names.folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        const QString path = entries.next();
-        const QString name = entries.fileName();
-        names.byFolded[name.toCaseFolded()].append(name);
-        // Files only, by the listing's own types: no look at each file.
-        if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive) && entries.fileInfo().isFile())
-            names.chartPaths << path;
+    const Result<QList<FolderEntry>> entries = readFolderEntries(names.folder);
+    if (!entries.ok()) {
+        names.error = QStringLiteral("The folder %1 cannot be read: %2").arg(QDir::toNativeSeparators(folder), entries.error());
+        return names;
+    }
+    const QString prefix = pathPrefixOf(names.folder);
+    names.byFolded.reserve(entries->size());
+    for (const FolderEntry &entry : entries.value()) {
+        names.byFolded[entry.name.toCaseFolded()].append(entry.name);
+        // Files only, by the listing's own types: a look only at a link.
+        if (entry.name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive)
+            && (entry.type == EntryType::File || (entry.type == EntryType::Link && QFileInfo(prefix + entry.name).isFile())))
+            names.chartPaths << prefix + entry.name;
     }
     for (QStringList &same : names.byFolded)
         same.sort();
@@ -64,7 +69,16 @@ QString findOjm(const FolderNames &names, const QString &chartFileName, const QS
     return QString();
 }
 
-FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, bool withHolders)
+std::optional<qint64> FolderState::lowestFreeId(qint64 from, const QSet<qint64> &given) const
+{
+    for (qint64 id = std::max<qint64>(from, 0); id <= LastSongId; ++id) {
+        if (!holders.contains(id) && !given.contains(id))
+            return id;
+    }
+    return std::nullopt;
+}
+
+FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, FolderReads reads)
 {
     FolderState state;
     state.names = listFolderNames(folder);
@@ -79,13 +93,15 @@ FolderState readFolderState(const QString &folder, const std::optional<QString> 
             return state;
         }
         state.list = std::move(read).value();
-        for (const QByteArray &entry : std::as_const(state.list->entries)) {
-            if (withHolders)
-                state.holders[songIdOfEntry(entry)].append(QStringLiteral("the song list"));
-        }
     }
-    QStringList &chartPaths = state.names.chartPaths;
-    for (auto it = state.names.byFolded.cbegin(); withHolders && it != state.names.byFolded.cend(); ++it) {
+    state.names.chartPaths.sort();
+    if (reads == FolderReads::Names)
+        return state;
+    if (state.list) {
+        for (const QByteArray &entry : std::as_const(state.list->entries))
+            state.holders[songIdOfEntry(entry)].append(QStringLiteral("the song list"));
+    }
+    for (auto it = state.names.byFolded.cbegin(); it != state.names.byFolded.cend(); ++it) {
         for (const QString &name : it.value()) {
             if (std::optional<qint64> id = songIdFromFileName(name))
                 state.holders[*id].append(name);
@@ -93,12 +109,11 @@ FolderState readFolderState(const QString &folder, const std::optional<QString> 
                 state.holders[*ojm].append(name);
         }
     }
-    chartPaths.sort();
-    state.charts = checkChartFiles(chartPaths, CheckDepth::Header);
+    state.charts = readChartHeaders(state.names.chartPaths);
     for (const ChartScan &chart : std::as_const(state.charts)) {
-        if (withHolders && chart.header) {
+        if (chart.header) {
             QStringList &held = state.holders[chart.header->songId];
-            const QString name = QFileInfo(chart.path).fileName();
+            const QString name = fileNameOfPath(chart.path);
             if (!held.contains(name))
                 held.append(name);
         }

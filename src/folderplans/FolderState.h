@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,13 @@ namespace ojn {
 // A folder's file names, for case-blind look-ups that give the name as it
 // is on disk. Where the file system tells case apart, two names may differ
 // only in case: a step must not pick one of them (see `ambiguity`).
+//
+// The checks list the same folder their own way (folderchecks'
+// FolderListing), from the same reading of it (readFolderEntries): they
+// look at what the game loads, every visible .ojn entry of any kind, so
+// that a pipe named as a chart is said. A plan must see every name that
+// is taken, hidden ones too, to never choose one, and moves only charts
+// that are files.
 struct FolderNames {
     QString folder;
     QHash<QString, QStringList> byFolded; // case-folded name -> the names on disk
@@ -35,7 +43,7 @@ struct FolderNames {
 // headers, and the song list.
 struct FolderState {
     FolderNames names;
-    QList<ChartScan> charts;
+    QList<ChartScan> charts; // the headers read, in the order of `names.chartPaths`
     std::optional<SongList> list;
     QString error;
 
@@ -43,9 +51,19 @@ struct FolderState {
     // and o2ma<ID>.ojm names (any case), and the list's entries; each holder
     // a file name, or "the song list".
     QHash<qint64, QStringList> holders;
+
+    // The lowest song ID at or above `from` that nothing holds and that is
+    // not in `given` (the IDs a plan gives out); nothing when none is left.
+    [[nodiscard]] std::optional<qint64> lowestFreeId(qint64 from, const QSet<qint64> &given = {}) const;
 };
-// `holders` is filled only `withHolders`: naming files needs no free IDs.
-[[nodiscard]] FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, bool withHolders = true);
+
+// What readFolderState reads besides the names and the song list.
+enum class FolderReads {
+    Everything, // every chart's header, and `holders`: giving out free IDs needs both
+    Names,      // no header: naming files reads the headers it needs itself (readChartHeaders)
+};
+[[nodiscard]] FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath,
+                                          FolderReads reads = FolderReads::Everything);
 
 // A chart's OJM: the file its header names, looked up case-blind in
 // `names`; failing that, the .ojm of the chart's own base name. Empty when
