@@ -10,42 +10,7 @@
 
 namespace ojn {
 
-FolderNames listFolderNames(const QString &folder)
-{
-    FolderNames names;
-    names.folder = QFileInfo(folder).absoluteFilePath();
-    if (!QFileInfo(folder).isDir()) {
-        names.error = QStringLiteral("%1 is not a folder.").arg(QDir::toNativeSeparators(folder));
-        return names;
-    }
-    const Result<QList<FolderEntry>> entries = readFolderEntries(names.folder);
-    if (!entries.ok()) {
-        names.error = QStringLiteral("The folder %1 cannot be read: %2").arg(QDir::toNativeSeparators(folder), entries.error());
-        return names;
-    }
-    const QString prefix = pathPrefixOf(names.folder);
-    names.byFolded.reserve(entries->size());
-    for (const FolderEntry &entry : entries.value()) {
-        names.byFolded[entry.name.toCaseFolded()].append(entry.name);
-        // Files only, by the listing's own types: a look only at a link.
-        if (entry.name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive)
-            && (entry.type == EntryType::File || (entry.type == EntryType::Link && QFileInfo(prefix + entry.name).isFile())))
-            names.chartPaths << prefix + entry.name;
-    }
-    for (QStringList &same : names.byFolded)
-        same.sort();
-    return names;
-}
-
-QString FolderNames::ambiguity(const QString &name, const QString &what) const
-{
-    const QStringList found = byFolded.value(name.toCaseFolded());
-    if (found.size() < 2)
-        return QString();
-    return QStringLiteral("%1 is ambiguous: %2 differ only in case; give one of them another name first.").arg(what, quotedList(found));
-}
-
-QString findOjm(const FolderNames &names, const QString &chartFileName, const QString &headerOjm, QStringList *lookedFor,
+QString findOjm(const FolderListing &names, const QString &chartFileName, const QString &headerOjm, QStringList *lookedFor,
                 QString *ambiguity)
 {
     QStringList tried;
@@ -80,10 +45,15 @@ std::optional<qint64> FolderState::lowestFreeId(qint64 from, const QSet<qint64> 
 
 FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, FolderReads reads)
 {
+    return readFolderState(listFolder(folder), listPath, reads);
+}
+
+FolderState readFolderState(const FolderListing &listing, const std::optional<QString> &listPath, FolderReads reads)
+{
     FolderState state;
-    state.names = listFolderNames(folder);
-    if (!state.names.error.isEmpty()) {
-        state.error = state.names.error;
+    state.names = listing;
+    if (!listing.error.isEmpty()) {
+        state.error = listing.error;
         return state;
     }
     if (listPath) {
@@ -94,22 +64,19 @@ FolderState readFolderState(const QString &folder, const std::optional<QString> 
         }
         state.list = std::move(read).value();
     }
-    state.names.chartPaths.sort();
     if (reads == FolderReads::Names)
         return state;
     if (state.list) {
         for (const QByteArray &entry : std::as_const(state.list->entries))
             state.holders[songIdOfEntry(entry)].append(QStringLiteral("the song list"));
     }
-    for (auto it = state.names.byFolded.cbegin(); it != state.names.byFolded.cend(); ++it) {
-        for (const QString &name : it.value()) {
-            if (std::optional<qint64> id = songIdFromFileName(name))
-                state.holders[*id].append(name);
-            else if (std::optional<qint64> ojm = songIdFromOjmName(name))
-                state.holders[*ojm].append(name);
-        }
+    for (const FolderEntry &entry : listing.entries) {
+        if (std::optional<qint64> id = songIdFromFileName(entry.name))
+            state.holders[*id].append(entry.name);
+        else if (std::optional<qint64> ojm = songIdFromOjmName(entry.name))
+            state.holders[*ojm].append(entry.name);
     }
-    state.charts = readChartHeaders(state.names.chartPaths);
+    state.charts = readChartHeaders(listing.chartFiles());
     for (const ChartScan &chart : std::as_const(state.charts)) {
         if (chart.header) {
             QStringList &held = state.holders[chart.header->songId];

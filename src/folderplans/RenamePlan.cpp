@@ -2,6 +2,7 @@
 
 #include "folderplans/ChartMoves.h"
 #include "folderplans/FolderState.h"
+#include "fileio/FolderEntries.h"
 #include "folderchecks/ChartBatchCheck.h"
 #include "model/HeaderFields.h"
 #include "model/SongId.h"
@@ -53,26 +54,31 @@ private:
 
 Result<FolderPlan> planRename(const QString &folder, const PlanSettings &settings, const QStringList &only)
 {
-    FolderState state = readFolderState(folder, settings.listPath, FolderReads::Names);
+    return planRename(listFolder(folder), settings, only);
+}
+
+Result<FolderPlan> planRename(const FolderListing &listing, const PlanSettings &settings, const QStringList &only)
+{
+    FolderState state = readFolderState(listing, settings.listPath, FolderReads::Names);
     if (!state.error.isEmpty())
         return Failure{state.error};
     FolderPlan plan;
-    plan.folder = state.names.folder;
+    plan.folder = state.names.absoluteFolder();
     plan.codePage = settings.codec.codePage();
-    QSet<QString> chosen;
-    for (const QString &path : only)
-        chosen.insert(QFileInfo(path).absoluteFilePath());
     // The headers of the charts chosen only; the others' are read below
     // only when a header changes, for the OJM names they still hold.
-    QStringList others;
-    if (!chosen.isEmpty()) {
-        QStringList wanted;
-        for (const QString &path : std::as_const(state.names.chartPaths))
-            (chosen.contains(path) ? wanted : others) << path;
-        state.charts = readChartHeaders(wanted);
-    } else {
-        state.charts = readChartHeaders(state.names.chartPaths);
+    QStringList wanted;
+    for (const QString &path : only) {
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        const QString name = fileNameOfPath(absolute);
+        if (absolute == state.names.pathOf(name) && state.names.isChartFile(name))
+            wanted << absolute;
     }
+    wanted.sort();
+    wanted.removeDuplicates();
+    if (only.isEmpty())
+        wanted = state.names.chartFiles();
+    state.charts = readChartHeaders(wanted);
     const std::optional<ListedSongs> listed = state.list ? std::optional<ListedSongs>(*state.list) : std::nullopt;
 
     QList<ChartMove> moves;
@@ -124,7 +130,10 @@ Result<FolderPlan> planRename(const QString &folder, const PlanSettings &setting
         }
         moves << move;
     }
-    if (rewrites) {
+    if (rewrites && !only.isEmpty()) {
+        const QSet<QString> chosen(wanted.cbegin(), wanted.cend());
+        QStringList others = state.names.chartFiles();
+        others.removeIf([&](const QString &path) { return chosen.contains(path); });
         for (const ChartScan &other : readChartHeaders(others)) {
             if (other.header)
                 kept.insert(ojmNameIn(*other.header, settings.codec).toCaseFolded());

@@ -70,7 +70,7 @@ Result<FolderPlan> planRenumber(const FolderState &state, const QString &chartPa
         return Failure{QStringLiteral("a song ID is a number from 0 to %1.").arg(LastSongId)};
     const QFileInfo file(chartPath);
     FolderPlan plan;
-    plan.folder = state.names.folder;
+    plan.folder = state.names.absoluteFolder();
     plan.codePage = settings.codec.codePage();
     auto refuse = [&](const QString &reason) {
         plan.refused << PlanRefusal{chartPath, reason};

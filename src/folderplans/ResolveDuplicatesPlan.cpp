@@ -68,7 +68,7 @@ Result<FolderPlan> planResolveDuplicateIds(const QStringList &group, const QStri
     if (!state.error.isEmpty())
         return Failure{state.error};
     FolderPlan plan;
-    plan.folder = state.names.folder;
+    plan.folder = state.names.absoluteFolder();
     plan.codePage = settings.codec.codePage();
     QList<PlanStep> removals;
     QList<ListEntryEdit> entries;
