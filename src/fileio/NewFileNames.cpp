@@ -115,20 +115,33 @@ Result<> linkOrCopyToNewFile(const QString &from, const QString &to)
 
 void removeLeftTemporaries(const QString &folder, const std::function<bool(const QString &name)> &isTarget)
 {
-    // ".<target>.<8 hex digits>.saving"
-    constexpr qsizetype Around = 1 + 1 + 8 + 7;
     const Result<QList<FolderEntry>> entries = readFolderEntries(folder);
     if (!entries.ok())
         return; // nothing to tidy up where nothing can be listed
-    const QString prefix = pathPrefixOf(folder);
-    for (const FolderEntry &entry : entries.value()) {
+    removeTemporaries(folder, leftTemporariesAmong(entries.value(), isTarget));
+}
+
+QStringList leftTemporariesAmong(const QList<FolderEntry> &entries, const std::function<bool(const QString &name)> &isTarget)
+{
+    // ".<target>.<8 hex digits>.saving"
+    constexpr qsizetype Around = 1 + 1 + 8 + 7;
+    QStringList names;
+    for (const FolderEntry &entry : entries) {
         const QString &name = entry.name;
         if (entry.type != EntryType::File || name.size() <= Around || !name.startsWith(QLatin1Char('.')))
             continue;
         const QString target = name.mid(1, name.size() - Around);
         if (isTarget(target) && isTemporaryFileOf(name, target))
-            safefs::removeUnlessHeld(prefix + name);
+            names << name;
     }
+    return names;
+}
+
+void removeTemporaries(const QString &folder, const QStringList &names)
+{
+    const QString prefix = pathPrefixOf(folder);
+    for (const QString &name : names)
+        safefs::removeUnlessHeld(prefix + name);
 }
 
 void syncFolderOf(const QString &path)

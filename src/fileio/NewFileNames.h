@@ -1,9 +1,11 @@
 #pragma once
 
+#include "fileio/FolderEntries.h"
 #include "fileio/SafeFileWriter.h"
 #include "result/Result.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -41,6 +43,12 @@ Result<> copyToNewFile(const QString &from, const QString &to);
 // one held by a save still running. One listing of the folder, however
 // many names.
 void removeLeftTemporaries(const QString &folder, const std::function<bool(const QString &name)> &isTarget);
+// The same in two halves, for a caller that has listed the folder already:
+// the names of those temporary files among `entries`, and their removal
+// (but of one held) from `folder`.
+[[nodiscard]] QStringList leftTemporariesAmong(const QList<FolderEntry> &entries,
+                                               const std::function<bool(const QString &name)> &isTarget);
+void removeTemporaries(const QString &folder, const QStringList &names);
 
 // Makes the new names in `path`'s folder durable.
 void syncFolderOf(const QString &path);

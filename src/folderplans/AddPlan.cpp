@@ -3,6 +3,7 @@
 #include "folderplans/ChartRewrite.h"
 #include "fileio/FileContent.h"
 #include "folderplans/FolderState.h"
+#include "fileio/NewFileNames.h"
 #include "model/SongId.h"
 #include "text/MessageText.h"
 #include "folderchecks/ChartBatchCheck.h"
@@ -45,6 +46,7 @@ public:
         : m_settings(settings), m_state(std::move(state))
     {
         m_plan.folder = m_state.names.absoluteFolder();
+        m_plan.leftTemporaries = leftTemporariesAmong(m_state.names.entries, isChartOrOjmName);
         m_plan.codePage = settings.codec.codePage();
         for (auto it = m_state.holders.cbegin(); it != m_state.holders.cend(); ++it)
             m_highest = std::max(m_highest, it.key());

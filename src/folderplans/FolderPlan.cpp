@@ -68,6 +68,11 @@ QString describeTakenBack(const QString &path, const PlanStep &failed, const QSt
     return QStringLiteral("removed %1 again: %2 could not be %3.").arg(shownIn(path, folder), what, verb);
 }
 
+bool isChartOrOjmName(const QString &name)
+{
+    return name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive) || name.endsWith(QLatin1String(".ojm"), Qt::CaseInsensitive);
+}
+
 int FolderPlan::chartFiles() const
 {
     int files = 0;

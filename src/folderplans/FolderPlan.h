@@ -73,6 +73,10 @@ struct FolderPlan {
     // this run: done with it, or refused with it.
     QHash<int, QStringList> namedAgain;
     int codePage = 1252;   // of the OJM names the Write steps put in headers
+    // The temporary files killed runs left in `folder`, by name, as the
+    // plan's listing showed them: the run removes these, with no listing
+    // of its own. Unset, the run lists the folder for them.
+    std::optional<QStringList> leftTemporaries;
 
     [[nodiscard]] bool empty() const { return steps.isEmpty(); }
     [[nodiscard]] int unitCount() const { return int(units.size()); }
@@ -80,6 +84,10 @@ struct FolderPlan {
     // A new unit for these charts; its number.
     int addUnit(const QStringList &charts);
 };
+
+// The files a plan makes or moves, whose temporaries a killed run leaves:
+// charts and OJMs.
+[[nodiscard]] bool isChartOrOjmName(const QString &name);
 
 // What every plan is given. A plan reads the folder (and the song list,
 // when one is given) and decides everything before any file is touched;

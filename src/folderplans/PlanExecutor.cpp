@@ -249,9 +249,10 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
     // What killed runs left half-made is of no use once the names are
     // whole; a run again may give a chart another ID than the killed one.
     for (const QString &folder : std::as_const(folders)) {
-        removeLeftTemporaries(folder, [](const QString &name) {
-            return name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive) || name.endsWith(QLatin1String(".ojm"), Qt::CaseInsensitive);
-        });
+        if (plan.leftTemporaries && folder == plan.folder)
+            removeTemporaries(folder, *plan.leftTemporaries);
+        else
+            removeLeftTemporaries(folder, isChartOrOjmName);
     }
     return result;
 }

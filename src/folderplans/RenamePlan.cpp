@@ -2,6 +2,7 @@
 
 #include "folderplans/ChartMoves.h"
 #include "folderplans/FolderState.h"
+#include "fileio/NewFileNames.h"
 #include "fileio/FolderEntries.h"
 #include "folderchecks/ChartBatchCheck.h"
 #include "model/HeaderFields.h"
@@ -64,6 +65,7 @@ Result<FolderPlan> planRename(const FolderListing &listing, const PlanSettings &
         return Failure{state.error};
     FolderPlan plan;
     plan.folder = state.names.absoluteFolder();
+    plan.leftTemporaries = leftTemporariesAmong(state.names.entries, isChartOrOjmName);
     plan.codePage = settings.codec.codePage();
     // The headers of the charts chosen only; the others' are read below
     // only when a header changes, for the OJM names they still hold.

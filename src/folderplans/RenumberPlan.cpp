@@ -4,6 +4,7 @@
 #include "folderplans/ChartRewrite.h"
 #include "fileio/FileContent.h"
 #include "folderplans/FolderState.h"
+#include "fileio/NewFileNames.h"
 #include "model/SongId.h"
 #include "text/MessageText.h"
 
@@ -71,6 +72,7 @@ Result<FolderPlan> planRenumber(const FolderState &state, const QString &chartPa
     const QFileInfo file(chartPath);
     FolderPlan plan;
     plan.folder = state.names.absoluteFolder();
+    plan.leftTemporaries = leftTemporariesAmong(state.names.entries, isChartOrOjmName);
     plan.codePage = settings.codec.codePage();
     auto refuse = [&](const QString &reason) {
         plan.refused << PlanRefusal{chartPath, reason};

@@ -1,6 +1,7 @@
 #include "folderplans/ResolveDuplicatesPlan.h"
 
 #include "folderplans/FolderState.h"
+#include "fileio/NewFileNames.h"
 #include "folderplans/RenumberPlan.h"
 #include "model/SongId.h"
 
@@ -69,6 +70,7 @@ Result<FolderPlan> planResolveDuplicateIds(const QStringList &group, const QStri
         return Failure{state.error};
     FolderPlan plan;
     plan.folder = state.names.absoluteFolder();
+    plan.leftTemporaries = leftTemporariesAmong(state.names.entries, isChartOrOjmName);
     plan.codePage = settings.codec.codePage();
     QList<PlanStep> removals;
     QList<ListEntryEdit> entries;
