@@ -2,11 +2,11 @@
 
 #include "folderplans/ChartRewrite.h"
 #include "folderplans/FolderState.h"
+#include "folderchecks/FolderChecks.h"
 #include "folderplans/MovePlan.h"
 #include "folderplans/PlanSupport.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -18,12 +18,18 @@ QString nameOf(const QString &path)
     return QFileInfo(path).fileName();
 }
 
-// o2ma<ID>.ojn, keeping a revision's "_<v>".
+// o2ma<ID>.ojn, keeping a revision's "_<v>". Plain string work, no
+// QRegularExpression: plans run on a worker thread, and a regular
+// expression's per-thread cache there kept the Windows program from ending.
 QString chartNameFor(const QString &current, qint64 id)
 {
-    static const QRegularExpression revision(QStringLiteral("^o2ma\\d+(_.+)\\.ojn$"), QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = revision.match(current);
-    return QStringLiteral("o2ma%1%2.ojn").arg(id).arg(match.hasMatch() ? match.captured(1) : QString());
+    QString revision;
+    if (songIdFromFileName(current)) {
+        const qsizetype underscore = current.indexOf(QLatin1Char('_'));
+        if (underscore > 0)
+            revision = current.mid(underscore, current.size() - 4 - underscore);
+    }
+    return QStringLiteral("o2ma%1%2.ojn").arg(id).arg(revision);
 }
 
 const ChartScan *chartNamed(const FolderState &state, const QString &fileName)
