@@ -33,7 +33,8 @@ void addAttributes(HANDLE handle, DWORD attributes)
     FILE_BASIC_INFO info {};
     if (attributes == 0 || !GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info))
         return;
-    info.FileAttributes = (info.FileAttributes & ~DWORD(FILE_ATTRIBUTE_NORMAL)) | attributes;
+    // Exactly the kept ones, whatever the temporary had.
+    info.FileAttributes = (info.FileAttributes & ~(KeptAttributes | FILE_ATTRIBUTE_NORMAL)) | attributes;
     // Zero times leave the file's times as they are.
     info.CreationTime.QuadPart = info.LastAccessTime.QuadPart = info.LastWriteTime.QuadPart = info.ChangeTime.QuadPart = 0;
     SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof info);

@@ -36,7 +36,8 @@ struct ChartEditResult {
 // signals, on the thread that made this object, about every 10 ms, so the
 // window keeps up with the scan and shows progress soon. Work on these
 // threads stays clear of Qt's per-thread caches (a QRegularExpression
-// match keeps one): Windows builds crash freeing them as the thread ends.
+// match keeps one): on Windows, freeing them as the thread ends crashes
+// or keeps the process from ending after its last window closes.
 class FolderWork final : public QObject {
     Q_OBJECT
 public:

@@ -36,17 +36,18 @@ PlanStep step(StepKind kind, const QString &from, const QString &to, const QStri
 
 } // namespace
 
+// o2ma<ID>.ojn, keeping a revision's "_<v>". Plain string work, no
+// QRegularExpression: plans run on a worker thread, and a regular
+// expression's per-thread cache there kept the Windows program from ending.
 QString chartNameFor(const QString &current, qint64 id)
 {
-    // A chart's version ("_2" of "o2ma100_2.ojn") stays with it. Plain
-    // string work: a static QRegularExpression run on a worker thread
-    // kept the Windows process from ending.
-    QString version;
+    QString revision;
     if (songIdFromFileName(current)) {
-        if (const qsizetype underscore = current.indexOf(QLatin1Char('_')); underscore > 0)
-            version = current.sliced(underscore, current.size() - 4 - underscore);
+        const qsizetype underscore = current.indexOf(QLatin1Char('_'));
+        if (underscore > 0)
+            revision = current.mid(underscore, current.size() - 4 - underscore);
     }
-    return QLatin1String("o2ma") + QString::number(id) + version + QLatin1String(".ojn");
+    return QStringLiteral("o2ma%1%2.ojn").arg(id).arg(revision);
 }
 
 bool isTutorial(const QString &fileName)

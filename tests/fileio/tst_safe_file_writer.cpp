@@ -149,7 +149,8 @@ private slots:
         const QString path = dir.filePath("chart.ojn");
         writeFile(path, "old chart");
 #ifdef Q_OS_WIN
-        const auto native = reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16());
+        const QString nativePath = QDir::toNativeSeparators(path);
+        const auto native = reinterpret_cast<LPCWSTR>(nativePath.utf16());
         QVERIFY(SetFileAttributesW(native, attributes));
         const Result<> saved = writeFileSafely(path, writes("new chart"));
         const DWORD after = GetFileAttributesW(native);

@@ -7,7 +7,6 @@
 // bytes on disk are checked against what they must be. It runs offscreen everywhere (on Windows too), and in a
 // real X11 window under Xvfb as desktop_music_folder_window.
 #include "musicfolderwindow/ChartPanel.h"
-#include "support/EndProcess.h"
 #include "musicfolderwindow/EditSelectedDialog.h"
 #include "musicfolderwindow/ImportPreviewDialog.h"
 #include "musicfolderwindow/MusicFolderWindow.h"
@@ -477,18 +476,5 @@ private slots:
     }
 };
 
-// Under Wine the process often hangs in the system's teardown of it, after
-// the folder commands ran, even through _Exit: every object of ours is gone
-// by then (the window, its threads, the application). Ending the process
-// there keeps that hang from passing for a failure of these tests.
-int main(int argc, char **argv)
-{
-    int status = 0;
-    {
-        QApplication app(argc, argv);
-        MusicFolderWindowTest test;
-        status = QTest::qExec(&test, argc, argv);
-    }
-    endProcessNow(status);
-}
+QTEST_MAIN(MusicFolderWindowTest)
 #include "tst_music_folder_window.moc"
