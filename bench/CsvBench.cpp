@@ -5,7 +5,7 @@
 
 #include "cli/Console.h"
 #include "cli/HeaderTool.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "headercsv/HeaderCsv.h"
 #include "model/HeaderFields.h"
 #include "text/Csv.h"
@@ -59,7 +59,7 @@ void benchHeaderCsv(const QString &folder, const QString &music, const QStringLi
     std::vector<double> exports, scans;
     for (int run = -1; run < ExportRuns; ++run) {
         const double scan = secondsOf([&] {
-            const MusicFolderListing listing = listMusicFolder(music);
+            const FolderListing listing = listFolder(music);
             (void)checkFolder(checkChartFiles(listing.chartPaths, CheckDepth::Header), listing, codec);
         });
         const double exported = secondsOf([&] { runTool({QStringLiteral("export"), music, QStringLiteral("--output"), csv}); });

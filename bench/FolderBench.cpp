@@ -6,7 +6,7 @@
 
 #include "cli/Console.h"
 #include "cli/HeaderTool.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,7 +147,7 @@ void benchMusicFolder(const QString &folder)
     QDir(music).removeRecursively();
     const double made = secondsOf([&] { makeFolder(music); });
     QDir().mkpath(image);
-    const MusicFolderListing listing = listMusicFolder(music);
+    const FolderListing listing = listFolder(music);
     const QStringList &paths = listing.chartPaths;
     const qint64 chartSize = templateChart().size();
     const qint64 noteEnd = qFromLittleEndian<qint32>(templateChart().constData() + 296);
@@ -166,7 +166,7 @@ void benchMusicFolder(const QString &folder)
         },
         [&] { plainHeaderLoop(paths); });
     printRatio(QStringLiteral("header scan (read, check, across)"), scan, plainHeaders, 1.5);
-    const auto [listed, plainListing] = medianPair([&] { (void)listMusicFolder(music); }, [&] { plainList(music); });
+    const auto [listed, plainListing] = medianPair([&] { (void)listFolder(music); }, [&] { plainList(music); });
     std::printf("    listing the folder's 20,000 files before it: %.1f ms, a plain readdir %.1f ms; the scan with its listing:"
                 " %.2f of the plain loop with a plain readdir\n",
                 listed * 1000, plainListing * 1000, (scan + listed) / (plainHeaders + plainListing));
@@ -197,7 +197,7 @@ void benchMusicFolder(const QString &folder)
     for (int run = -1; run < Runs; ++run) {
         settle(folder);
         const double baseline = secondsOf([&] {
-            (void)checkChartFiles(listMusicFolder(music).chartPaths, CheckDepth::Header);
+            (void)checkChartFiles(listFolder(music).chartPaths, CheckDepth::Header);
             rawReplace(image, rawList + QStringLiteral(".new"), rawList, listBytes);
         });
         settle(folder);

@@ -5,7 +5,7 @@
 
 #include "folderplans/FolderPlans.h"
 #include "folderplans/PlanExecutor.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -160,7 +160,7 @@ void benchRenameCharts(const QString &folder)
     printRatio(QStringLiteral("rename 1,000 charts, headers as they are"), median(ours), median(plain), 1.5);
     std::vector<double> scans;
     for (int run = 0; run < RenameRuns; ++run)
-        scans.push_back(secondsOf([&] { (void)checkChartFiles(listMusicFolder(rename).chartPaths, CheckDepth::Header); }));
+        scans.push_back(secondsOf([&] { (void)checkChartFiles(listFolder(rename).chartPaths, CheckDepth::Header); }));
     std::printf("    of which the plan: %.2f ms, the header scan it holds (as check's) %.2f ms\n", median(planSeconds) * 1000,
                 median(scans) * 1000);
     QDir(rename).removeRecursively();

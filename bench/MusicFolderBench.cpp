@@ -5,7 +5,7 @@
 
 #include "musicfolderwindow/MusicFolderWindow.h"
 #include "text/CodePage.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "dialogs/Dialogs.h"
 
 #include <QApplication>

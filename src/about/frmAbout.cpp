@@ -1,6 +1,6 @@
 #include "about/frmAbout.h"
 
-#include "about/Twips.h"
+#include "windowunits/Twips.h"
 
 #include <QIcon>
 #include <QImage>

@@ -1,5 +1,5 @@
 #include "app/EditorCommandLine.h"
-#include "app/MusicFolderWindows.h"
+#include "app/FolderWindowList.h"
 #include "standardstreams/StandardStream.h"
 #include "dialogs/WidgetDialogs.h"
 #include "editor/Form1.h"
@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
 
     ojn::WidgetDialogs dialogs;
     ojn::Form1 window(dialogs);
-    ojn::MusicFolderWindows folderWindows(window, dialogs);
+    ojn::FolderWindowList folderWindows(window, dialogs);
     window.show();
     // Opened from the event loop, so the window is up and any message
     // about the chart shows over it.

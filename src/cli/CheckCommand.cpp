@@ -1,7 +1,7 @@
 #include "cli/ChartInput.h"
 #include "cli/CheckFormat.h"
 #include "cli/Command.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "songlist/SongList.h"
 #include "songlist/SongListComparison.h"
 
@@ -51,7 +51,7 @@ void checkWholeFolder(const QString &folder, const TextCodec &codec, CheckReport
 // that were named too, and their OJMs are looked for in that folder.
 void checkCharts(const QString &folder, const QStringList &paths, const TextCodec &codec, CheckReport &report)
 {
-    const MusicFolderListing listing = listMusicFolder(folder);
+    const FolderListing listing = listFolder(folder);
     if (!listing.error.isEmpty()) {
         report.lines.append({folder, false, QStringLiteral("folder-unlisted"),
                              listing.error + QStringLiteral(" Its charts' OJM files were not looked for.")});

@@ -1,7 +1,7 @@
 #include "cli/ChartInput.h"
 #include "cli/Command.h"
 
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "headercsv/HeaderCsv.h"
 
 #include <QDir>
@@ -33,7 +33,7 @@ QStringList chartPathsOf(const QStringList &paths, Console &console, bool &leftO
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (info.isDir()) {
-            const MusicFolderListing listing = listMusicFolder(path);
+            const FolderListing listing = listFolder(path);
             if (!listing.error.isEmpty()) {
                 console.fileError(path, listing.error);
                 leftOut = true;

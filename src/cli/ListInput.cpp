@@ -1,12 +1,12 @@
 #include "cli/ListInput.h"
 
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 namespace ojn::cli {
 
 std::optional<QList<ChartScan>> scanFolderOrReport(const QString &folder, Console &console)
 {
-    const MusicFolderListing listing = listMusicFolder(folder);
+    const FolderListing listing = listFolder(folder);
     if (!listing.error.isEmpty()) {
         console.error(listing.error);
         return std::nullopt;

@@ -1,5 +1,5 @@
 #include "cli/Command.h"
-#include "cli/FolderCommand.h"
+#include "cli/FolderPlanRunner.h"
 
 namespace ojn::cli {
 namespace {

@@ -2,7 +2,7 @@
 #include "editor/Form1.h"
 
 #include "model/ChartLayout.h"
-#include "about/Twips.h"
+#include "windowunits/Twips.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -31,7 +31,7 @@ FolderCatalogue::FolderCatalogue(const TextCodec &codec, QObject *parent)
 {
 }
 
-void FolderCatalogue::reset(const MusicFolderListing &listing)
+void FolderCatalogue::reset(const FolderListing &listing)
 {
     emit aboutToReset();
     m_listing = listing;

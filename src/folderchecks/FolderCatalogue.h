@@ -4,7 +4,7 @@
 #include "result/Result.h"
 #include "text/CodePage.h"
 #include "folderchecks/FolderSummary.h"
-#include "folderchecks/MusicFolder.h"
+#include "folderchecks/FolderListing.h"
 #include "songlist/SongList.h"
 #include "songlist/SongListComparison.h"
 
@@ -30,8 +30,8 @@ public:
     explicit FolderCatalogue(const TextCodec &codec, QObject *parent = nullptr);
 
     // Starts over with a folder's listing and no rows.
-    void reset(const MusicFolderListing &listing);
-    [[nodiscard]] const MusicFolderListing &listing() const { return m_listing; }
+    void reset(const FolderListing &listing);
+    [[nodiscard]] const FolderListing &listing() const { return m_listing; }
 
     // A stamp for a piece of work about to read charts. Its results replace
     // a row only when no later work has refreshed it, so a check that read
@@ -105,7 +105,7 @@ private:
     void indexSongId(int row, bool add);
 
     TextCodec m_codec;
-    MusicFolderListing m_listing;
+    FolderListing m_listing;
     std::optional<SongList> m_songList;
     QString m_songListPath;
     QString m_songListError;

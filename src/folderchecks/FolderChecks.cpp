@@ -33,7 +33,7 @@ void checkDuplicates(const QList<ChartScan> &charts, QList<Findings> &findings)
     }
 }
 
-void checkNames(const ChartScan &chart, const MusicFolderListing &listing, const TextCodec &codec, Findings &findings)
+void checkNames(const ChartScan &chart, const FolderListing &listing, const TextCodec &codec, Findings &findings)
 {
     const qint32 id = chart.header->songId;
     const std::optional<qint64> named = songIdFromFileName(fileNameOf(chart));
@@ -86,7 +86,7 @@ std::optional<qint64> songIdFromFileName(const QString &fileName)
     return middle.first(digits).toLongLong();
 }
 
-QList<Findings> checkFolder(const QList<ChartScan> &charts, const MusicFolderListing &listing, const TextCodec &codec)
+QList<Findings> checkFolder(const QList<ChartScan> &charts, const FolderListing &listing, const TextCodec &codec)
 {
     QList<Findings> findings(charts.size());
     checkDuplicates(charts, findings);

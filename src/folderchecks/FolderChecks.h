@@ -2,7 +2,7 @@
 
 #include "model/ChartCheck.h"
 #include "text/CodePage.h"
-#include "folderchecks/MusicFolder.h"
+#include "folderchecks/FolderListing.h"
 
 #include <QList>
 #include <QString>
@@ -20,7 +20,7 @@ namespace ojn {
 // The result is parallel to `charts`; unreadable charts get none. OJM
 // names are read in `codec`'s code page. Cheap enough to run again after
 // every batch of a scan.
-[[nodiscard]] QList<Findings> checkFolder(const QList<ChartScan> &charts, const MusicFolderListing &listing,
+[[nodiscard]] QList<Findings> checkFolder(const QList<ChartScan> &charts, const FolderListing &listing,
                                           const TextCodec &codec);
 
 // The song ID a file name gives: N for "o2ma<N>.ojn" or "o2ma<N>_<v>.ojn"

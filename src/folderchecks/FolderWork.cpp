@@ -2,7 +2,7 @@
 
 #include "model/ChartFile.h"
 #include "model/ChartFileCheck.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include <QElapsedTimer>
 
@@ -100,7 +100,7 @@ void FolderWork::startScan(const QString &folder)
     QMetaObject::invokeMethod(
         m_scanContext.get(),
         [this, folder, cancel, generation] {
-            const MusicFolderListing listing = listMusicFolder(folder);
+            const FolderListing listing = listFolder(folder);
             deliverScan(generation, [this, listing] { emit folderListed(listing); });
             const QStringList &paths = listing.chartPaths;
             const qsizetype total = paths.size();

@@ -4,8 +4,8 @@
 #include "text/CodePage.h"
 #include "model/FieldValues.h"
 #include "result/Result.h"
-#include "folderchecks/FolderScan.h"
-#include "folderchecks/MusicFolder.h"
+#include "folderchecks/ChartBatchCheck.h"
+#include "folderchecks/FolderListing.h"
 #include "filehistory/FileChange.h"
 
 #include <QList>
@@ -74,7 +74,7 @@ public:
     [[nodiscard]] bool taskRunning() const { return m_taskRunning; }
 
 signals:
-    void folderListed(const ojn::MusicFolderListing &listing);
+    void folderListed(const ojn::FolderListing &listing);
     // `scans` may be empty: progress only, on a slow file.
     void headersRead(const QList<ojn::ChartScan> &scans, qsizetype done, qsizetype total);
     void headerScanFinished(bool cancelled);

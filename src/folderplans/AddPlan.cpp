@@ -3,7 +3,7 @@
 #include "folderplans/ChartRewrite.h"
 #include "folderplans/FolderState.h"
 #include "folderplans/PlanSupport.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "fileio/NotRegularFile.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "folderplans/PlanSupport.h"
 #include "folderchecks/FolderChecks.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include <QDir>
 #include <QDirIterator>

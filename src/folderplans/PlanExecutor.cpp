@@ -5,7 +5,7 @@
 #include "fileio/DeviceIo.h"
 #include "fileio/NewFileNames.h"
 #include "fileio/SafeFileWriter.h"
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "songlist/SongList.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "headercsv/CsvSongIds.h"
 
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -28,7 +28,7 @@ QHash<QString, Holder> holdersIn(const QString &folder, const QList<qsizetype> &
                                  const HeaderCsvImportPlan &plan)
 {
     QHash<QString, Holder> holders;
-    const MusicFolderListing listing = listMusicFolder(folder);
+    const FolderListing listing = listFolder(folder);
     for (const ChartScan &chart : checkChartFiles(listing.chartPaths, CheckDepth::Header)) {
         if (!chart.header)
             continue;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "model/ChartFile.h"
 #include "model/HeaderFields.h"
 #include "result/Result.h"

@@ -95,7 +95,7 @@ void MusicFolderWindow::startScan(const QString &songListPath)
     updateStatus();
 }
 
-void MusicFolderWindow::onFolderListed(const MusicFolderListing &listing)
+void MusicFolderWindow::onFolderListed(const FolderListing &listing)
 {
     queueStep([this, listing] {
         m_catalogue.reset(listing);

@@ -137,7 +137,7 @@ private:
     void startScan(const QString &songListPath);
     void queueStep(std::function<void()> step);
     void runNextStep();
-    void onFolderListed(const MusicFolderListing &listing);
+    void onFolderListed(const FolderListing &listing);
     // A batch of headers read, or of note sections checked.
     void onChartsChecked(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
     void onHeaderScanFinished(bool cancelled);

@@ -32,7 +32,7 @@ private slots:
         QSignalSpy added(&catalogue, &FolderCatalogue::chartsAdded);
         QSignalSpy changed(&catalogue, &FolderCatalogue::rowsChanged);
         QSignalSpy missing(&catalogue, &FolderCatalogue::missingSongsChanged);
-        MusicFolderListing listing;
+        FolderListing listing;
         listing.foldedFileNames = {"o2ma9.ojm", "o2ma100.ojm"};
         catalogue.reset(listing);
         SongList list;

@@ -1,4 +1,4 @@
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 #include "support/ChartBuilder.h"
 
 #include <QDir>
@@ -124,7 +124,7 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(QString, error);
-        const MusicFolderListing listing = listMusicFolder(path);
+        const FolderListing listing = listFolder(path);
         QVERIFY2(listing.error.contains(error) && listing.error.contains(QDir::toNativeSeparators(path)), qPrintable(listing.error));
         QVERIFY(listing.chartPaths.isEmpty());
         // No OJM is looked for then, but a header that names none still says so.

@@ -40,9 +40,9 @@ QList<ChartScan> folder()
             scanOf("e.ojn", ChartBuilder().build().left(100))};
 }
 
-MusicFolderListing ojmFiles()
+FolderListing ojmFiles()
 {
-    MusicFolderListing listing;
+    FolderListing listing;
     listing.foldedFileNames = {"o2ma9.ojm", "b.ojm", "o2ma10.ojm"};
     return listing;
 }

@@ -1,4 +1,4 @@
-#include "folderchecks/FolderScan.h"
+#include "folderchecks/ChartBatchCheck.h"
 
 #include "model/ChartFileCheck.h"
 
@@ -22,7 +22,7 @@ QList<ChartScan> checkChartFiles(const QStringList &paths, CheckDepth depth, con
 MusicFolderCheck checkMusicFolder(const QString &folder, CheckDepth depth, const TextCodec &codec, const ScanControl &control)
 {
     MusicFolderCheck check;
-    check.listing = listMusicFolder(folder);
+    check.listing = listFolder(folder);
     check.charts = checkChartFiles(check.listing.chartPaths, depth, control);
     check.cancelled = check.charts.size() < check.listing.chartPaths.size();
     check.folderFindings = checkFolder(check.charts, check.listing, codec);

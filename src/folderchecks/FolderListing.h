@@ -9,7 +9,7 @@ namespace ojn {
 
 // A music folder's files, listed once: its charts, and every file name
 // for finding the OJMs the charts name.
-struct MusicFolderListing {
+struct FolderListing {
     QString folder;
     // Every entry ending in .ojn, in any case, in the folder itself (not in
     // subfolders), sorted by name: a folder, a pipe or a link to nothing so
@@ -32,6 +32,6 @@ struct MusicFolderListing {
 // Lists the folder; reads no file. The file system is asked for the names
 // and types the listing itself returns, and only the entries that are no
 // plain file (links among them) are looked at closer.
-[[nodiscard]] MusicFolderListing listMusicFolder(const QString &folder);
+[[nodiscard]] FolderListing listFolder(const QString &folder);
 
 } // namespace ojn

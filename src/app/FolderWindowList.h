@@ -21,12 +21,12 @@ class MusicFolderWindow;
 // never meet. One window per folder; asking again raises it. Each folder's
 // undo history stays here for the program's life, so closing its window
 // and opening the folder again keeps it.
-class MusicFolderWindows final : public QObject {
+class FolderWindowList final : public QObject {
     Q_OBJECT
 public:
-    MusicFolderWindows(Form1 &editor, Dialogs &dialogs);
+    FolderWindowList(Form1 &editor, Dialogs &dialogs);
     // Closes the folder windows still open, letting their work stop.
-    ~MusicFolderWindows() override;
+    ~FolderWindowList() override;
 
     void open(const QString &folder);
 

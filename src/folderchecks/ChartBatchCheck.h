@@ -3,7 +3,7 @@
 #include "model/ChartCheck.h"
 #include "text/CodePage.h"
 #include "folderchecks/FolderChecks.h"
-#include "folderchecks/MusicFolder.h"
+#include "folderchecks/FolderListing.h"
 
 #include <QList>
 #include <QStringList>
@@ -37,7 +37,7 @@ enum class CheckDepth {
 
 // A whole folder in one call, as a command line wants it.
 struct MusicFolderCheck {
-    MusicFolderListing listing;
+    FolderListing listing;
     QList<ChartScan> charts;        // in the listing's order
     QList<Findings> folderFindings; // parallel to `charts`
     bool cancelled = false;

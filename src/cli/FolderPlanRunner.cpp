@@ -1,4 +1,4 @@
-#include "cli/FolderCommand.h"
+#include "cli/FolderPlanRunner.h"
 
 #include "cli/Command.h"
 #include "folderplans/PlanExecutor.h"

@@ -1,4 +1,4 @@
-#include "app/MusicFolderWindows.h"
+#include "app/FolderWindowList.h"
 
 #include "editor/Form1.h"
 #include "musicfolderwindow/MusicFolderWindow.h"
@@ -8,20 +8,20 @@
 
 namespace ojn {
 
-MusicFolderWindows::MusicFolderWindows(Form1 &editor, Dialogs &dialogs)
+FolderWindowList::FolderWindowList(Form1 &editor, Dialogs &dialogs)
     : m_editor(editor)
     , m_dialogs(dialogs)
 {
-    connect(&editor, &Form1::musicFolderRequested, this, &MusicFolderWindows::open);
+    connect(&editor, &Form1::musicFolderRequested, this, &FolderWindowList::open);
 }
 
-MusicFolderWindows::~MusicFolderWindows()
+FolderWindowList::~FolderWindowList()
 {
     for (const QPointer<MusicFolderWindow> &window : std::as_const(m_windows))
         delete window.data();
 }
 
-void MusicFolderWindows::open(const QString &folder)
+void FolderWindowList::open(const QString &folder)
 {
     m_windows.removeAll(nullptr);
     for (const QPointer<MusicFolderWindow> &window : std::as_const(m_windows)) {
@@ -39,7 +39,7 @@ void MusicFolderWindows::open(const QString &folder)
     if (!history)
         history = std::make_shared<FileHistory>();
     window->setHistory(history);
-    connect(window, &MusicFolderWindow::openFolderRequested, this, &MusicFolderWindows::open);
+    connect(window, &MusicFolderWindow::openFolderRequested, this, &FolderWindowList::open);
     m_windows.append(window);
     connect(window, &MusicFolderWindow::openChartRequested, &m_editor, [this](const QString &path) {
         m_editor.openChartFile(path);

@@ -1,4 +1,4 @@
-#include "folderchecks/MusicFolder.h"
+#include "folderchecks/FolderListing.h"
 
 #include "fileio/NotRegularFile.h"
 
@@ -10,19 +10,19 @@
 
 namespace ojn {
 
-bool MusicFolderListing::containsFile(const QString &fileName) const
+bool FolderListing::containsFile(const QString &fileName) const
 {
     return foldedFileNames.contains(fileName.toCaseFolded());
 }
 
-QString MusicFolderListing::notRegularReason(const QString &fileName) const
+QString FolderListing::notRegularReason(const QString &fileName) const
 {
     return notRegularFiles.isEmpty() ? QString() : notRegularFiles.value(fileName.toCaseFolded());
 }
 
-MusicFolderListing listMusicFolder(const QString &folder)
+FolderListing listFolder(const QString &folder)
 {
-    MusicFolderListing listing;
+    FolderListing listing;
     listing.folder = folder;
     const QString shown = QDir::toNativeSeparators(folder);
     const QFileInfo info(folder);
