@@ -104,7 +104,7 @@ ReplayOutcome replayChanges(const QList<FileChange> &changes, FileChange::Direct
                 outcome.moved << std::pair{undo ? change.pathAfter() : change.pathBefore(), path};
         }
         else if (skipped)
-            outcome.skipped << QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), replayed.error());
+            outcome.skipped << replayed.error();
         else
             outcome.failed << replayed.error();
         if (progress)

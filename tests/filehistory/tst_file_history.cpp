@@ -28,6 +28,32 @@ QByteArray bytesAt(const QString &path)
     return read.ok() ? read.value() : QByteArray("<none>");
 }
 
+// Undoes or redoes the history's step and waits for its report.
+ReplayReport replay(FileHistory &history, FileChange::Direction direction)
+{
+    QSignalSpy replayed(&history, &FileHistory::replayed);
+    const bool begun = direction == FileChange::Direction::Undo ? history.undo() : history.redo();
+    // A second replay never begins while one runs.
+    if (begun && !history.undo() && replayed.wait(20000))
+        return replayed.first().first().value<ReplayReport>();
+    ReplayReport none;
+    none.failed << QStringLiteral("no replay");
+    return none;
+}
+
+// What a report says of the charts and names, as words.
+QString flagsOf(const ReplayReport &report)
+{
+    QStringList flags;
+    for (const QString &saved : report.chartsSaved)
+        flags << "saved" << QFileInfo(saved).baseName();
+    for (const auto &[from, to] : report.chartsMoved)
+        flags << "moved" << QFileInfo(from).baseName() + '>' + QFileInfo(to).baseName();
+    if (report.namesChanged)
+        flags << "names";
+    return flags.join(' ');
+}
+
 QByteArray chartLike(int size)
 {
     QByteArray bytes(size, '\0');
@@ -75,40 +101,60 @@ private slots:
         QCOMPARE(bytesAt(path), after);
     }
 
-    // Each kind of change, replayed over a file someone touched since, is
-    // skipped and leaves it as it is; untouched, it comes back exactly.
+    // Each kind of change, a step of its own undone by the history on its
+    // thread, then redone: untouched, the files come back exactly and the
+    // report says what it did; over a file someone touched since, that
+    // file is skipped and left as it is. Steps are named for their command
+    // and charts.
     void kindsGuarded_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("touched");
-        for (const auto &[name, kind] : {std::pair{"edit", FileChange::Kind::Edit}, {"create", FileChange::Kind::Create},
-                                          {"remove", FileChange::Kind::Remove}, {"rename", FileChange::Kind::Rename},
-                                          {"copy", FileChange::Kind::Copy}}) {
-            QTest::addRow("%s", name) << int(kind) << false;
-            QTest::addRow("%s, touched since", name) << int(kind) << true;
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("report"); // the undo's: charts saved, moved, names changed
+        using Kind = FileChange::Kind;
+        using Step = HistoryStep::Kind;
+        for (const auto &[row, kind, step, name, report] :
+             {std::tuple{"edit", Kind::Edit, Step::EditSelected, "Edit Selected (1 chart)", "saved a"},
+              {"create", Kind::Create, Step::Import, "Import (1 chart)", "names"},
+              {"remove", Kind::Remove, Step::ResolveDuplicateIds, "Resolve Duplicate IDs (1 chart)", "saved a names"},
+              {"rename", Kind::Rename, Step::NameFilesForIds, "Name Files for IDs (1 chart)", "moved b>a names"},
+              {"copy", Kind::Copy, Step::AddCharts, "Add Charts (1 chart)", "names"}}) {
+            QTest::addRow("%s", row) << int(kind) << false << int(step) << name << report;
+            QTest::addRow("%s, touched since", row) << int(kind) << true << int(step) << name << (kind == Kind::Edit ? "" : "names");
         }
     }
     void kindsGuarded()
     {
         QFETCH(int, kind);
         QFETCH(bool, touched);
+        QFETCH(int, step);
+        QFETCH(QString, name);
+        QFETCH(QString, report);
         QTemporaryDir dir;
         const QString a = dir.filePath("a.ojn"), b = dir.filePath("b.ojn");
         const QByteArray old = chartLike(500), edited = chartLike(300);
-        HistoryStep step;
+        QList<FileChange> changes;
         QString left; // the file as the step left it, or empty when it removed it
         switch (FileChange::Kind(kind)) {
-        case FileChange::Kind::Edit: step.changes << FileChange::edit(a, old, edited); put(a, edited); left = a; break;
-        case FileChange::Kind::Create: step.changes << FileChange::create(a, edited); put(a, edited); left = a; break;
-        case FileChange::Kind::Remove: step.changes << FileChange::remove(a, old); break;
-        case FileChange::Kind::Rename: step.changes << FileChange::rename(a, b, old); put(b, old); left = b; break;
-        case FileChange::Kind::Copy: step.changes << FileChange::copy(a, b, old); put(a, old); put(b, old); left = b; break;
+        case FileChange::Kind::Edit: changes << FileChange::edit(a, old, edited); put(a, edited); left = a; break;
+        case FileChange::Kind::Create: changes << FileChange::create(a, edited); put(a, edited); left = a; break;
+        case FileChange::Kind::Remove: changes << FileChange::remove(a, old); break;
+        case FileChange::Kind::Rename: changes << FileChange::rename(a, b, old); put(b, old); left = b; break;
+        case FileChange::Kind::Copy: changes << FileChange::copy(a, b, old); put(a, old); put(b, old); left = b; break;
         }
         if (touched)
             put(left.isEmpty() ? a : left, "someone else's");
-        const ReplayOutcome undone = replayChanges(step.changes, FileChange::Direction::Undo);
+        FileHistory history;
+        history.record(HistoryStep::Kind(step), 1, changes);
+        QCOMPARE(history.undoStep()->name(), name);
+        const ReplayReport undone = replay(history, FileChange::Direction::Undo);
+        QCOMPARE(undone.stepName, name);
         QCOMPARE(undone.skipped.size(), touched ? 1 : 0);
+        QVERIFY(!touched || undone.skipped[0].startsWith(QFileInfo(left.isEmpty() ? a : left).fileName() + ": ")); // named
         QVERIFY2(undone.failed.isEmpty(), qPrintable(undone.failed.join('\n')));
+        QCOMPARE(flagsOf(undone), report);
         if (touched) {
             QCOMPARE(bytesAt(left.isEmpty() ? a : left), "someone else's");
             return;
@@ -117,91 +163,43 @@ private slots:
         const bool keepsA = FileChange::Kind(kind) != FileChange::Kind::Rename && FileChange::Kind(kind) != FileChange::Kind::Remove;
         QCOMPARE(bytesAt(a), hadA ? old : QByteArray("<none>"));
         QCOMPARE(QFile::exists(b), false);
-        const ReplayOutcome redone = replayChanges(step.changes, FileChange::Direction::Redo);
+        const ReplayReport redone = replay(history, FileChange::Direction::Redo);
         QVERIFY(redone.skipped.isEmpty() && redone.failed.isEmpty());
         if (!left.isEmpty())
             QCOMPARE(bytesAt(left), FileChange::Kind(kind) == FileChange::Kind::Rename || FileChange::Kind(kind) == FileChange::Kind::Copy ? old : edited);
         QCOMPARE(QFile::exists(a), keepsA);
     }
 
-    // Each kind of step, undone by the history itself: its name, what the
-    // report says, the files, and the place it moved to (or kept, when
-    // cancelled before its first file).
-    void replayReports_data()
+    // The song list's step, its list reported touched, undone whole or
+    // cancelled before its first file, which keeps the place. The history
+    // says when it changed: recorded, begun, ended.
+    void songListStepPlaced_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("changes"); // edit a, edit list, rename a (to b), copy a (to b)
-        QTest::addColumn<int>("charts");
         QTest::addColumn<bool>("cancelled");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("report"); // saved, moved, list, names: as flags
-        using Kind = HistoryStep::Kind;
-        QTest::newRow("edit of two charts") << int(Kind::EditSelected) << "edit a, edit b" << 2 << false << "Edit Selected (2 charts)" << "saved b a";
-        QTest::newRow("the song list updated") << int(Kind::UpdateSongList) << "edit list" << 0 << false << "Update Song List" << "list";
-        QTest::newRow("a chart and its OJM named for its ID")
-            << int(Kind::NameFilesForIds) << "rename a, rename ojm" << 1 << false << "Name Files for IDs (1 chart)" << "moved b>a names";
-        QTest::newRow("a chart added, and the list") << int(Kind::AddCharts) << "copy a, edit list" << 1 << false << "Add Charts (1 chart)" << "list names";
-        QTest::newRow("cancelled before its first file") << int(Kind::Import) << "edit a" << 1 << true << "Import (1 chart)" << "";
+        QTest::newRow("undone") << false;
+        QTest::newRow("cancelled") << true;
     }
-    void replayReports()
+    void songListStepPlaced()
     {
-        QFETCH(int, kind);
-        QFETCH(QString, changes);
-        QFETCH(int, charts);
         QFETCH(bool, cancelled);
-        QFETCH(QString, name);
-        QFETCH(QString, report);
         QTemporaryDir dir;
-        const auto path = [&](const QString &file) { return dir.filePath(file == "list" ? "OJNList.dat" : file + ".ojn"); };
-        const QByteArray old = chartLike(500), edited = chartLike(300);
-        QList<FileChange> recorded;
-        for (const QString &change : changes.split(", ")) {
-            const QString what = change.section(' ', 0, 0), file = change.section(' ', 1);
-            if (what == "edit") {
-                recorded << FileChange::edit(path(file), old, edited);
-                put(path(file), edited);
-            } else if (file == "ojm") {
-                recorded << FileChange::rename(dir.filePath("a.ojm"), dir.filePath("b.ojm"), "OJM");
-                put(dir.filePath("b.ojm"), "OJM");
-            } else {
-                recorded << (what == "rename" ? FileChange::rename(path("a"), path("b"), old) : FileChange::copy(path("a"), path("b"), old));
-                put(path("b"), old);
-                if (what == "copy")
-                    put(path("a"), old);
-            }
-        }
+        const QString list = dir.filePath("OJNList.dat");
+        put(list, "after");
         FileHistory history;
         QSignalSpy changed(&history, &FileHistory::changed);
         QSignalSpy progress(&history, &FileHistory::progress);
-        QSignalSpy replayed(&history, &FileHistory::replayed);
-        history.record(HistoryStep::Kind(kind), charts, recorded, changes.contains("list") ? path("list") : QString());
-        QCOMPARE(history.undoStep()->name(), name);
+        history.record(HistoryStep::Kind::UpdateSongList, 0, {FileChange::edit(list, "before", "after")}, list);
+        QCOMPARE(history.undoStep()->name(), "Update Song List");
         if (cancelled)
             connect(&history, &FileHistory::changed, &history, [&] { history.cancel(); });
-        QVERIFY(history.undo());
-        QVERIFY(history.replaying() && !history.undo());
-        QVERIFY(replayed.wait(20000));
-        const ReplayReport said = replayed.first().first().value<ReplayReport>();
-        QCOMPARE(changed.size(), 3); // recorded, begun, ended
-        QCOMPARE(said.stepName, name);
-        QCOMPARE(said.cancelled, cancelled);
-        QCOMPARE(said.filesWritten, cancelled ? 0 : recorded.size());
+        const ReplayReport undone = replay(history, FileChange::Direction::Undo);
+        QCOMPARE(undone.cancelled, cancelled);
+        QCOMPARE(undone.songListTouched, !cancelled);
+        QCOMPARE(changed.size(), 3);
         QCOMPARE(progress.isEmpty(), cancelled);
+        QCOMPARE(bytesAt(list), cancelled ? "after" : "before");
         QCOMPARE(history.undoStep() != nullptr, cancelled); // the place moved, or stayed
         QCOMPARE(history.redoStep() != nullptr, !cancelled);
-        QStringList flags;
-        if (!said.chartsSaved.isEmpty())
-            flags << "saved";
-        for (const QString &saved : said.chartsSaved)
-            flags << QFileInfo(saved).baseName();
-        for (const auto &[from, to] : said.chartsMoved)
-            flags << "moved" << QFileInfo(from).baseName() + '>' + QFileInfo(to).baseName();
-        if (said.songListTouched)
-            flags << "list";
-        if (said.namesChanged)
-            flags << "names";
-        QCOMPARE(flags.join(' '), report);
-        QCOMPARE(bytesAt(recorded.first().pathBefore()), cancelled ? edited : old);
     }
 
     void boundLetsOlderStepsGo()
@@ -212,9 +210,7 @@ private slots:
             history.record(HistoryStep::Kind::Import, i, {FileChange::create(QStringLiteral("/x/%1").arg(i), chart)});
         QVERIFY(history.olderStepsDropped());
         QCOMPARE(history.undoStep()->name(), "Import (3 charts)"); // the newest always stays
-        QSignalSpy replayed(&history, &FileHistory::replayed);
-        QVERIFY(history.undo() && replayed.wait(20000));
-        QVERIFY(!history.undoStep());
+        QVERIFY(!replay(history, FileChange::Direction::Undo).cancelled && !history.undoStep());
         QCOMPARE(history.redoStep()->name(), "Import (3 charts)");
         history.record(HistoryStep::Kind::Import, 4, {FileChange::create(QStringLiteral("/x/4"), chart)});
         QVERIFY(!history.redoStep()); // a new step ends what could be redone
