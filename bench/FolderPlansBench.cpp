@@ -3,7 +3,8 @@
 #include "RawIo.h"
 #include "Report.h"
 
-#include "folderplans/FolderPlans.h"
+#include "folderplans/AddPlan.h"
+#include "folderplans/RenamePlan.h"
 #include "folderplans/PlanExecutor.h"
 #include "folderchecks/ChartBatchCheck.h"
 

@@ -1,6 +1,6 @@
 #include "cli/Command.h"
 #include "cli/FolderPlanRunner.h"
-#include "folderplans/PlanSupport.h"
+#include "folderplans/AddPlan.h"
 
 namespace ojn::cli {
 namespace {
@@ -11,8 +11,7 @@ struct AddOptions {
     QString folder;
     QStringList charts;
     std::optional<qint64> firstId;
-    std::optional<QString> listPath;
-    bool dryRun = false;
+    PlanOptions plan;
 };
 
 Result<AddOptions> parseAddOptions(const CommandArguments &arguments)
@@ -26,19 +25,17 @@ Result<AddOptions> parseAddOptions(const CommandArguments &arguments)
             return arguments.usageError(QStringLiteral("--first-id %1: %2").arg(*first, songIdRule()));
         options.firstId = *id;
     }
-    options.listPath = arguments.value(QStringLiteral("list"));
-    options.dryRun = arguments.options.isSet(QStringLiteral("dry-run"));
+    options.plan = planOptionsOf(arguments);
     return options;
 }
 
 int runAdd(const AddOptions &options, Console &console)
 {
     AddSettings settings;
-    settings.codec = console.codec;
-    settings.listPath = options.listPath;
+    options.plan.fill(settings, console);
     settings.firstId = options.firstId;
     settings.firstIdAdvice = QStringLiteral("give --first-id N to pick from N up");
-    return runFolderPlan(planAdd(options.folder, options.charts, settings), options.dryRun, QStringLiteral("Added"), console);
+    return runFolderPlan(planAdd(options.folder, options.charts, settings), options.plan.dryRun, QStringLiteral("Added"), console);
 }
 
 } // namespace

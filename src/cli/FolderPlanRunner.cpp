@@ -1,8 +1,7 @@
 #include "cli/FolderPlanRunner.h"
 
-#include "cli/Command.h"
 #include "folderplans/PlanExecutor.h"
-#include "folderplans/PlanSupport.h"
+#include "model/SongId.h"
 #include "text/CodePage.h"
 
 namespace ojn::cli {
@@ -13,6 +12,17 @@ QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions)
     for (const QString &name : valueOptions + QStringList{QStringLiteral("list")})
         options << valueOption(name);
     return options;
+}
+
+PlanOptions planOptionsOf(const CommandArguments &arguments)
+{
+    return PlanOptions{arguments.value(QStringLiteral("list")), arguments.options.isSet(QStringLiteral("dry-run"))};
+}
+
+void PlanOptions::fill(PlanSettings &settings, const Console &console) const
+{
+    settings.codec = console.codec;
+    settings.listPath = listPath;
 }
 
 QString songIdRule()
@@ -61,7 +71,7 @@ int runFolderPlan(const Result<FolderPlan> &planned, bool dryRun, const QString 
         // that failed is no chart, but still a refusal.
         for (const PlanRefusal &failure : run.failed)
             console.fileError(failure.path, failure.reason);
-        listFailed = run.failedCharts.contains(-1);
+        listFailed = run.failedUnits.contains(-1);
         failed = run.chartFilesFailed;
         skippedFailed = run.skippedFailed;
         done = run.chartFilesDone;

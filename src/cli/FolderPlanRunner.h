@@ -1,8 +1,9 @@
 #pragma once
 
+#include "cli/Command.h"
 #include "cli/Console.h"
 #include "folderplans/FolderPlan.h"
-#include "folderplans/FolderPlans.h"
+#include "result/Result.h"
 
 #include <QCommandLineOption>
 #include <QList>
@@ -19,6 +20,16 @@ namespace ojn::cli {
 // The options of a folder command: --dry-run, --list and its own value
 // options.
 [[nodiscard]] QList<QCommandLineOption> folderPlanOptions(const QStringList &valueOptions);
+
+// What every folder command reads from --list and --dry-run.
+struct PlanOptions {
+    std::optional<QString> listPath;
+    bool dryRun = false;
+
+    // The plan's settings from these and the console's code page.
+    void fill(PlanSettings &settings, const Console &console) const;
+};
+[[nodiscard]] PlanOptions planOptionsOf(const CommandArguments &arguments);
 
 // What a song ID option takes: "a song ID is a number from 0 to ...".
 [[nodiscard]] QString songIdRule();

@@ -34,10 +34,8 @@ int runListBuild(const ListBuildOptions &options, Console &console)
     // Named .ojn (through links too) the target could be one of the
     // folder's charts, and by content it may be a chart or an OJM under
     // any name: refused before anything is read.
-    if (const Result<> target = checkSongListTarget(output); !target.ok()) {
-        console.error(target.error());
+    if (!songListTargetOrReport(output, console))
         return ExitUsage;
-    }
     QByteArray extraSections;
     if (options.sectionsFrom) {
         // A chart or another file of a known kind would give the new list
@@ -54,25 +52,16 @@ int runListBuild(const ListBuildOptions &options, Console &console)
             return ExitRefused;
         extraSections = old->extraSections;
     }
-    const std::optional<QList<ChartScan>> charts = scanFolderOrReport(options.folder, console);
-    if (!charts)
+    const std::optional<SongListSync> build = songListFromFolderOrReport(
+        options.folder, console, [&](const QList<ChartScan> &charts) { return buildSongList(charts, extraSections); });
+    if (!build || !writeSongListOrReport(build->list, output, console))
         return ExitRefused;
-    const Result<SongListSync> built = buildSongList(*charts, extraSections);
-    if (!built.ok()) {
-        console.error(built.error() + QStringLiteral(" Nothing was written."));
-        return ExitRefused;
-    }
-    const SongListSync &build = built.value();
-    if (const Result<> written = writeSongListFile(build.list, output); !written.ok()) {
-        console.fileError(output, written.error());
-        return ExitRefused;
-    }
     console.out << QStringLiteral("Wrote %1: %2 songs, %3 bytes of extra sections.\n")
                        .arg(QDir::toNativeSeparators(output))
-                       .arg(build.list.entries.size())
-                       .arg(build.list.extraSections.size());
+                       .arg(build->list.entries.size())
+                       .arg(build->list.extraSections.size());
     console.out.flush();
-    return build.skipped.isEmpty() ? ExitOk : ExitRefused;
+    return songListExitStatus(*build);
 }
 
 } // namespace

@@ -28,22 +28,16 @@ Result<ListSyncOptions> parseListSyncOptions(const CommandArguments &arguments)
 int runListSync(const ListSyncOptions &options, Console &console)
 {
     const QString &listPath = options.listPath;
-    if (const Result<> target = checkSongListTarget(listPath); !target.ok()) {
-        console.error(target.error());
+    if (!songListTargetOrReport(listPath, console))
         return ExitUsage;
-    }
     const std::optional<SongList> list = readSongListOrReport(listPath, console);
     if (!list)
         return ExitRefused;
-    const std::optional<QList<ChartScan>> charts = scanFolderOrReport(options.folder, console);
-    if (!charts)
+    const std::optional<SongListSync> planned = songListFromFolderOrReport(
+        options.folder, console, [&](const QList<ChartScan> &charts) { return planSongListSync(*list, charts, options.dropMissing); });
+    if (!planned)
         return ExitRefused;
-    const Result<SongListSync> planned = planSongListSync(*list, *charts, options.dropMissing);
-    if (!planned.ok()) {
-        console.error(planned.error() + QStringLiteral(" Nothing was written."));
-        return ExitRefused;
-    }
-    const SongListSync &sync = planned.value();
+    const SongListSync &sync = *planned;
     QString line = sync.summary();
     if (options.dryRun) {
         for (const SongListChange &change : sync.changes) {
@@ -55,13 +49,11 @@ int runListSync(const ListSyncOptions &options, Console &console)
     }
     else if (!sync.changesList())
         line += QStringLiteral(" The song list is already in step: nothing written.");
-    else if (const Result<> written = writeSongListFile(sync.list, listPath); !written.ok()) {
-        console.fileError(listPath, written.error());
+    else if (!writeSongListOrReport(sync.list, listPath, console))
         return ExitRefused;
-    }
     console.out << line << '\n';
     console.out.flush();
-    return sync.skipped.isEmpty() ? ExitOk : ExitRefused;
+    return songListExitStatus(sync);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 #include "cli/FolderPlanRunner.h"
+#include "folderplans/RenamePlan.h"
 
 namespace ojn::cli {
 namespace {
@@ -8,22 +9,19 @@ namespace {
 // folder and its OJM for the song ID its header holds.
 struct RenameOptions {
     QString folder;
-    std::optional<QString> listPath;
-    bool dryRun = false;
+    PlanOptions plan;
 };
 
 Result<RenameOptions> parseRenameOptions(const CommandArguments &arguments)
 {
-    return RenameOptions{arguments.paths.first(), arguments.value(QStringLiteral("list")),
-                         arguments.options.isSet(QStringLiteral("dry-run"))};
+    return RenameOptions{arguments.paths.first(), planOptionsOf(arguments)};
 }
 
 int runRename(const RenameOptions &options, Console &console)
 {
     PlanSettings settings;
-    settings.codec = console.codec;
-    settings.listPath = options.listPath;
-    return runFolderPlan(planRename(options.folder, settings), options.dryRun, QStringLiteral("Renamed"), console);
+    options.plan.fill(settings, console);
+    return runFolderPlan(planRename(options.folder, settings), options.plan.dryRun, QStringLiteral("Renamed"), console);
 }
 
 } // namespace

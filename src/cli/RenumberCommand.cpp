@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 #include "cli/FolderPlanRunner.h"
-#include "folderplans/PlanSupport.h"
+#include "folderplans/RenumberPlan.h"
+#include "model/SongId.h"
 
 namespace ojn::cli {
 namespace {
@@ -10,8 +11,7 @@ namespace {
 struct RenumberOptions {
     QString chart;
     qint64 id = 0;
-    std::optional<QString> listPath;
-    bool dryRun = false;
+    PlanOptions plan;
 };
 
 Result<RenumberOptions> parseRenumberOptions(const CommandArguments &arguments)
@@ -25,17 +25,15 @@ Result<RenumberOptions> parseRenumberOptions(const CommandArguments &arguments)
     if (!newId)
         return arguments.usageError(QStringLiteral("--id %1: %2").arg(*id, songIdRule()));
     options.id = *newId;
-    options.listPath = arguments.value(QStringLiteral("list"));
-    options.dryRun = arguments.options.isSet(QStringLiteral("dry-run"));
+    options.plan = planOptionsOf(arguments);
     return options;
 }
 
 int runRenumber(const RenumberOptions &options, Console &console)
 {
     PlanSettings settings;
-    settings.codec = console.codec;
-    settings.listPath = options.listPath;
-    return runFolderPlan(planRenumber(options.chart, options.id, settings), options.dryRun, QStringLiteral("Renumbered"), console);
+    options.plan.fill(settings, console);
+    return runFolderPlan(planRenumber(options.chart, options.id, settings), options.plan.dryRun, QStringLiteral("Renumbered"), console);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "filehistory/FileChange.h"
 
-#include "fileio/DeviceIo.h"
-#include "fileio/FileReader.h"
+#include "fileio/FileContent.h"
 #include "fileio/NewFileNames.h"
 #include "fileio/SafeFileWriter.h"
 
@@ -20,23 +19,14 @@ namespace {
 // more in bookkeeping than a few equal bytes do.
 constexpr qint64 RunJoinGap = 24;
 
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 Result<> writeWhole(const QString &path, const QByteArray &content)
 {
-    return writeFileSafely(path, [&content](QIODevice &device) {
-        return writeBytes(device, content, QStringLiteral("the file"));
-    });
+    return writeFileSafely(path, bytesWriter(content, QStringLiteral("the file")));
 }
 
 Result<> createWhole(const QString &path, const QByteArray &content)
 {
-    return createNewFile(path, [&content](QIODevice &device) {
-        return writeBytes(device, content, QStringLiteral("the file"));
-    });
+    return createNewFile(path, bytesWriter(content, QStringLiteral("the file")));
 }
 
 } // namespace
@@ -47,20 +37,6 @@ ContentDigest digestOf(const QByteArray &content)
     ContentDigest digest{};
     std::memcpy(digest.data(), sum.constData(), digest.size());
     return digest;
-}
-
-Result<QByteArray> readWholeFile(const QString &path)
-{
-    FileReader reader(path);
-    if (const Result<> opened = reader.open(); !opened.ok())
-        return Result<QByteArray>::failure(opened.error());
-    QByteArray content(reader.size(), Qt::Uninitialized);
-    const Result<qint64> read = reader.readAt(0, content.data(), content.size());
-    if (!read.ok())
-        return Result<QByteArray>::failure(read.error());
-    if (read.value() != content.size())
-        return Result<QByteArray>::failure(QStringLiteral("%1 changed while it was read.").arg(shown(path)));
-    return content;
 }
 
 FileChange FileChange::edit(const QString &path, const QByteArray &before, const QByteArray &after)
@@ -224,7 +200,7 @@ Result<> FileChange::replay(Direction direction, bool *skipped) const
             return skip(from, QStringLiteral("it was changed since"));
         const QByteArray content = rebuilt(current.value(), direction);
         if (digestOf(content) != digestTo)
-            return Result<>::failure(QStringLiteral("%1 cannot be put back: its record does not fit it.").arg(shown(from)));
+            return Result<>::failure(QStringLiteral("%1 cannot be put back: its record does not fit it.").arg(shownPath(from)));
         return writeWhole(to, content);
     }
 
@@ -236,7 +212,7 @@ Result<> FileChange::replay(Direction direction, bool *skipped) const
             if (!isAt(from, digestFrom))
                 return skip(from, QStringLiteral("it was changed since"));
             if (!QFile::remove(from))
-                return Result<>::failure(QStringLiteral("%1 cannot be removed.").arg(shown(from)));
+                return Result<>::failure(QStringLiteral("%1 cannot be removed.").arg(shownPath(from)));
             return Result<>::success();
         }
         if (QFileInfo::exists(to))
@@ -259,7 +235,7 @@ Result<> FileChange::replay(Direction direction, bool *skipped) const
     if (m_kind == Kind::Rename)
         return moveWithoutReplacing(from, to);
     if (!QFile::remove(from))
-        return Result<>::failure(QStringLiteral("%1 cannot be removed.").arg(shown(from)));
+        return Result<>::failure(QStringLiteral("%1 cannot be removed.").arg(shownPath(from)));
     return Result<>::success();
 }
 

@@ -17,9 +17,6 @@ namespace ojn {
 using ContentDigest = std::array<quint8, 20>;
 [[nodiscard]] ContentDigest digestOf(const QByteArray &content);
 
-// Reads a whole file, or says why it cannot.
-[[nodiscard]] Result<QByteArray> readWholeFile(const QString &path);
-
 // What one command did to one file: its content edited, the file created,
 // removed, renamed, or copied from another. An edit keeps only the runs of
 // bytes that differ (and the tail one side has past the other's end); a

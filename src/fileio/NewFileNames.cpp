@@ -1,5 +1,7 @@
 #include "fileio/NewFileNames.h"
 
+#include "fileio/FileContent.h"
+
 #include "fileio/DeviceIo.h"
 #include "fileio/NewFileNamesSystem.h"
 #include "fileio/NewFileNamesTesting.h"
@@ -31,21 +33,16 @@ const NamingWaysLacking &namingWaysLacking()
 
 namespace {
 
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 Result<> copyContent(const QString &from, QIODevice &to)
 {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
-        return Result<>::failure(QStringLiteral("%1 cannot be read: %2").arg(shown(from), source.errorString()));
+        return Result<>::failure(QStringLiteral("%1 cannot be read: %2").arg(shownPath(from), source.errorString()));
     QByteArray buffer(1 << 20, Qt::Uninitialized);
     for (;;) {
         const qint64 got = source.read(buffer.data(), buffer.size());
         if (got < 0)
-            return Result<>::failure(QStringLiteral("%1 cannot be read: %2").arg(shown(from), source.errorString()));
+            return Result<>::failure(QStringLiteral("%1 cannot be read: %2").arg(shownPath(from), source.errorString()));
         if (got == 0)
             return Result<>::success();
         if (!writeAll(to, buffer.constData(), got))
@@ -59,7 +56,7 @@ Result<> createNewFile(const QString &path, const ContentWriter &writeContent)
 {
     const QFileInfo target(path);
     auto failure = [&path](const QString &reason) {
-        return Result<>::failure(QStringLiteral("Could not create %1: %2").arg(shown(path), reason));
+        return Result<>::failure(QStringLiteral("Could not create %1: %2").arg(shownPath(path), reason));
     };
     if (target.exists() || target.isSymLink())
         return failure(QStringLiteral("a file of that name is already there."));
@@ -94,7 +91,7 @@ Result<> moveWithoutReplacing(const QString &from, const QString &to)
 {
     const Result<newnames::Naming> moved = newnames::moveNoReplace(from, to);
     if (!moved.ok())
-        return Result<>::failure(QStringLiteral("Could not move %1 to %2: %3").arg(shown(from), shown(to), moved.error()));
+        return Result<>::failure(QStringLiteral("Could not move %1 to %2: %3").arg(shownPath(from), shownPath(to), moved.error()));
     if (moved.value() == newnames::Naming::Done)
         return Result<>::success();
     if (const Result<> copied = copyToNewFile(from, to); !copied.ok())
@@ -102,7 +99,7 @@ Result<> moveWithoutReplacing(const QString &from, const QString &to)
     // The copy is whole on disk under its name before the old name goes.
     syncFolderOf(to);
     if (!QFile::remove(from))
-        return Result<>::failure(QStringLiteral("Copied %1 to %2, but could not remove %1.").arg(shown(from), shown(to)));
+        return Result<>::failure(QStringLiteral("Copied %1 to %2, but could not remove %1.").arg(shownPath(from), shownPath(to)));
     return Result<>::success();
 }
 
@@ -110,7 +107,7 @@ Result<> linkOrCopyToNewFile(const QString &from, const QString &to)
 {
     const Result<newnames::Naming> linked = newnames::linkNoReplace(from, to);
     if (!linked.ok())
-        return Result<>::failure(QStringLiteral("Could not give %1 the name %2: %3").arg(shown(from), shown(to), linked.error()));
+        return Result<>::failure(QStringLiteral("Could not give %1 the name %2: %3").arg(shownPath(from), shownPath(to), linked.error()));
     if (linked.value() == newnames::Naming::Done)
         return Result<>::success();
     return copyToNewFile(from, to);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "result/Result.h"
+
 #include <QString>
 
 namespace ojn {
@@ -13,5 +15,12 @@ namespace ojn {
 // files, or once a read has failed. One file per system
 // (NotRegularFile_posix.cpp, NotRegularFile_win.cpp).
 [[nodiscard]] QString notRegularFileReason(const QString &path);
+
+// The guard before a file is opened to be read whole as `what` ("a chart
+// file", "a song list"): a failure when `path` is there but is no regular
+// file, since a pipe would keep the read waiting for ever: "X is not a
+// regular file, so it cannot be a song list: it is a named pipe (FIFO)."
+// A path that is not there passes, for the reader's own words.
+[[nodiscard]] Result<> checkRegularFile(const QString &path, const QString &what);
 
 } // namespace ojn

@@ -1,6 +1,7 @@
 #include "fileio/SafeFileWriter.h"
 
 #include "fileio/DeviceIo.h"
+#include "fileio/FileContent.h"
 #include "fileio/SafeFileSystem.h"
 
 #include <QDir>
@@ -20,11 +21,6 @@ constexpr int TemporaryTagLength = 8;
 
 // Far more than any real chain of links; a longer one is taken for a loop.
 constexpr int MostLinksFollowed = 40;
-
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 QString temporaryPathFor(const QFileInfo &target)
 {
@@ -56,6 +52,11 @@ void removeStaleTemporaries(const QFileInfo &target)
 
 } // namespace
 
+ContentWriter bytesWriter(const QByteArray &bytes, const QString &what)
+{
+    return [bytes, what](QIODevice &device) { return writeBytes(device, bytes, what); };
+}
+
 Result<QFileInfo> fileAtEndOfLinks(const QString &path)
 {
     QFileInfo file(path);
@@ -63,14 +64,14 @@ Result<QFileInfo> fileAtEndOfLinks(const QString &path)
     while (file.isSymbolicLink()) {
         const QString link = file.absoluteFilePath();
         if (links.contains(link) || links.size() == MostLinksFollowed) {
-            return Failure{QStringLiteral("the link %1 leads round a loop of links to no file.").arg(shown(link))};
+            return Failure{QStringLiteral("the link %1 leads round a loop of links to no file.").arg(shownPath(link))};
         }
         links << link;
         file = QFileInfo(file.symLinkTarget());
     }
     if (!links.isEmpty() && !file.exists()) {
         return Failure{QStringLiteral("the link %1 points to %2, which does not exist.")
-                           .arg(shown(links.last()), shown(file.absoluteFilePath()))};
+                           .arg(shownPath(links.last()), shownPath(file.absoluteFilePath()))};
     }
     return file;
 }
@@ -107,7 +108,7 @@ Result<QString> createTemporaryBeside(QFile &temporary, const QFileInfo &target)
 Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent, const SafeWriteSteps &steps)
 {
     auto failure = [&path](const QString &reason) {
-        return Result<>::failure(QStringLiteral("Could not save %1: %2").arg(shown(path), reason));
+        return Result<>::failure(QStringLiteral("Could not save %1: %2").arg(shownPath(path), reason));
     };
 
     const Result<QFileInfo> found = fileAtEndOfLinks(path);
@@ -117,12 +118,12 @@ Result<> writeFileSafely(const QString &path, const ContentWriter &writeContent,
     if (target.isDir())
         return failure(QStringLiteral("it is a folder."));
     if (!target.dir().exists())
-        return failure(QStringLiteral("the folder %1 does not exist.").arg(shown(target.absolutePath())));
+        return failure(QStringLiteral("the folder %1 does not exist.").arg(shownPath(target.absolutePath())));
 
     QFile temporary;
     const Result<QString> created = createTemporaryBeside(temporary, target);
     if (!created.ok())
-        return failure(QStringLiteral("no temporary file could be made in %1: %2").arg(shown(target.absolutePath()), created.error()));
+        return failure(QStringLiteral("no temporary file could be made in %1: %2").arg(shownPath(target.absolutePath()), created.error()));
     const QString &temporaryPath = created.value();
 
     auto discard = [&temporary, &temporaryPath](const QString &reason) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QByteArray;
 class QFile;
 class QFileInfo;
 class QIODevice;
@@ -13,6 +14,10 @@ class QIODevice;
 namespace ojn {
 
 using ContentWriter = std::function<Result<>(QIODevice &)>;
+
+// The writer of `bytes` as they are; a failure says "Writing <what> failed"
+// and why.
+[[nodiscard]] ContentWriter bytesWriter(const QByteArray &bytes, const QString &what);
 
 // The file system steps of a safe write after the content is written, each
 // failing with the reason. An empty step is the real one; tests set a step

@@ -1,5 +1,7 @@
 #include "folderchecks/FolderChecks.h"
 
+#include "model/SongId.h"
+
 #include <QFileInfo>
 #include <QStringList>
 
@@ -9,15 +11,6 @@ namespace {
 QString fileNameOf(const ChartScan &chart)
 {
     return QFileInfo(chart.path).fileName();
-}
-
-QString ojmNameOf(const QByteArray &bytes, const TextCodec &codec)
-{
-    for (const char c : bytes) {
-        if (uchar(c) >= 0x80)
-            return codec.decode(bytes);
-    }
-    return QString::fromLatin1(bytes);
 }
 
 void checkDuplicates(const QList<ChartScan> &charts, QList<Findings> &findings)
@@ -47,7 +40,7 @@ void checkNames(const ChartScan &chart, const FolderListing &listing, const Text
                          QStringLiteral("The header holds song ID %1, which is invalid: song IDs start at 0, so no file "
                                         "name is made for it. Give the chart a valid one (ojn-header renumber).").arg(id)});
     }
-    const QString ojm = ojmNameOf(chart.header->ojmFile, codec);
+    const QString ojm = ojmNameIn(*chart.header, codec);
     if (ojm.isEmpty()) {
         findings.append({FindingType::OjmMissing, QStringLiteral("The header names no OJM file.")});
         return;
@@ -62,7 +55,7 @@ void checkNames(const ChartScan &chart, const FolderListing &listing, const Text
     }
     if (id < 0)
         return;
-    const QString usual = QStringLiteral("o2ma%1.ojm").arg(id);
+    const QString usual = usualOjmName(id);
     if (ojm.compare(usual, Qt::CaseInsensitive) != 0) {
         findings.append({FindingType::OjmName,
                          QStringLiteral("The OJM file is named \"%1\"; the game's own charts would name it \"%2\".").arg(ojm, usual)});
@@ -70,21 +63,6 @@ void checkNames(const ChartScan &chart, const FolderListing &listing, const Text
 }
 
 } // namespace
-
-std::optional<qint64> songIdFromFileName(const QString &fileName)
-{
-    const QLatin1String prefix("o2ma"), suffix(".ojn");
-    if (!fileName.startsWith(prefix, Qt::CaseInsensitive) || !fileName.endsWith(suffix, Qt::CaseInsensitive))
-        return std::nullopt;
-    const QStringView middle = QStringView(fileName).sliced(prefix.size(), fileName.size() - prefix.size() - suffix.size());
-    qsizetype digits = 0;
-    while (digits < middle.size() && middle[digits] >= QLatin1Char('0') && middle[digits] <= QLatin1Char('9'))
-        ++digits;
-    // Digits, then nothing or an underscore and a version.
-    if (digits == 0 || digits > 18 || (digits < middle.size() && (middle[digits] != QLatin1Char('_') || digits + 1 == middle.size())))
-        return std::nullopt;
-    return middle.first(digits).toLongLong();
-}
 
 QList<Findings> checkFolder(const QList<ChartScan> &charts, const FolderListing &listing, const TextCodec &codec)
 {

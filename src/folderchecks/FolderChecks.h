@@ -23,8 +23,4 @@ namespace ojn {
 [[nodiscard]] QList<Findings> checkFolder(const QList<ChartScan> &charts, const FolderListing &listing,
                                           const TextCodec &codec);
 
-// The song ID a file name gives: N for "o2ma<N>.ojn" or "o2ma<N>_<v>.ojn"
-// (any case), nothing for any other name.
-[[nodiscard]] std::optional<qint64> songIdFromFileName(const QString &fileName);
-
 } // namespace ojn

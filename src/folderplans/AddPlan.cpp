@@ -1,8 +1,10 @@
-#include "folderplans/FolderPlans.h"
+#include "folderplans/AddPlan.h"
 
 #include "folderplans/ChartRewrite.h"
+#include "fileio/FileContent.h"
 #include "folderplans/FolderState.h"
-#include "folderplans/PlanSupport.h"
+#include "model/SongId.h"
+#include "text/MessageText.h"
 #include "folderchecks/ChartBatchCheck.h"
 #include "fileio/NotRegularFile.h"
 
@@ -122,11 +124,11 @@ public:
                 return;
             }
             // Its music is missing: the chart counts as added once that is there.
-            const int chart = m_plan.addUnit({path});
-            remember(scan, id, true, chart);
+            const int unit = m_plan.addUnit({path});
+            remember(scan, id, true, unit);
             m_plan.steps << copyStep(ojm, m_state.names.pathOf(usualOjmName(id)),
-                                     QStringLiteral("the music of %1, added before as o2ma%2.ojn").arg(source.fileName()).arg(id), chart);
-            m_entries.append({id, ListEntryEdit{chart, earlier.chart->path, qint32(id)}});
+                                     QStringLiteral("the music of %1, added before as o2ma%2.ojn").arg(source.fileName()).arg(id), unit);
+            m_entries.append({id, ListEntryEdit{unit, earlier.chart->path, qint32(id)}});
             return;
         }
         if (id < 0) {
@@ -146,28 +148,28 @@ public:
             return;
         }
         m_taken.insert(id);
-        const int chart = m_plan.addUnit({path});
-        remember(scan, id, false, chart);
+        const int unit = m_plan.addUnit({path});
+        remember(scan, id, false, unit);
         const QString ojmOnDisk = m_state.names.find(usualOjmName(id)); // an earlier run's, in any case
         const QString ojmTarget = m_state.names.pathOf(ojmOnDisk.isEmpty() ? usualOjmName(id) : ojmOnDisk);
         const QString chartTarget = m_state.names.pathOf(QStringLiteral("o2ma%1.ojn").arg(id));
         // The music first: the chart appears in the game whole, with it.
         // An earlier run's copy is checked again when the step runs.
-        m_plan.steps << copyStep(ojm, ojmTarget, QStringLiteral("the music of %1").arg(source.fileName()), chart);
+        m_plan.steps << copyStep(ojm, ojmTarget, QStringLiteral("the music of %1").arg(source.fileName()), unit);
         if (sameId) {
-            m_plan.steps << copyStep(path, chartTarget, QStringLiteral("its song ID %1 is free").arg(id), chart);
+            m_plan.steps << copyStep(path, chartTarget, QStringLiteral("its song ID %1 is free").arg(id), unit);
         } else {
             PlanStep write;
             write.kind = StepKind::Write;
             write.from = source.absoluteFilePath();
             write.to = chartTarget;
             write.songId = qint32(id);
-            write.chart = chart;
+            write.unit = unit;
             write.why = header.songId == id ? QStringLiteral("its OJM name becomes %1").arg(usualOjmName(id))
                                             : QStringLiteral("song ID %1 is taken; it gets %2").arg(header.songId).arg(id);
             m_plan.steps << write;
         }
-        m_entries.append({id, ListEntryEdit{chart, chartTarget, qint32(id)}});
+        m_entries.append({id, ListEntryEdit{unit, chartTarget, qint32(id)}});
     }
 
     FolderPlan finish()
@@ -187,14 +189,14 @@ public:
     }
 
 private:
-    static PlanStep copyStep(const QString &from, const QString &to, const QString &why, int chart)
+    static PlanStep copyStep(const QString &from, const QString &to, const QString &why, int unit)
     {
         PlanStep step;
         step.kind = StepKind::Copy;
         step.from = QFileInfo(from).absoluteFilePath();
         step.to = to;
         step.why = why;
-        step.chart = chart;
+        step.unit = unit;
         return step;
     }
 

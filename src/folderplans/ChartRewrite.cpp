@@ -4,6 +4,7 @@
 #include "model/ChartWriter.h"
 #include "model/FieldValues.h"
 #include "model/HeaderFields.h"
+#include "model/SongId.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,11 +12,6 @@
 #include <QLocale>
 
 namespace ojn {
-
-QString usualOjmName(qint64 songId)
-{
-    return QStringLiteral("o2ma%1.ojm").arg(songId);
-}
 
 Result<QByteArray> chartWithSongId(const QString &path, qint32 songId, const TextCodec &codec)
 {
@@ -37,28 +33,6 @@ Result<QByteArray> chartWithSongId(const QString &path, qint32 songId, const Tex
         return Failure{written.error()};
     buffer.close();
     return bytes;
-}
-
-bool fileHolds(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.size() != bytes.size() || !file.open(QIODevice::ReadOnly))
-        return false;
-    return file.readAll() == bytes;
-}
-
-bool sameBytes(const QString &a, const QString &b)
-{
-    QFile first(a), second(b);
-    if (first.size() != second.size() || !first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly))
-        return false;
-    constexpr qint64 Piece = 1 << 20;
-    while (!first.atEnd()) {
-        const QByteArray one = first.read(Piece), other = second.read(Piece);
-        if (one != other || one.isEmpty())
-            return false;
-    }
-    return second.atEnd();
 }
 
 } // namespace ojn

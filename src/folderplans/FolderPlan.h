@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/CodePage.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -27,7 +29,7 @@ enum class StepKind {
 // only when every step of its unit was done: a chart left as it was keeps
 // its entry byte for byte.
 struct ListEntryEdit {
-    int chart = -1;   // its unit; -1: whenever the list is written (a chart an earlier run made)
+    int unit = -1;    // -1: whenever the list is written (a chart an earlier run made)
     QString from;     // the chart whose first 300 bytes (decrypted) the entry holds
     // The song whose entries it replaces where they stand; appended when
     // that song is not listed, or when none is given. An entry already
@@ -43,7 +45,10 @@ struct PlanStep {
     qint32 songId = 0;           // Write
     bool inPlace = false;        // Write: `to` is `from`, rewritten by the safe writer
     QList<ListEntryEdit> entries; // ListUpdate, in the order appended entries go
-    int chart = -1;              // the chart it belongs to (an index into refusals' and plans' charts); -1: the whole plan
+    // The unit it belongs to: the chart, or the charts sharing one OJM,
+    // that stand or fall together (an index into the plan's `units`); -1:
+    // the whole plan's, as the song list's step is.
+    int unit = -1;
 };
 
 // A chart that is left as it is, and why.
@@ -62,7 +67,7 @@ struct FolderPlan {
     QStringList skipped;   // charts already done, lines saying so
     QStringList notes;     // anything else the user should know
     // Per unit of steps (a chart, or charts sharing an OJM; a step's
-    // `chart` numbers it, and Cancel stops between them), its charts.
+    // `unit` numbers it, and Cancel stops between them), its charts.
     QList<QStringList> units;
     // Per unit, the charts of `skipped` that are its chart named again in
     // this run: done with it, or refused with it.
@@ -70,10 +75,21 @@ struct FolderPlan {
     int codePage = 1252;   // of the OJM names the Write steps put in headers
 
     [[nodiscard]] bool empty() const { return steps.isEmpty(); }
-    [[nodiscard]] int charts() const { return int(units.size()); }
+    [[nodiscard]] int unitCount() const { return int(units.size()); }
     [[nodiscard]] int chartFiles() const; // how many charts get steps
     // A new unit for these charts; its number.
     int addUnit(const QStringList &charts);
+};
+
+// What every plan is given. A plan reads the folder (and the song list,
+// when one is given) and decides everything before any file is touched;
+// run it with executeFolderPlan. A plan made again after an interruption
+// finishes the job: a new name that already holds exactly the bytes the
+// plan would give it counts as done. A folder or song list that cannot be
+// read fails the plan, saying why.
+struct PlanSettings {
+    std::optional<QString> listPath; // the song list kept in step, if any
+    TextCodec codec{1252};           // the code page of the headers' OJM names
 };
 
 // One line for the step: "copy A to B: why", or as done, "copied A to B".

@@ -1,8 +1,8 @@
 #include "folderplans/FolderState.h"
 
-#include "folderplans/PlanSupport.h"
-#include "folderchecks/FolderChecks.h"
 #include "folderchecks/ChartBatchCheck.h"
+#include "model/SongId.h"
+#include "text/MessageText.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -38,27 +38,6 @@ QString FolderNames::ambiguity(const QString &name, const QString &what) const
     if (found.size() < 2)
         return QString();
     return QStringLiteral("%1 is ambiguous: %2 differ only in case; give one of them another name first.").arg(what, quotedList(found));
-}
-
-QString ojmNameIn(const ChartHeader &header, const TextCodec &codec)
-{
-    for (const char c : header.ojmFile) {
-        if (uchar(c) >= 0x80)
-            return codec.decode(header.ojmFile);
-    }
-    return QString::fromLatin1(header.ojmFile);
-}
-
-std::optional<qint64> songIdFromOjmName(const QString &fileName)
-{
-    if (!fileName.endsWith(QLatin1String(".ojm"), Qt::CaseInsensitive))
-        return std::nullopt;
-    // The same digits rule as a chart's name, without a version.
-    QString asChart = fileName;
-    asChart.chop(4);
-    if (asChart.contains(QLatin1Char('_')))
-        return std::nullopt;
-    return songIdFromFileName(asChart + QLatin1String(".ojn"));
 }
 
 QString findOjm(const FolderNames &names, const QString &chartFileName, const QString &headerOjm, QStringList *lookedFor,

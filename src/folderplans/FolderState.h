@@ -47,13 +47,6 @@ struct FolderState {
 // `holders` is filled only `withHolders`: naming files needs no free IDs.
 [[nodiscard]] FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, bool withHolders = true);
 
-// The name of the OJM a header names, in `codec`'s code page where it is
-// not ASCII.
-[[nodiscard]] QString ojmNameIn(const ChartHeader &header, const TextCodec &codec);
-
-// The song ID an OJM's name gives: N for "o2ma<N>.ojm" (any case).
-[[nodiscard]] std::optional<qint64> songIdFromOjmName(const QString &fileName);
-
 // A chart's OJM: the file its header names, looked up case-blind in
 // `names`; failing that, the .ojm of the chart's own base name. Empty when
 // neither is there; `lookedFor` then lists the names tried. Empty too when

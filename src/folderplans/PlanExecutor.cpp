@@ -2,7 +2,7 @@
 
 #include "folderplans/ChartRewrite.h"
 #include "folderplans/PlanRecorder.h"
-#include "fileio/DeviceIo.h"
+#include "fileio/FileContent.h"
 #include "fileio/NewFileNames.h"
 #include "fileio/SafeFileWriter.h"
 #include "folderchecks/ChartBatchCheck.h"
@@ -20,14 +20,9 @@
 namespace ojn {
 namespace {
 
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 Result<> taken(const QString &path)
 {
-    return Result<>::failure(QStringLiteral("%1 is already there and holds other bytes; nothing was replaced.").arg(shown(path)));
+    return Result<>::failure(QStringLiteral("%1 is already there and holds other bytes; nothing was replaced.").arg(shownPath(path)));
 }
 
 // The entry `entry` in `list`: as it stands, in place of `replacing`'s
@@ -49,7 +44,7 @@ void giveEntry(SongList &list, const QByteArray &entry, std::optional<qint32> re
 
 class Executor {
 public:
-    Executor(const FolderPlan &plan, std::function<bool(int chart)> unitDone)
+    Executor(const FolderPlan &plan, std::function<bool(int unit)> unitDone)
         : m_plan(plan), m_codec(plan.codePage), m_unitDone(std::move(unitDone))
     {
     }
@@ -74,7 +69,7 @@ public:
                 return Result<>::failure(bytes.error());
             if (fileHolds(step.to, bytes.value()))
                 return Result<>::success();
-            const ContentWriter content = [&bytes](QIODevice &device) { return writeBytes(device, bytes.value(), QStringLiteral("the chart")); };
+            const ContentWriter content = bytesWriter(bytes.value(), QStringLiteral("the chart"));
             if (step.inPlace)
                 return writeFileSafely(step.to, content);
             if (QFileInfo::exists(step.to))
@@ -99,7 +94,7 @@ public:
             if (!QFileInfo::exists(step.from))
                 return Result<>::success();
             if (!QFileInfo::exists(step.to))
-                return Result<>::failure(QStringLiteral("%1 was kept: %2, which would hold it, is not there.").arg(shown(step.from), shown(step.to)));
+                return Result<>::failure(QStringLiteral("%1 was kept: %2, which would hold it, is not there.").arg(shownPath(step.from), shownPath(step.to)));
             // The new names are on disk before any old one goes.
             syncFolderOf(step.to);
             return remove(step.from);
@@ -114,7 +109,7 @@ private:
     {
         QFile file(path);
         if (!file.remove())
-            return Result<>::failure(QStringLiteral("Could not remove %1: %2").arg(shown(path), file.errorString()));
+            return Result<>::failure(QStringLiteral("Could not remove %1: %2").arg(shownPath(path), file.errorString()));
         return Result<>::success();
     }
 
@@ -127,7 +122,7 @@ private:
         QStringList charts;
         QList<std::optional<qint32>> replacing;
         for (const ListEntryEdit &entry : step.entries) {
-            if (entry.chart < 0 || m_unitDone(entry.chart)) {
+            if (entry.unit < 0 || m_unitDone(entry.unit)) {
                 charts << entry.from;
                 replacing << entry.replacing;
             }
@@ -141,7 +136,7 @@ private:
         const QList<ChartScan> scans = checkChartFiles(charts, CheckDepth::Header);
         for (qsizetype i = 0; i < scans.size(); ++i) {
             if (!scans[i].header)
-                return Result<>::failure(QStringLiteral("%1 gives no entry: %2").arg(shown(charts[i]), scans[i].unreadableReason()));
+                return Result<>::failure(QStringLiteral("%1 gives no entry: %2").arg(shownPath(charts[i]), scans[i].unreadableReason()));
             giveEntry(list, scans[i].header->bytes, replacing[i]);
         }
         if (list.entries == read->entries)
@@ -152,7 +147,7 @@ private:
 
     const FolderPlan &m_plan;
     TextCodec m_codec;
-    std::function<bool(int chart)> m_unitDone;
+    std::function<bool(int unit)> m_unitDone;
 };
 
 } // namespace
@@ -161,35 +156,35 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
 {
     PlanRun result;
     QSet<int> begun, failed;
-    Executor executor(plan, [&](int chart) { return begun.contains(chart) && !failed.contains(chart); });
+    Executor executor(plan, [&](int unit) { return begun.contains(unit) && !failed.contains(unit); });
     PlanRecorder recorder;
     QHash<int, QStringList> made; // per chart, the new names this run made
     QSet<int> moved; // charts with an old name moved or removed: past taking back
     QSet<QString> folders;
     QHash<int, qsizetype> lastStepOf;
     for (qsizetype i = 0; i < plan.steps.size(); ++i)
-        lastStepOf[plan.steps[i].chart] = i;
+        lastStepOf[plan.steps[i].unit] = i;
     for (qsizetype i = 0; i < plan.steps.size(); ++i) {
         const PlanStep &step = plan.steps[i];
-        if (failed.contains(step.chart))
+        if (failed.contains(step.unit))
             continue;
-        if (step.chart >= 0 && !begun.contains(step.chart)) {
+        if (step.unit >= 0 && !begun.contains(step.unit)) {
             if (control.cancel && control.cancel->load()) {
                 result.cancelled = true;
                 continue;
             }
-            begun.insert(step.chart);
+            begun.insert(step.unit);
         }
         bool madeName = false, changed = true;
         if (control.changes)
             recorder.before(step);
         const Result<> done = executor.run(step, madeName, changed);
         if (!done.ok()) {
-            failed.insert(step.chart);
-            result.failedCharts << step.chart;
-            const QStringList charts = plan.units.value(step.chart);
+            failed.insert(step.unit);
+            result.failedUnits << step.unit;
+            const QStringList charts = plan.units.value(step.unit);
             if (charts.isEmpty())
-                result.failed << PlanRefusal{step.chart >= 0 ? step.from : step.to, done.error()};
+                result.failed << PlanRefusal{step.unit >= 0 ? step.from : step.to, done.error()};
             for (const QString &chart : charts) {
                 // Charts sharing an OJM stand or fall together.
                 const bool own = charts.size() == 1 || chart == step.from || !charts.contains(step.from);
@@ -197,16 +192,16 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
                                                         : QStringLiteral("left as it is with %1, which shares its OJM: %2")
                                                               .arg(QFileInfo(step.from).fileName(), done.error())};
             }
-            const QStringList again = plan.namedAgain.value(step.chart);
+            const QStringList again = plan.namedAgain.value(step.unit);
             for (const QString &chart : again)
                 result.failed << PlanRefusal{chart, QStringLiteral("named again in this run, it was not added either: %1").arg(done.error())};
-            if (step.chart >= 0)
+            if (step.unit >= 0)
                 result.chartFilesFailed += int(std::max<qsizetype>(charts.size(), 1) + again.size());
             result.skippedFailed += int(again.size());
             // What this run made for the chart goes; its old files were never touched.
-            if (!moved.contains(step.chart)) {
+            if (!moved.contains(step.unit)) {
                 QStringList removed;
-                for (const QString &path : made.value(step.chart)) {
+                for (const QString &path : made.value(step.unit)) {
                     QFile file(path);
                     const bool gone = file.remove();
                     const QString line = describeTakenBack(path, step, plan.folder, gone ? QString() : file.errorString());
@@ -216,7 +211,7 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
                     if (gone)
                         removed << path;
                 }
-                recorder.takenBack(step.chart, removed);
+                recorder.takenBack(step.unit, removed);
             }
             continue;
         }
@@ -225,9 +220,9 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
         if (control.changes)
             recorder.after(step);
         if (madeName)
-            made[step.chart] << step.to;
+            made[step.unit] << step.to;
         if (step.kind == StepKind::Rename || step.kind == StepKind::Remove)
-            moved.insert(step.chart);
+            moved.insert(step.unit);
         if (!step.to.isEmpty())
             folders.insert(QFileInfo(step.to).absolutePath());
         ++result.stepsDone;
@@ -239,12 +234,12 @@ PlanRun executeFolderPlan(const FolderPlan &plan, const PlanControl &control)
                 *control.changes = recorder.changes();
             return result;
         }
-        const bool lastOfChart = step.chart >= 0 && lastStepOf.value(step.chart) == i;
-        if (lastOfChart) {
-            ++result.chartsDone;
-            result.chartFilesDone += int(plan.units.value(step.chart).size());
+        const bool lastOfUnit = step.unit >= 0 && lastStepOf.value(step.unit) == i;
+        if (lastOfUnit) {
+            ++result.unitsDone;
+            result.chartFilesDone += int(plan.units.value(step.unit).size());
             if (control.progress)
-                control.progress(result.chartsDone, plan.charts());
+                control.progress(result.unitsDone, plan.unitCount());
         }
     }
     if (control.changes)

@@ -33,14 +33,14 @@ struct PlanControl {
 };
 
 struct PlanRun {
-    int chartsDone = 0;        // units of steps done
+    int unitsDone = 0;         // units of steps done
     int chartFilesDone = 0;    // their charts
     int chartFilesFailed = 0;  // the charts of the units that failed, those named again included
     int skippedFailed = 0;     // of the plan's skipped charts, those named again whose unit failed
     // Each chart of a unit whose step failed, with why (its new files are
     // taken back); the song list under its own path when its step failed.
     QList<PlanRefusal> failed;
-    QList<int> failedCharts;   // the units' `chart` numbers (-1: a step of the whole plan, the song list)
+    QList<int> failedUnits;    // the units' numbers (-1: a step of the whole plan, the song list)
     QStringList takenBack;     // a line per new name removed again
     bool cancelled = false;
     bool stopped = false;      // the test seam stopped it

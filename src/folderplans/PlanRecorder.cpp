@@ -1,5 +1,7 @@
 #include "folderplans/PlanRecorder.h"
 
+#include "fileio/FileContent.h"
+
 #include <QFileInfo>
 
 namespace ojn {
@@ -45,7 +47,7 @@ void PlanRecorder::after(const PlanStep &step)
         if (!m_toThere) {
             if (const std::optional<QByteArray> content = contentOf(step.to)) {
                 m_copies.insert(step.to, m_entries.size());
-                add(step.chart, FileChange::copy(step.from, step.to, *content));
+                add(step.unit, FileChange::copy(step.from, step.to, *content));
             }
         }
         break;
@@ -57,9 +59,9 @@ void PlanRecorder::after(const PlanStep &step)
                 if (m_toThere)
                     break; // an earlier run wrote it
                 m_copies.insert(step.to, m_entries.size());
-                add(step.chart, FileChange::copy(step.from, step.to, *m_before));
+                add(step.unit, FileChange::copy(step.from, step.to, *m_before));
             }
-            add(step.chart, FileChange::edit(step.to, *m_before, *written));
+            add(step.unit, FileChange::edit(step.to, *m_before, *written));
         }
         break;
     case StepKind::Rename:
@@ -67,7 +69,7 @@ void PlanRecorder::after(const PlanStep &step)
             break;
         if (const std::optional<QByteArray> content = contentOf(step.to)) {
             // With the new name there already, the step only removed the old one.
-            add(step.chart, m_toThere ? FileChange::remove(step.from, *content) : FileChange::rename(step.from, step.to, *content));
+            add(step.unit, m_toThere ? FileChange::remove(step.from, *content) : FileChange::rename(step.from, step.to, *content));
         }
         break;
     case StepKind::Remove:
@@ -78,22 +80,22 @@ void PlanRecorder::after(const PlanStep &step)
             m_entries[*copy].change = m_entries[*copy].change.asRename();
             m_copies.erase(copy);
         } else if (m_before) {
-            add(step.chart, FileChange::remove(step.from, *m_before));
+            add(step.unit, FileChange::remove(step.from, *m_before));
         }
         break;
     case StepKind::ListUpdate:
         if (m_before) {
             if (const std::optional<QByteArray> written = contentOf(step.to))
-                add(step.chart, FileChange::edit(step.to, *m_before, *written));
+                add(step.unit, FileChange::edit(step.to, *m_before, *written));
         }
         break;
     }
     m_before.reset();
 }
 
-void PlanRecorder::takenBack(int chart, const QStringList &removed)
+void PlanRecorder::takenBack(int unit, const QStringList &removed)
 {
-    m_entries.removeIf([&](const Entry &entry) { return entry.chart == chart && removed.contains(entry.change.pathAfter()); });
+    m_entries.removeIf([&](const Entry &entry) { return entry.unit == unit && removed.contains(entry.change.pathAfter()); });
     // The copies' places moved with the removal.
     m_copies.clear();
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
@@ -102,10 +104,10 @@ void PlanRecorder::takenBack(int chart, const QStringList &removed)
     }
 }
 
-void PlanRecorder::add(int chart, FileChange change)
+void PlanRecorder::add(int unit, FileChange change)
 {
     if (!change.isEmpty())
-        m_entries.append({chart, std::move(change)});
+        m_entries.append({unit, std::move(change)});
 }
 
 QList<FileChange> PlanRecorder::changes() const

@@ -22,15 +22,15 @@ public:
     void before(const PlanStep &step);
     void after(const PlanStep &step);
     // The run removed these new names again, the chart's step having failed.
-    void takenBack(int chart, const QStringList &removed);
+    void takenBack(int unit, const QStringList &removed);
 
     [[nodiscard]] QList<FileChange> changes() const;
 
 private:
-    void add(int chart, FileChange change);
+    void add(int unit, FileChange change);
 
     struct Entry {
-        int chart;
+        int unit;
         FileChange change;
     };
     QList<Entry> m_entries;

@@ -1,6 +1,5 @@
 #include "headercsv/HeaderCsv.h"
 
-#include "fileio/DeviceIo.h"
 #include "fileio/SafeFileWriter.h"
 #include "filekinds/OutputTarget.h"
 #include "model/ChartLayout.h"
@@ -110,7 +109,7 @@ Result<> writeHeaderCsvFile(const HeaderCsvExport &csv, const QString &path)
 {
     if (Result<> target = checkCsvTarget(path); !target.ok())
         return target;
-    return writeFileSafely(path, [&csv](QIODevice &device) { return writeBytes(device, csv.bytes, QStringLiteral("the CSV")); });
+    return writeFileSafely(path, bytesWriter(csv.bytes, QStringLiteral("the CSV")));
 }
 
 } // namespace ojn

@@ -244,8 +244,8 @@ Result<HeaderCsvImportPlan> planHeaderCsvImportFile(const QString &csvPath, cons
     const QString shown = QDir::toNativeSeparators(csvPath);
     if (!info.exists())
         return Failure{QStringLiteral("File not found: %1").arg(shown)};
-    if (!info.isFile())
-        return Failure{QStringLiteral("%1 is not a regular file.").arg(shown)};
+    if (Result<> regular = checkRegularFile(csvPath, QStringLiteral("a CSV")); !regular.ok())
+        return Failure{regular.error()};
     if (info.size() > MaxCsvSize)
         return Failure{QStringLiteral("%1 is %2 bytes, too large for a CSV of chart headers.").arg(shown).arg(info.size())};
     QFile file(csvPath);

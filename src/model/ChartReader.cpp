@@ -4,6 +4,7 @@
 #include "model/ChartHeader.h"
 #include "model/ChartLayout.h"
 #include "fileio/DeviceIo.h"
+#include "fileio/NotRegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,9 +75,8 @@ Result<ChartRecord> readChartFile(const QString &path)
         return Failure{QStringLiteral("File not found: %1").arg(shownPath)};
     if (info.isDir())
         return Failure{QStringLiteral("%1 is a folder, not a chart file.").arg(shownPath)};
-    // A pipe or a device is no chart, and opening a pipe would wait forever.
-    if (!info.isFile())
-        return Failure{QStringLiteral("%1 is not a regular file, so it cannot be a chart file.").arg(shownPath)};
+    if (Result<> regular = checkRegularFile(path, QStringLiteral("a chart file")); !regular.ok())
+        return Failure{regular.error()};
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -6,9 +6,12 @@
 #include "musicfolderwindow/MusicFolderWindow.h"
 #include "musicfolderwindow/PlanDialogs.h"
 #include "musicfolderwindow/SongListCommands.h"
-#include "folderplans/DuplicateIds.h"
+#include "folderplans/AddPlan.h"
 #include "folderplans/PlanExecutor.h"
-#include "folderplans/PlanSupport.h"
+#include "folderplans/RenamePlan.h"
+#include "folderplans/RenumberPlan.h"
+#include "folderplans/ResolveDuplicatesPlan.h"
+#include "model/SongId.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -149,7 +152,7 @@ void FolderPlanCommands::previewPlan(HistoryStep::Kind kind, const QString &done
     }
     emit chartsAboutToChange(changing);
     m_window.runTask(
-        title + QStringLiteral(": %v of %m charts"), plan.charts(),
+        title + QStringLiteral(": %v of %m charts"), plan.unitCount(),
         [plan](const ScanControl &control) {
             PlanOutcome outcome;
             PlanControl planControl;
@@ -177,11 +180,11 @@ void FolderPlanCommands::finishPlan(HistoryStep::Kind kind, const FolderPlan &pl
     // taken back, so its steps count for nothing.
     QSet<QString> gone;
     for (const PlanStep &step : done) {
-        if (!run.failedCharts.contains(step.chart) && (step.kind == StepKind::Remove || step.kind == StepKind::Rename))
+        if (!run.failedUnits.contains(step.unit) && (step.kind == StepKind::Remove || step.kind == StepKind::Rename))
             gone.insert(step.from);
     }
     for (const PlanStep &step : done) {
-        if (run.failedCharts.contains(step.chart) || !step.to.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
+        if (run.failedUnits.contains(step.unit) || !step.to.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
             continue;
         if (step.kind == StepKind::Write && step.inPlace)
             emit chartSaved(step.to);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "filehistory/FileHistory.h"
-#include "folderplans/FolderPlans.h"
+#include "folderplans/FolderPlan.h"
 
 #include <QObject>
 #include <QStringList>

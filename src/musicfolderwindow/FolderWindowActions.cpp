@@ -10,7 +10,7 @@
 #include "musicfolderwindow/HistoryCommands.h"
 #include "musicfolderwindow/MusicFolderWindow.h"
 #include "musicfolderwindow/SongListCommands.h"
-#include "folderplans/DuplicateIds.h"
+#include "folderplans/ResolveDuplicatesPlan.h"
 
 #include <QAction>
 #include <QApplication>

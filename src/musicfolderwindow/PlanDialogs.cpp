@@ -1,7 +1,7 @@
 #include "musicfolderwindow/PlanDialogs.h"
 
 #include "musicfolderwindow/TextTableModel.h"
-#include "folderplans/PlanSupport.h"
+#include "model/SongId.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

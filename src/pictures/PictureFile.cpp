@@ -1,6 +1,5 @@
 #include "pictures/PictureFile.h"
 
-#include "fileio/DeviceIo.h"
 #include "fileio/SafeFileWriter.h"
 #include "filekinds/OutputTarget.h"
 
@@ -76,7 +75,7 @@ Result<> writePictureFile(const QString &path, const QByteArray &bytes)
 {
     if (Result<> target = checkPictureTarget(path); !target.ok())
         return target;
-    return writeFileSafely(path, [&bytes](QIODevice &device) { return writeBytes(device, bytes, QStringLiteral("the picture")); });
+    return writeFileSafely(path, bytesWriter(bytes, QStringLiteral("the picture")));
 }
 
 } // namespace ojn

@@ -1,6 +1,7 @@
 #include "songlist/SongList.h"
 
 #include "fileio/DeviceIo.h"
+#include "fileio/NotRegularFile.h"
 #include "filekinds/OutputTarget.h"
 #include "fileio/SafeFileWriter.h"
 
@@ -48,9 +49,8 @@ Result<SongList> readSongListFile(const QString &path)
     const QFileInfo info(path);
     if (!info.exists())
         return Failure{QStringLiteral("The song list %1 does not exist.").arg(shown)};
-    // A folder, a pipe or a device is no song list, and a pipe would block.
-    if (!info.isFile())
-        return Failure{QStringLiteral("%1 is not a regular file, so it cannot be a song list.").arg(shown)};
+    if (Result<> regular = checkRegularFile(path, QStringLiteral("a song list")); !regular.ok())
+        return Failure{regular.error()};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failure{QStringLiteral("Could not open the song list %1: %2").arg(shown, file.errorString())};

@@ -41,4 +41,15 @@ QString shownForMessage(const QString &value)
     return printablePart(value, false);
 }
 
+QString quotedList(const QStringList &names)
+{
+    QStringList quoted;
+    for (const QString &name : names)
+        quoted << QLatin1Char('"') + name + QLatin1Char('"');
+    if (quoted.size() < 2)
+        return quoted.join(QString());
+    const QString last = quoted.takeLast();
+    return quoted.join(QLatin1String(", ")) + QLatin1String(" and ") + last;
+}
+
 } // namespace ojn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace ojn {
 
@@ -14,5 +15,8 @@ inline constexpr qsizetype MessageValueLength = 60;
 [[nodiscard]] QString quotedForMessage(const QString &value);
 // Without quotes, for numbers and paths: 1234…5 (70 characters).
 [[nodiscard]] QString shownForMessage(const QString &value);
+
+// "a", "b" and "c", each in quotes.
+[[nodiscard]] QString quotedList(const QStringList &names);
 
 } // namespace ojn

@@ -221,6 +221,12 @@ private slots:
             << QStringList{"list", "sync", "@list", "@music", "--drop-missing"} << 1 << "named pipe|not dropped|o2ma5.ojn" << false;
         QTest::newRow("add a named pipe as a pack chart") << "fifo:src/pipe.ojn" << QStringList{"add", "@music", "@src/pipe.ojn"} << 1
             << "pipe.ojn|it is a named pipe (FIFO)" << false;
+        QTest::newRow("list show a named pipe as the song list") << "fifo:Image/pipe.dat"
+            << QStringList{"list", "show", "@game/Image/pipe.dat"} << 1 << "pipe.dat is not a regular file, so it cannot be a song list: it is a named pipe (FIFO)." << false;
+        QTest::newRow("import a named pipe as the CSV") << "fifo:src/h.csv" << QStringList{"import", "@src/h.csv"} << 2
+            << "h.csv is not a regular file, so it cannot be a CSV: it is a named pipe (FIFO)." << false;
+        QTest::newRow("add an empty OJM beside a named pipe named as one") << "chart:src/o2ma300.ojn=300 file:src/o2ma300.ojm= fifo:Music/o2ma102.ojm"
+            << QStringList{"add", "@music", "@src/o2ma300.ojn", "--dry-run"} << 0 << "would copy|o2ma300.ojm" << false;
         QTest::newRow("add a chart whose OJM is a named pipe") << "chart:src/o2ma300.ojn=300 fifo:src/o2ma300.ojm"
             << QStringList{"add", "@music", "@src/o2ma300.ojn", "--list", "@list"} << 1 << "its OJM o2ma300.ojm cannot be read: it is a named pipe (FIFO)." << false;
         QTest::newRow("import a title cell holding a zero") << "file:src/h.csv=file,title%0D%0A../Music/o2ma100.ojn,a%00b"

@@ -3,6 +3,7 @@
 // off the caller's thread, moves its own place and says what it did; and
 // its bound.
 #include "filehistory/FileHistory.h"
+#include "fileio/FileContent.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // Helper for the killed-add test: adds every chart of argv[2] to the music
 // folder argv[1], saying "adding" on stdout just before it starts and
 // "added" when it has ended, so the test can time its kills from there.
-#include "folderplans/FolderPlans.h"
+#include "folderplans/AddPlan.h"
 #include "folderplans/PlanExecutor.h"
 
 #include <QDir>

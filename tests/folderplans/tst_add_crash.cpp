@@ -2,7 +2,7 @@
 // moments: the folder's own files stay as they were, every file under a
 // chart's or OJM's name is whole, and adding the same charts again
 // finishes the job, each chart added once.
-#include "folderplans/FolderPlans.h"
+#include "folderplans/AddPlan.h"
 #include "folderplans/PlanExecutor.h"
 #include "model/ChartReader.h"
 #include "support/ChartBuilder.h"

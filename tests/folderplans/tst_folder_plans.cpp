@@ -3,8 +3,10 @@
 // command run again finishes the job; the whole run undone gives back
 // every file as it was, and redone, as the run left it.
 #include "filehistory/FileHistory.h"
-#include "folderplans/DuplicateIds.h"
-#include "folderplans/FolderPlans.h"
+#include "folderplans/AddPlan.h"
+#include "folderplans/RenamePlan.h"
+#include "folderplans/RenumberPlan.h"
+#include "folderplans/ResolveDuplicatesPlan.h"
 #include "folderplans/PlanExecutor.h"
 #include "support/ChartBuilder.h"
 

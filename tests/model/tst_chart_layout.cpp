@@ -1,4 +1,5 @@
 #include "model/ChartLayout.h"
+#include "model/SongId.h"
 
 #include <QTest>
 
@@ -43,6 +44,24 @@ private slots:
         QFETCH(int, value);
         QCOMPARE(genreValueOf(name), value);
         QCOMPARE(int(genreNames().size()), 11);
+    }
+
+    void songIdFromFileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("id");
+        QTest::newRow("plain") << "o2ma100.ojn" << qint64(100);
+        QTest::newRow("revision, capitals") << "O2MA0042_v2.OJN" << qint64(42);
+        QTest::newRow("empty version") << "o2ma100_.ojn" << qint64(-1);
+        QTest::newRow("no digits") << "o2ma.ojn" << qint64(-1);
+        QTest::newRow("letters after digits") << "o2ma12a.ojn" << qint64(-1);
+        QTest::newRow("other name") << "Tutorial.ojn" << qint64(-1);
+    }
+    void songIdFromFileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, id);
+        QCOMPARE(songIdFromFileName(name).value_or(-1), id);
     }
 };
 

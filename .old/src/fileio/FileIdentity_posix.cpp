@@ -1,0 +1,17 @@
+// Files told apart on Linux and other POSIX systems.
+#include "fileio/FileIdentity.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace ojn {
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    struct stat first {}, second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 && ::stat(QFile::encodeName(b).constData(), &second) == 0
+        && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+} // namespace ojn

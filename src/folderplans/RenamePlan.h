@@ -1,0 +1,15 @@
+#pragma once
+
+#include "folderplans/FolderPlan.h"
+#include "result/Result.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace ojn {
+
+// Names every chart of `folder` and its OJM for the song ID its header
+// holds; `only`, when not empty, limits that to those charts.
+[[nodiscard]] Result<FolderPlan> planRename(const QString &folder, const PlanSettings &settings, const QStringList &only = {});
+
+} // namespace ojn
