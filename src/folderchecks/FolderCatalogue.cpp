@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 #include <numeric>
 
 namespace ojn {
@@ -36,13 +37,20 @@ void FolderCatalogue::reset(const FolderListing &listing)
     emit aboutToReset();
     m_listing = listing;
     m_allChartsRead = false;
-    m_scans.clear();
+    struct Rows {
+        QList<ChartScan> scans;
+        QList<Findings> folderFindings;
+        QHash<QString, int> rowOfPath;
+        QHash<qint32, QList<int>> rowsOfSongId;
+        QList<ChartHeader> missingSongs;
+    };
+    auto old = std::make_shared<Rows>(Rows{std::exchange(m_scans, {}), std::exchange(m_folderFindings, {}),
+                                           std::exchange(m_rowOfPath, {}), std::exchange(m_rowsOfSongId, {}),
+                                           std::exchange(m_missingSongs, {})});
+    if (m_release)
+        m_release(std::move(old));
     m_stamps.clear();
-    m_folderFindings.clear();
     m_listStatus.clear();
-    m_rowOfPath.clear();
-    m_rowsOfSongId.clear();
-    m_missingSongs.clear();
     emit wasReset();
     emit stateChanged();
 }
@@ -137,11 +145,10 @@ QList<int> FolderCatalogue::recheckRows(QList<int> changed)
     for (const int row : rows)
         charts.append(m_scans[row]);
     const QList<Findings> folder = checkFolder(charts, m_listing, m_codec);
-    const SongListComparison compared = m_songList ? compareSongList(*m_songList, charts) : SongListComparison{};
     QList<int> refreshed;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const int row = rows[i];
-        const ListStatus status = m_songList ? compared.charts[i].status : ListStatus::NotListed;
+        const ListStatus status = m_songListIndex ? m_songListIndex->stateOf(charts[i]).status : ListStatus::NotListed;
         if (std::binary_search(changed.begin(), changed.end(), row) || status != m_listStatus[row]
             || !sameFindings(folder[i], m_folderFindings[row]))
             refreshed.append(row);
@@ -195,6 +202,9 @@ void FolderCatalogue::useSongList(const QString &path, const SongList &list)
 void FolderCatalogue::setSongList(std::optional<SongList> list)
 {
     m_songList = std::move(list);
+    m_songListIndex.reset();
+    if (m_songList)
+        m_songListIndex.emplace(*m_songList);
     // The folder's own findings do not hang on the list, so only the list
     // statuses are worked out again, in one comparison for the rows and the
     // songs without a chart.

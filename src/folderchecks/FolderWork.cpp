@@ -12,10 +12,13 @@ namespace ojn {
 namespace {
 
 constexpr qint64 BatchMilliseconds = 10;
+// A window adds and paints each batch of the scan as one; at 50 a second
+// it keeps up, and spends less of its time than the reading does.
+constexpr qint64 ScanBatchMilliseconds = 20;
 constexpr qsizetype SliceSize = 32;
 
 // Checks the files slice by slice, and hands over what was found about
-// every 10 ms (or an empty batch with the count, while one slow file takes
+// every 20 ms (or an empty batch with the count, while one slow file takes
 // long). False when cancelled.
 bool checkInBatches(const QStringList &paths, CheckDepth depth, const std::atomic_bool &cancel,
                     const std::function<void(QList<ChartScan>, qsizetype done)> &deliver)
@@ -27,7 +30,7 @@ bool checkInBatches(const QStringList &paths, CheckDepth depth, const std::atomi
     ScanControl control;
     control.cancel = &cancel;
     control.progress = [&](qsizetype doneInSlice, qsizetype) {
-        if (sinceDelivery.elapsed() >= 2 * BatchMilliseconds) {
+        if (sinceDelivery.elapsed() >= 2 * ScanBatchMilliseconds) {
             deliver({}, done + doneInSlice);
             sinceDelivery.restart();
         }
@@ -36,7 +39,7 @@ bool checkInBatches(const QStringList &paths, CheckDepth depth, const std::atomi
         const QList<ChartScan> scans = checkChartFiles(paths.mid(start, SliceSize), depth, control);
         done += scans.size();
         batch += scans;
-        if (sinceDelivery.elapsed() >= BatchMilliseconds) {
+        if (sinceDelivery.elapsed() >= ScanBatchMilliseconds) {
             deliver(std::exchange(batch, {}), done);
             sinceDelivery.restart();
         }
@@ -202,6 +205,13 @@ void FolderWork::runTask(std::function<void(const ScanControl &control)> work, s
             });
         },
         Qt::QueuedConnection);
+}
+
+void FolderWork::releaseLater(std::shared_ptr<void> data)
+{
+    // Dropped inside the call, so on that thread whatever becomes of the call.
+    auto held = std::make_shared<std::shared_ptr<void>>(std::move(data));
+    QMetaObject::invokeMethod(m_taskContext.get(), [held] { held->reset(); }, Qt::QueuedConnection);
 }
 
 void FolderWork::cancelTask()

@@ -69,6 +69,8 @@ public:
     // The same with each chart's own edits (a CSV import's).
     void startEdits(const QList<std::pair<QString, FieldEdits>> &charts, const TextCodec &codec, const QLocale &locale,
                     EditBatch batch, std::function<void(bool cancelled)> then);
+    // Lets go of `data` on the task thread, after the task running, if any.
+    void releaseLater(std::shared_ptr<void> data);
     // Stops the task (or the edits) at its next look at the cancel flag.
     void cancelTask();
     [[nodiscard]] bool taskRunning() const { return m_taskRunning; }

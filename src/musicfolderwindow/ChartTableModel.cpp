@@ -3,6 +3,9 @@
 // ChartTableTexts.cpp.
 #include "musicfolderwindow/ChartTableModel.h"
 
+#include <memory>
+#include <utility>
+
 namespace ojn {
 
 ChartTableModel::ChartTableModel(const FolderCatalogue &catalogue, const TextCodec &codec, const QLocale &locale,
@@ -21,7 +24,9 @@ void ChartTableModel::followCatalogue()
     const FolderCatalogue *catalogue = &m_catalogue;
     connect(catalogue, &FolderCatalogue::aboutToReset, this, &ChartTableModel::beginResetModel);
     connect(catalogue, &FolderCatalogue::wasReset, this, [this] {
-        m_cache = QList<RowCache>(m_catalogue.rowCount());
+        auto old = std::make_shared<QList<RowCache>>(std::exchange(m_cache, QList<RowCache>(m_catalogue.rowCount())));
+        if (m_release)
+            m_release(std::move(old));
         endResetModel();
     });
     connect(catalogue, &FolderCatalogue::chartsAboutToBeAdded, this,

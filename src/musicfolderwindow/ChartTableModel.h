@@ -42,6 +42,9 @@ public:
     ChartTableModel(const FolderCatalogue &catalogue, const TextCodec &codec, const QLocale &locale, QObject *parent = nullptr);
 
     void setFindingIcons(const QIcon &problem, const QIcon &note);
+    // Where the texts of a reset's rows go to be let go of, as the
+    // catalogue's rows do.
+    void setRelease(FolderCatalogue::Release release) { m_release = std::move(release); }
 
     // Makes the texts and numbers of the rows from `first` on (at most
     // `count`) ahead of need; they are otherwise made when first shown,
@@ -91,6 +94,7 @@ private:
     [[nodiscard]] const RowTexts &textsAt(int row) const;
 
     const FolderCatalogue &m_catalogue;
+    FolderCatalogue::Release m_release;
     TextCodec m_codec;
     QLocale m_locale;
     // Every row the view knows of, made when first needed; its size is the

@@ -73,6 +73,9 @@ MusicFolderWindow::MusicFolderWindow(Dialogs &dialogs, QWidget *parent)
     setWindowTitle(QStringLiteral("Music Folder"));
     setAccessibleName(QStringLiteral("Music Folder"));
     setAcceptDrops(true); // charts dropped are added
+    const auto releaseLater = [this](std::shared_ptr<void> rows) { m_work.releaseLater(std::move(rows)); };
+    m_catalogue.setRelease(releaseLater);
+    m_table.setRelease(releaseLater);
     m_table.setFindingIcons(style()->standardIcon(QStyle::SP_MessageBoxCritical),
                             style()->standardIcon(QStyle::SP_MessageBoxInformation));
     buildControls();
@@ -298,6 +301,12 @@ void MusicFolderWindow::refreshPanelFindings()
 
 void MusicFolderWindow::showProgress(const QString &format, qsizetype done, qsizetype total)
 {
+    // The bar paints itself at once for each new value; some twenty times
+    // a second is plenty, but a new piece of work and its end always show.
+    const bool same = m_progress->isVisible() && format == m_progress->format() && total == m_progress->maximum();
+    if (same && done < total && m_progressShown.isValid() && m_progressShown.elapsed() < 50)
+        return;
+    m_progressShown.start();
     m_progress->setRange(0, int(total));
     m_progress->setValue(int(done));
     m_progress->setFormat(format);

@@ -8,6 +8,7 @@
 #include "folderchecks/FolderWork.h"
 #include "text/CodePage.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QTimer>
 #include <QWidget>
@@ -155,6 +156,7 @@ private:
     FolderWindowActions *m_actions = nullptr;
     QLabel *m_filterLabel = nullptr;
     QProgressBar *m_progress = nullptr;
+    QElapsedTimer m_progressShown;
     QTimer m_panelTimer; // shows the current chart once the selection settles
     QTimer m_stepTimer;
     QTimer m_statusTimer;
