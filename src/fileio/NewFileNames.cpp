@@ -1,6 +1,7 @@
 #include "fileio/NewFileNames.h"
 
 #include "fileio/FileContent.h"
+#include "fileio/FolderEntries.h"
 
 #include "fileio/DeviceIo.h"
 #include "fileio/NewFileNamesSystem.h"
@@ -9,7 +10,6 @@
 #include "fileio/SafeFileWriter.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -117,15 +117,17 @@ void removeLeftTemporaries(const QString &folder, const std::function<bool(const
 {
     // ".<target>.<8 hex digits>.saving"
     constexpr qsizetype Around = 1 + 1 + 8 + 7;
-    QDirIterator entries(folder, QDir::Files | QDir::Hidden | QDir::System);
-    while (entries.hasNext()) {
-        const QString path = entries.next();
-        const QString name = entries.fileName();
-        if (name.size() <= Around || !name.startsWith(QLatin1Char('.')))
+    const Result<QList<FolderEntry>> entries = readFolderEntries(folder);
+    if (!entries.ok())
+        return; // nothing to tidy up where nothing can be listed
+    const QString prefix = pathPrefixOf(folder);
+    for (const FolderEntry &entry : entries.value()) {
+        const QString &name = entry.name;
+        if (entry.type != EntryType::File || name.size() <= Around || !name.startsWith(QLatin1Char('.')))
             continue;
         const QString target = name.mid(1, name.size() - Around);
-        if (isTarget(target) && isTemporaryFileOf(name, target) && !QFileInfo(path).isSymLink())
-            safefs::removeUnlessHeld(path);
+        if (isTarget(target) && isTemporaryFileOf(name, target))
+            safefs::removeUnlessHeld(prefix + name);
     }
 }
 

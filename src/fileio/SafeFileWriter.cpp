@@ -2,10 +2,10 @@
 
 #include "fileio/DeviceIo.h"
 #include "fileio/FileContent.h"
+#include "fileio/FolderEntries.h"
 #include "fileio/SafeFileSystem.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -40,13 +40,13 @@ void removeStaleTemporaries(const QFileInfo &target)
 {
     // Names only: a folder of thousands of charts is listed on every save,
     // and only a name of the pattern is worth a look at what the entry is.
-    QDirIterator entries(target.absolutePath(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        const QString path = entries.next();
-        if (!isTemporaryFileOf(entries.fileName(), target.fileName()))
-            continue;
-        if (const QFileInfo entry(path); entry.isFile() && !entry.isSymLink())
-            safefs::removeUnlessHeld(path);
+    const Result<QList<FolderEntry>> entries = readFolderEntries(target.absolutePath());
+    if (!entries.ok())
+        return;
+    const QString prefix = pathPrefixOf(target.absolutePath());
+    for (const FolderEntry &entry : entries.value()) {
+        if (entry.type == EntryType::File && isTemporaryFileOf(entry.name, target.fileName()))
+            safefs::removeUnlessHeld(prefix + entry.name);
     }
 }
 

@@ -19,6 +19,11 @@ QList<ChartScan> checkChartFiles(const QStringList &paths, CheckDepth depth, con
     return scans;
 }
 
+QList<ChartScan> readChartHeaders(const QStringList &paths)
+{
+    return checkChartFiles(paths, CheckDepth::Header);
+}
+
 MusicFolderCheck checkMusicFolder(const QString &folder, CheckDepth depth, const TextCodec &codec, const ScanControl &control)
 {
     MusicFolderCheck check;

@@ -35,6 +35,12 @@ enum class CheckDepth {
 // worker thread; the results are plain values, free to hand across.
 [[nodiscard]] QList<ChartScan> checkChartFiles(const QStringList &paths, CheckDepth depth, const ScanControl &control = {});
 
+// The headers of the charts at `paths`, in order: each file's size and
+// first 300 bytes (an encrypted chart's last 300 too), as checkChartFiles
+// reads them at CheckDepth::Header. What plans and exports read, which
+// need no note sections: each reads only the charts it works on.
+[[nodiscard]] QList<ChartScan> readChartHeaders(const QStringList &paths);
+
 // A whole folder in one call, as a command line wants it.
 struct MusicFolderCheck {
     FolderListing listing;

@@ -1,8 +1,8 @@
 #include "folderchecks/FolderChecks.h"
 
+#include "fileio/FolderEntries.h"
 #include "model/SongId.h"
 
-#include <QFileInfo>
 #include <QStringList>
 
 namespace ojn {
@@ -10,7 +10,7 @@ namespace {
 
 QString fileNameOf(const ChartScan &chart)
 {
-    return QFileInfo(chart.path).fileName();
+    return fileNameOfPath(chart.path);
 }
 
 void checkDuplicates(const QList<ChartScan> &charts, QList<Findings> &findings)
@@ -55,8 +55,8 @@ void checkNames(const ChartScan &chart, const FolderListing &listing, const Text
     }
     if (id < 0)
         return;
-    const QString usual = usualOjmName(id);
-    if (ojm.compare(usual, Qt::CaseInsensitive) != 0) {
+    if (!isUsualOjmName(ojm, id)) {
+        const QString usual = usualOjmName(id);
         findings.append({FindingType::OjmName,
                          QStringLiteral("The OJM file is named \"%1\"; the game's own charts would name it \"%2\".").arg(ojm, usual)});
     }

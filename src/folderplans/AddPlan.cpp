@@ -44,7 +44,7 @@ public:
     AddPlanner(const QString &folder, const AddSettings &settings, FolderState state)
         : m_settings(settings), m_state(std::move(state))
     {
-        m_plan.folder = m_state.names.folder;
+        m_plan.folder = m_state.names.absoluteFolder();
         m_plan.codePage = settings.codec.codePage();
         for (auto it = m_state.holders.cbegin(); it != m_state.holders.cend(); ++it)
             m_highest = std::max(m_highest, it.key());
@@ -64,7 +64,7 @@ public:
     {
         const QFileInfo source(path);
         const QString shownName = QDir::toNativeSeparators(path);
-        if (QDir(source.absolutePath()) == QDir(m_state.names.folder)) {
+        if (QDir(source.absolutePath()) == QDir(m_state.names.absoluteFolder())) {
             refuse(path, QStringLiteral("it is already in the folder; rename names a chart of the folder for its ID."));
             return;
         }
@@ -87,7 +87,7 @@ public:
                 m_plan.namedAgain[twin->unit] << path;
             return;
         }
-        const FolderNames &sourceNames = namesOf(source.absolutePath());
+        const FolderListing &sourceNames = namesOf(source.absolutePath());
         const QString headerOjm = ojmNameIn(header, m_settings.codec);
         QStringList lookedFor;
         QString unclear;
@@ -134,14 +134,14 @@ public:
         if (id < 0) {
             if (isFree(header.songId))
                 id = header.songId;
-            else if (const std::optional<qint64> free = lowestFree(m_start))
+            else if (const std::optional<qint64> free = m_state.lowestFreeId(m_start, m_taken))
                 id = *free;
             else {
                 refuse(path, noFreeId());
                 return;
             }
         }
-        const bool sameId = id == header.songId && headerOjm.compare(usualOjmName(id), Qt::CaseInsensitive) == 0;
+        const bool sameId = id == header.songId && isUsualOjmName(headerOjm, id);
         if (scan.encrypted && !sameId) {
             refuse(path, QStringLiteral("it is encrypted, so its header cannot be rewritten to song ID %1 and OJM %2.")
                              .arg(id).arg(usualOjmName(id)));
@@ -202,11 +202,11 @@ private:
 
     void refuse(const QString &path, const QString &reason) { m_plan.refused << PlanRefusal{path, reason}; }
 
-    const FolderNames &namesOf(const QString &folder)
+    const FolderListing &namesOf(const QString &folder)
     {
         auto found = m_sourceFolders.find(folder);
         if (found == m_sourceFolders.end())
-            found = m_sourceFolders.insert(folder, listFolderNames(folder));
+            found = m_sourceFolders.insert(folder, listFolder(folder));
         return found.value();
     }
 
@@ -239,15 +239,6 @@ private:
         return nullptr;
     }
 
-    [[nodiscard]] std::optional<qint64> lowestFree(qint64 from) const
-    {
-        for (qint64 id = std::max<qint64>(from, 0); id <= LastSongId; ++id) {
-            if (isFree(id))
-                return id;
-        }
-        return std::nullopt;
-    }
-
     // The chart's files from an earlier run: a chart of the folder named
     // o2ma<N>.ojn holding exactly the bytes this one would be written as
     // under N (its own, or the rewrite), or else an OJM o2ma<N>.ojm that no
@@ -263,7 +254,7 @@ private:
             if (m_taken.contains(id)
                 || QFileInfo(there.path).fileName().compare(QStringLiteral("o2ma%1.ojn").arg(id), Qt::CaseInsensitive) != 0)
                 continue;
-            const bool copied = id == header.songId && headerOjm.compare(usualOjmName(id), Qt::CaseInsensitive) == 0;
+            const bool copied = id == header.songId && isUsualOjmName(headerOjm, id);
             const bool same = copied ? sameBytes(scan.path, there.path) : rewriteMatches(scan.path, qint32(id), there.path);
             if (!same)
                 continue;
@@ -308,7 +299,7 @@ private:
     QSet<qint64> m_taken; // IDs this command gives out
     QMultiHash<QByteArray, qsizetype> m_byTitle;
     QList<std::pair<qint64, QString>> m_loneOjms; // o2ma<ID>.ojm files whose ID nothing else holds
-    QHash<QString, FolderNames> m_sourceFolders;
+    QHash<QString, FolderListing> m_sourceFolders;
     QList<AddedChart> m_added;
     QList<std::pair<qint64, ListEntryEdit>> m_entries; // the list's, by the song ID each chart gets
 };

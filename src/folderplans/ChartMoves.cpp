@@ -7,7 +7,6 @@
 
 #include <QFileInfo>
 #include <QMap>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -39,9 +38,15 @@ PlanStep step(StepKind kind, const QString &from, const QString &to, const QStri
 
 QString chartNameFor(const QString &current, qint64 id)
 {
-    static const QRegularExpression revision(QStringLiteral("^o2ma\\d+(_.+)\\.ojn$"), QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = revision.match(current);
-    return QStringLiteral("o2ma%1%2.ojn").arg(id).arg(match.hasMatch() ? match.captured(1) : QString());
+    // A chart's version ("_2" of "o2ma100_2.ojn") stays with it. Plain
+    // string work: a static QRegularExpression run on a worker thread
+    // kept the Windows process from ending.
+    QString version;
+    if (songIdFromFileName(current)) {
+        if (const qsizetype underscore = current.indexOf(QLatin1Char('_')); underscore > 0)
+            version = current.sliced(underscore, current.size() - 4 - underscore);
+    }
+    return QLatin1String("o2ma") + QString::number(id) + version + QLatin1String(".ojn");
 }
 
 bool isTutorial(const QString &fileName)
@@ -59,7 +64,7 @@ bool equalButOjmName(QByteArrayView a, QByteArrayView b, qsizetype from)
 QList<ChartMove> addChartMoves(QList<ChartMove> moves, const FolderState &state, QSet<QString> ojmsKept, FolderPlan &plan,
                                const std::optional<QString> &listPath, const QList<ListEntryEdit> &entriesDone)
 {
-    const FolderNames &names = state.names;
+    const FolderListing &names = state.names;
     QList<ChartMove> accepted;
     QSet<QString> targetsGiven; // case-folded chart and OJM names this plan makes
     for (ChartMove &move : moves) {

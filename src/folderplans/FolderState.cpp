@@ -1,46 +1,16 @@
 #include "folderplans/FolderState.h"
 
+#include "fileio/FolderEntries.h"
 #include "folderchecks/ChartBatchCheck.h"
 #include "model/SongId.h"
 #include "text/MessageText.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 
 namespace ojn {
 
-FolderNames listFolderNames(const QString &folder)
-{
-    FolderNames names;
-    names.folder = QFileInfo(folder).absoluteFilePath();
-    if (!QFileInfo(folder).isDir()) {
-        names.error = QStringLiteral("%1 is not a folder.").arg(QDir::toNativeSeparators(folder));
-        return names;
-    }
-    QDirIterator entries(names.folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        const QString path = entries.next();
-        const QString name = entries.fileName();
-        names.byFolded[name.toCaseFolded()].append(name);
-        // Files only, by the listing's own types: no look at each file.
-        if (name.endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive) && entries.fileInfo().isFile())
-            names.chartPaths << path;
-    }
-    for (QStringList &same : names.byFolded)
-        same.sort();
-    return names;
-}
-
-QString FolderNames::ambiguity(const QString &name, const QString &what) const
-{
-    const QStringList found = byFolded.value(name.toCaseFolded());
-    if (found.size() < 2)
-        return QString();
-    return QStringLiteral("%1 is ambiguous: %2 differ only in case; give one of them another name first.").arg(what, quotedList(found));
-}
-
-QString findOjm(const FolderNames &names, const QString &chartFileName, const QString &headerOjm, QStringList *lookedFor,
+QString findOjm(const FolderListing &names, const QString &chartFileName, const QString &headerOjm, QStringList *lookedFor,
                 QString *ambiguity)
 {
     QStringList tried;
@@ -64,12 +34,26 @@ QString findOjm(const FolderNames &names, const QString &chartFileName, const QS
     return QString();
 }
 
-FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, bool withHolders)
+std::optional<qint64> FolderState::lowestFreeId(qint64 from, const QSet<qint64> &given) const
+{
+    for (qint64 id = std::max<qint64>(from, 0); id <= LastSongId; ++id) {
+        if (!holders.contains(id) && !given.contains(id))
+            return id;
+    }
+    return std::nullopt;
+}
+
+FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, FolderReads reads)
+{
+    return readFolderState(listFolder(folder), listPath, reads);
+}
+
+FolderState readFolderState(const FolderListing &listing, const std::optional<QString> &listPath, FolderReads reads)
 {
     FolderState state;
-    state.names = listFolderNames(folder);
-    if (!state.names.error.isEmpty()) {
-        state.error = state.names.error;
+    state.names = listing;
+    if (!listing.error.isEmpty()) {
+        state.error = listing.error;
         return state;
     }
     if (listPath) {
@@ -79,26 +63,24 @@ FolderState readFolderState(const QString &folder, const std::optional<QString> 
             return state;
         }
         state.list = std::move(read).value();
-        for (const QByteArray &entry : std::as_const(state.list->entries)) {
-            if (withHolders)
-                state.holders[songIdOfEntry(entry)].append(QStringLiteral("the song list"));
-        }
     }
-    QStringList &chartPaths = state.names.chartPaths;
-    for (auto it = state.names.byFolded.cbegin(); withHolders && it != state.names.byFolded.cend(); ++it) {
-        for (const QString &name : it.value()) {
-            if (std::optional<qint64> id = songIdFromFileName(name))
-                state.holders[*id].append(name);
-            else if (std::optional<qint64> ojm = songIdFromOjmName(name))
-                state.holders[*ojm].append(name);
-        }
+    if (reads == FolderReads::Names)
+        return state;
+    if (state.list) {
+        for (const QByteArray &entry : std::as_const(state.list->entries))
+            state.holders[songIdOfEntry(entry)].append(QStringLiteral("the song list"));
     }
-    chartPaths.sort();
-    state.charts = checkChartFiles(chartPaths, CheckDepth::Header);
+    for (const FolderEntry &entry : listing.entries) {
+        if (std::optional<qint64> id = songIdFromFileName(entry.name))
+            state.holders[*id].append(entry.name);
+        else if (std::optional<qint64> ojm = songIdFromOjmName(entry.name))
+            state.holders[*ojm].append(entry.name);
+    }
+    state.charts = readChartHeaders(listing.chartFiles());
     for (const ChartScan &chart : std::as_const(state.charts)) {
-        if (withHolders && chart.header) {
+        if (chart.header) {
             QStringList &held = state.holders[chart.header->songId];
-            const QString name = QFileInfo(chart.path).fileName();
+            const QString name = fileNameOfPath(chart.path);
             if (!held.contains(name))
                 held.append(name);
         }

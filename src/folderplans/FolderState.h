@@ -1,11 +1,13 @@
 #pragma once
 
+#include "folderchecks/FolderListing.h"
 #include "model/ChartCheck.h"
 #include "songlist/SongList.h"
 #include "text/CodePage.h"
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -13,29 +15,11 @@
 
 namespace ojn {
 
-// A folder's file names, for case-blind look-ups that give the name as it
-// is on disk. Where the file system tells case apart, two names may differ
-// only in case: a step must not pick one of them (see `ambiguity`).
-struct FolderNames {
-    QString folder;
-    QHash<QString, QStringList> byFolded; // case-folded name -> the names on disk
-    QStringList chartPaths;               // the files ending in .ojn, any case
-    QString error;
-
-    // The name on disk of `name` in any case (the first of several), or empty.
-    [[nodiscard]] QString find(const QString &name) const { return byFolded.value(name.toCaseFolded()).value(0); }
-    // Why `name` cannot be looked up: `what` ("its OJM") stands for two or
-    // more names differing only in case, each named; empty when it can.
-    [[nodiscard]] QString ambiguity(const QString &name, const QString &what) const;
-    [[nodiscard]] QString pathOf(const QString &name) const { return folder + QLatin1Char('/') + name; }
-};
-[[nodiscard]] FolderNames listFolderNames(const QString &folder);
-
 // What a plan needs to know of the music folder: its names, its charts'
 // headers, and the song list.
 struct FolderState {
-    FolderNames names;
-    QList<ChartScan> charts;
+    FolderListing names;
+    QList<ChartScan> charts; // the headers read, in the order of `names.chartFiles()`
     std::optional<SongList> list;
     QString error;
 
@@ -43,15 +27,29 @@ struct FolderState {
     // and o2ma<ID>.ojm names (any case), and the list's entries; each holder
     // a file name, or "the song list".
     QHash<qint64, QStringList> holders;
+
+    // The lowest song ID at or above `from` that nothing holds and that is
+    // not in `given` (the IDs a plan gives out); nothing when none is left.
+    [[nodiscard]] std::optional<qint64> lowestFreeId(qint64 from, const QSet<qint64> &given = {}) const;
 };
-// `holders` is filled only `withHolders`: naming files needs no free IDs.
-[[nodiscard]] FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath, bool withHolders = true);
+
+// What readFolderState reads besides the names and the song list.
+enum class FolderReads {
+    Everything, // every chart's header, and `holders`: giving out free IDs needs both
+    Names,      // no header: naming files reads the headers it needs itself (readChartHeaders)
+};
+[[nodiscard]] FolderState readFolderState(const QString &folder, const std::optional<QString> &listPath,
+                                          FolderReads reads = FolderReads::Everything);
+// The same with the folder's listing as the caller holds it (a window's,
+// from its scan), which the plan's steps check again as they run.
+[[nodiscard]] FolderState readFolderState(const FolderListing &listing, const std::optional<QString> &listPath,
+                                          FolderReads reads = FolderReads::Everything);
 
 // A chart's OJM: the file its header names, looked up case-blind in
 // `names`; failing that, the .ojm of the chart's own base name. Empty when
 // neither is there; `lookedFor` then lists the names tried. Empty too when
 // the name found stands for several files; `ambiguity` then says so.
-[[nodiscard]] QString findOjm(const FolderNames &names, const QString &chartFileName, const QString &headerOjm,
+[[nodiscard]] QString findOjm(const FolderListing &names, const QString &chartFileName, const QString &headerOjm,
                               QStringList *lookedFor = nullptr, QString *ambiguity = nullptr);
 
 } // namespace ojn

@@ -58,12 +58,19 @@ Result<FolderPlan> planRenumber(const QString &chartPath, qint64 newId, const Pl
 {
     if (newId < 0 || newId > LastSongId)
         return Failure{QStringLiteral("a song ID is a number from 0 to %1.").arg(LastSongId)};
-    const QFileInfo file(chartPath);
-    const FolderState state = readFolderState(file.absolutePath(), settings.listPath);
+    const FolderState state = readFolderState(QFileInfo(chartPath).absolutePath(), settings.listPath);
     if (!state.error.isEmpty())
         return Failure{state.error};
+    return planRenumber(state, chartPath, newId, settings);
+}
+
+Result<FolderPlan> planRenumber(const FolderState &state, const QString &chartPath, qint64 newId, const PlanSettings &settings)
+{
+    if (newId < 0 || newId > LastSongId)
+        return Failure{QStringLiteral("a song ID is a number from 0 to %1.").arg(LastSongId)};
+    const QFileInfo file(chartPath);
     FolderPlan plan;
-    plan.folder = state.names.folder;
+    plan.folder = state.names.absoluteFolder();
     plan.codePage = settings.codec.codePage();
     auto refuse = [&](const QString &reason) {
         plan.refused << PlanRefusal{chartPath, reason};
@@ -160,11 +167,7 @@ std::optional<qint64> lowestFreeSongId(const QString &folder, qint64 from, const
     const FolderState state = readFolderState(folder, settings.listPath);
     if (!state.error.isEmpty())
         return std::nullopt;
-    for (qint64 id = std::max<qint64>(from, 0); id <= LastSongId; ++id) {
-        if (!state.holders.contains(id))
-            return id;
-    }
-    return std::nullopt;
+    return state.lowestFreeId(from);
 }
 
 } // namespace ojn

@@ -68,21 +68,23 @@ Result<FolderPlan> planResolveDuplicateIds(const QStringList &group, const QStri
     if (!state.error.isEmpty())
         return Failure{state.error};
     FolderPlan plan;
-    plan.folder = state.names.folder;
+    plan.folder = state.names.absoluteFolder();
     plan.codePage = settings.codec.codePage();
     QList<PlanStep> removals;
     QList<ListEntryEdit> entries;
-    qint64 next = FirstOfficialSongId;
+    QSet<qint64> given;
+    qint64 from = FirstOfficialSongId;
     for (const QString &path : group) {
         if (QFileInfo(path) == QFileInfo(keeper))
             continue;
-        while (next <= LastSongId && state.holders.contains(next))
-            ++next;
-        if (next > LastSongId) {
+        const std::optional<qint64> id = state.lowestFreeId(from, given);
+        if (!id) {
             plan.refused << PlanRefusal{path, QStringLiteral("no song ID from %1 up is free in the folder.").arg(FirstOfficialSongId)};
             continue;
         }
-        const Result<FolderPlan> one = planRenumber(path, next++, settings);
+        given.insert(*id);
+        from = *id + 1;
+        const Result<FolderPlan> one = planRenumber(state, path, *id, settings);
         if (!one.ok())
             plan.refused << PlanRefusal{path, one.error()};
         else

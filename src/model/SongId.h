@@ -25,6 +25,8 @@ inline constexpr qint64 LastSongId = 2147483647;
 
 // The OJM name a chart with this song ID has in the game: "o2ma<ID>.ojm".
 [[nodiscard]] QString usualOjmName(qint64 songId);
+// Whether `fileName` is that name, in any case.
+[[nodiscard]] bool isUsualOjmName(const QString &fileName, qint64 songId);
 
 // The name of the OJM a header names, in `codec`'s code page where it is
 // not ASCII.

@@ -1,5 +1,6 @@
 #include "text/CodePage.h"
 
+#include <algorithm>
 
 namespace ojn {
 
@@ -76,9 +77,32 @@ int ansiCodePageFor(const QLocale &locale)
     }
 }
 
+namespace {
+
+// The pages that give every byte below 0x80 its ASCII character: the ANSI
+// pages of every language, and UTF-8. ISO-2022, UTF-7 and EBCDIC pages
+// do not.
+bool keepsAscii(int codePage)
+{
+    return codePage == 874 || codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950
+        || (codePage >= 1250 && codePage <= 1258) || codePage == 65001;
+}
+
+} // namespace
+
 TextCodec::TextCodec(int codePage)
     : m_codePage(supports(codePage) ? codePage : 1252)
+    , m_keepsAscii(keepsAscii(m_codePage))
 {
+}
+
+QString TextCodec::decode(const QByteArray &bytes) const
+{
+    // Most header texts are ASCII, and making a converter costs more than
+    // the rest of a CSV row.
+    if (m_keepsAscii && std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
+    return decodeWithTables(bytes);
 }
 
 QString TextCodec::name() const

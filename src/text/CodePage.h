@@ -36,7 +36,11 @@ public:
     [[nodiscard]] std::optional<QByteArray> encode(const QString &text) const;
 
 private:
+    // The system's tables, one file per system.
+    [[nodiscard]] QString decodeWithTables(const QByteArray &bytes) const;
+
     int m_codePage;
+    bool m_keepsAscii; // every byte below 0x80 is its ASCII character
 };
 
 } // namespace ojn

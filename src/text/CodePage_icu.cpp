@@ -27,7 +27,7 @@ bool TextCodec::supports(int codePage)
     return codePage > 0 && QStringDecoder(converterName(codePage).constData()).isValid();
 }
 
-QString TextCodec::decode(const QByteArray &bytes) const
+QString TextCodec::decodeWithTables(const QByteArray &bytes) const
 {
     // Every Windows code page is ASCII below 0x80; most header texts are
     // ASCII, and opening a converter costs more than the text.

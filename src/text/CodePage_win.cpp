@@ -101,7 +101,7 @@ bool TextCodec::supports(int codePage)
     return bytes && decodeWith(UINT(codePage), *bytes) == letter;
 }
 
-QString TextCodec::decode(const QByteArray &bytes) const
+QString TextCodec::decodeWithTables(const QByteArray &bytes) const
 {
     return decodeWith(UINT(m_codePage), bytes);
 }

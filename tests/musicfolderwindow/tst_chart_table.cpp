@@ -42,9 +42,7 @@ QList<ChartScan> folder()
 
 FolderListing ojmFiles()
 {
-    FolderListing listing;
-    listing.foldedFileNames = {"o2ma9.ojm", "b.ojm", "o2ma10.ojm"};
-    return listing;
+    return FolderListing::of(QString(), {{"o2ma9.ojm"}, {"b.ojm"}, {"o2ma10.ojm"}});
 }
 
 QStringList filesShown(const ChartSortFilter &sorted)
