@@ -4,8 +4,6 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include <algorithm>
-
 namespace ojn {
 
 int systemAnsiCodePage()
@@ -29,10 +27,6 @@ bool TextCodec::supports(int codePage)
 
 QString TextCodec::decodeWithTables(const QByteArray &bytes) const
 {
-    // Every Windows code page is ASCII below 0x80; most header texts are
-    // ASCII, and opening a converter costs more than the text.
-    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
-        return QString::fromLatin1(bytes);
     QStringDecoder decoder(name().toLatin1().constData());
     return decoder.decode(bytes);
 }
