@@ -168,8 +168,8 @@ WindowScan scanInWindow(MusicFolderWindow &window, const QString &music)
     scan.wholeStallMs = watch.longestMs();
     QObject::disconnect(headers);
     QObject::disconnect(done);
-    if (window.charts().charts().size() != ChartCount)
-        fail(QStringLiteral("the window read %1 charts").arg(window.charts().charts().size()));
+    if (window.catalogue().charts().size() != ChartCount)
+        fail(QStringLiteral("the window read %1 charts").arg(window.catalogue().charts().size()));
     return scan;
 }
 
@@ -221,7 +221,7 @@ void benchMusicFolderWindow(const QString &folder)
             sorts.push_back(times[order]);
         }
         std::printf("    %-10s %7.1f / %7.1f\n",
-                    qPrintable(window.charts().headerData(column, Qt::Horizontal).toString()), times[0] * 1e3,
+                    qPrintable(window.table().headerData(column, Qt::Horizontal).toString()), times[0] * 1e3,
                     times[1] * 1e3);
     }
     std::printf("    median %.1f ms, slowest %.1f ms\n", median(sorts) * 1e3, worst(sorts) * 1e3);

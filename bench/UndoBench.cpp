@@ -23,46 +23,50 @@ constexpr int ChartCount = 10000;
 constexpr int Runs = 2;
 
 // Edit Selected as the window runs it: every chart saved and checked
-// again; the step its changes make.
-HistoryStep editAll(FolderWork &work, const QStringList &paths, int level, const TextCodec &codec)
+// again; the changes its step holds.
+QList<FileChange> editAll(FolderWork &work, const QStringList &paths, int level, const TextCodec &codec)
 {
     FieldEdits edits;
     edits[HeaderField::LevelHx] = QString::number(level);
     edits[HeaderField::Genre] = QStringLiteral("Jazz");
-    HistoryStep step{QStringLiteral("Edit Selected"), {}};
+    QList<FileChange> changes;
     QEventLoop loop;
-    const auto batches = QObject::connect(&work, &FolderWork::chartsEdited, [&](const QList<ChartEditResult> &results) {
-        for (const ChartEditResult &result : results) {
-            if (!result.saved.ok() || !result.change)
-                fail(result.saved.error());
-            step.changes << *result.change;
-        }
-    });
-    const auto done = QObject::connect(&work, &FolderWork::editsFinished, &loop, &QEventLoop::quit);
-    work.startEdits(paths, edits, codec, QLocale::c());
+    work.startEdits(
+        paths, edits, codec, QLocale::c(),
+        [&](const QList<ChartEditResult> &results, qsizetype, qsizetype) {
+            for (const ChartEditResult &result : results) {
+                if (!result.saved.ok() || !result.change)
+                    fail(result.saved.error());
+                changes << *result.change;
+            }
+        },
+        [&](bool) { loop.quit(); });
     loop.exec();
-    QObject::disconnect(batches);
-    QObject::disconnect(done);
-    return step;
+    return changes;
 }
 
-// Undo as the window runs it: the step replayed, each chart checked again.
-void undoAll(FolderWork &work, const HistoryStep &step)
+// Undo as the window runs it: the step replayed by the history, each
+// chart then checked again.
+void undoAll(FolderWork &work, FileHistory &history)
 {
     QEventLoop loop;
-    ReplayOutcome outcome;
-    const auto done = QObject::connect(&work, &FolderWork::writeFinished, &loop, &QEventLoop::quit);
-    work.startTask([&](const ScanControl &control) {
-        outcome = replayStep(step, FileChange::Direction::Undo, control.cancel, control.progress);
-        QByteArray buffer;
-        for (const QString &path : std::as_const(outcome.written))
-            (void)checkChartFile(path, buffer);
-        return Result<>::success();
+    ReplayReport report;
+    const auto done = QObject::connect(&history, &FileHistory::replayed, [&](const ReplayReport &replayed) {
+        report = replayed;
+        work.startTask(
+            [&](const ScanControl &) {
+                QByteArray buffer;
+                for (const QString &path : std::as_const(report.chartsSaved))
+                    (void)checkChartFile(path, buffer);
+            },
+            [&] { loop.quit(); });
     });
+    if (!history.undo())
+        fail(QStringLiteral("nothing to undo"));
     loop.exec();
     QObject::disconnect(done);
-    if (outcome.written.size() != step.changes.size())
-        fail(QStringLiteral("the undo put back %1 charts: %2").arg(outcome.written.size()).arg(outcome.failed.value(0)));
+    if (report.filesWritten != history.redoStep()->changes.size())
+        fail(QStringLiteral("the undo put back %1 charts: %2").arg(report.filesWritten).arg(report.failed.value(0)));
 }
 
 } // namespace
@@ -87,12 +91,12 @@ void benchUndo(const QString &folder)
     // The charts were just written, so the page cache is warm already:
     // each save's sync to disk is what both sides spend most time on.
     for (int run = 0; run < Runs; ++run) {
-        HistoryStep step;
-        const double edited = secondsOf([&] { step = editAll(work, paths, 40 + run, codec); });
-        const double undone = secondsOf([&] { undoAll(work, step); });
+        QList<FileChange> changes;
+        const double edited = secondsOf([&] { changes = editAll(work, paths, 40 + run, codec); });
         FileHistory history;
-        history.push(step);
+        history.record(HistoryStep::Kind::EditSelected, ChartCount, std::move(changes));
         perChart = double(history.memoryUsed()) / ChartCount;
+        const double undone = secondsOf([&] { undoAll(work, history); });
         edits.push_back(edited);
         undos.push_back(undone);
     }

@@ -173,10 +173,12 @@ Result<> FileChange::replay(Direction direction, bool *skipped) const
     const bool existsTo = undo ? m_kind != Kind::Create : m_kind != Kind::Remove;
     const ContentDigest &digestFrom = undo ? m_digestAfter : m_digestBefore;
     const ContentDigest &digestTo = undo ? m_digestBefore : m_digestAfter;
-    const auto skip = [skipped](const QString &why) {
+    // Named for the file found changed: a rename's undo finds its new name
+    // changed, not the old one it would put back.
+    const auto skip = [skipped](const QString &path, const QString &why) {
         if (skipped)
             *skipped = true;
-        return Result<>::failure(why);
+        return Result<>::failure(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), why));
     };
     const auto isAt = [](const QString &path, const ContentDigest &digest) {
         const Result<QByteArray> content = readWholeFile(path);
@@ -190,12 +192,12 @@ Result<> FileChange::replay(Direction direction, bool *skipped) const
         // and run again) is done.
         const Result<QByteArray> current = readWholeFile(from);
         if (!current.ok())
-            return skip(QStringLiteral("it is gone or cannot be read (%1)").arg(current.error()));
+            return skip(from, QStringLiteral("it is gone or cannot be read (%1)").arg(current.error()));
         const ContentDigest digest = digestOf(current.value());
         if (digest == digestTo)
             return Result<>::success();
         if (digest != digestFrom)
-            return skip(QStringLiteral("it was changed since"));
+            return skip(from, QStringLiteral("it was changed since"));
         const QByteArray content = rebuilt(current.value(), direction);
         if (digestOf(content) != digestTo)
             return Result<>::failure(QStringLiteral("%1 cannot be put back: its record does not fit it.").arg(shownPath(from)));
@@ -208,16 +210,16 @@ Result<> FileChange::replay(Direction direction, bool *skipped) const
             if (!QFileInfo::exists(from))
                 return Result<>::success();
             if (!isAt(from, digestFrom))
-                return skip(QStringLiteral("it was changed since"));
+                return skip(from, QStringLiteral("it was changed since"));
             if (!QFile::remove(from))
                 return Result<>::failure(QStringLiteral("%1 cannot be removed.").arg(shownPath(from)));
             return Result<>::success();
         }
         if (QFileInfo::exists(to))
-            return isAt(to, digestTo) ? Result<>::success() : skip(QStringLiteral("a file of that name is there now"));
+            return isAt(to, digestTo) ? Result<>::success() : skip(to, QStringLiteral("a file of that name is there now"));
         const Result<QByteArray> source = readWholeFile(from);
         if (!source.ok() || digestOf(source.value()) != digestFrom)
-            return skip(QStringLiteral("%1, which it was copied from, was changed since").arg(QFileInfo(from).fileName()));
+            return skip(to, QStringLiteral("%1, which it was copied from, was changed since").arg(QFileInfo(from).fileName()));
         return createWhole(to, source.value());
     }
     if (existsTo ? (from == to || !QFileInfo::exists(from)) && isAt(to, digestTo) : !QFileInfo::exists(to))
@@ -225,11 +227,11 @@ Result<> FileChange::replay(Direction direction, bool *skipped) const
     if (!existsFrom) {
         // Put back a removed file, or make a created one again.
         if (QFileInfo::exists(to))
-            return skip(QStringLiteral("a file of that name is there now"));
+            return skip(to, QStringLiteral("a file of that name is there now"));
         return createWhole(to, m_runs.first().bytes.mid(undo ? 0 : m_runs.first().beforeSize));
     }
     if (!isAt(from, digestFrom))
-        return skip(QFileInfo::exists(from) ? QStringLiteral("it was changed since") : QStringLiteral("it is gone"));
+        return skip(from, QFileInfo::exists(from) ? QStringLiteral("it was changed since") : QStringLiteral("it is gone"));
     if (m_kind == Kind::Rename)
         return moveWithoutReplacing(from, to);
     if (!QFile::remove(from))

@@ -47,8 +47,9 @@ public:
 
     // Puts the file back as it was before the change (undo) or as the
     // change left it (redo). A file that is not as the other side left it
-    // is not touched: the failure says so and `skipped` is set. A file
-    // already as wanted counts as done with nothing written.
+    // is not touched: the failure says so ("name: why", naming the file
+    // found changed) and `skipped` is set. A file already as wanted counts
+    // as done with nothing written.
     enum class Direction : quint8 { Undo, Redo };
     [[nodiscard]] Result<> replay(Direction direction, bool *skipped = nullptr) const;
 

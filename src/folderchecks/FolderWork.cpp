@@ -12,10 +12,13 @@ namespace ojn {
 namespace {
 
 constexpr qint64 BatchMilliseconds = 10;
+// A window adds and paints each batch of the scan as one; at 50 a second
+// it keeps up, and spends less of its time than the reading does.
+constexpr qint64 ScanBatchMilliseconds = 20;
 constexpr qsizetype SliceSize = 32;
 
 // Checks the files slice by slice, and hands over what was found about
-// every 10 ms (or an empty batch with the count, while one slow file takes
+// every 20 ms (or an empty batch with the count, while one slow file takes
 // long). False when cancelled.
 bool checkInBatches(const QStringList &paths, CheckDepth depth, const std::atomic_bool &cancel,
                     const std::function<void(QList<ChartScan>, qsizetype done)> &deliver)
@@ -27,7 +30,7 @@ bool checkInBatches(const QStringList &paths, CheckDepth depth, const std::atomi
     ScanControl control;
     control.cancel = &cancel;
     control.progress = [&](qsizetype doneInSlice, qsizetype) {
-        if (sinceDelivery.elapsed() >= 2 * BatchMilliseconds) {
+        if (sinceDelivery.elapsed() >= 2 * ScanBatchMilliseconds) {
             deliver({}, done + doneInSlice);
             sinceDelivery.restart();
         }
@@ -36,7 +39,7 @@ bool checkInBatches(const QStringList &paths, CheckDepth depth, const std::atomi
         const QList<ChartScan> scans = checkChartFiles(paths.mid(start, SliceSize), depth, control);
         done += scans.size();
         batch += scans;
-        if (sinceDelivery.elapsed() >= BatchMilliseconds) {
+        if (sinceDelivery.elapsed() >= ScanBatchMilliseconds) {
             deliver(std::exchange(batch, {}), done);
             sinceDelivery.restart();
         }
@@ -60,15 +63,15 @@ std::unique_ptr<QObject> contextIn(QThread &thread, const char *name)
 FolderWork::FolderWork(QObject *parent)
     : QObject(parent)
     , m_scanContext(contextIn(m_scanThread, "music folder scan"))
-    , m_saveContext(contextIn(m_saveThread, "music folder saves"))
+    , m_taskContext(contextIn(m_taskThread, "music folder tasks"))
 {
 }
 
 FolderWork::~FolderWork()
 {
     cancelScan();
-    cancelEdits();
-    for (QThread *thread : {&m_scanThread, &m_saveThread}) {
+    cancelTask();
+    for (QThread *thread : {&m_scanThread, &m_taskThread}) {
         thread->quit();
         thread->wait();
     }
@@ -96,6 +99,7 @@ void FolderWork::startScan(const QString &folder)
     const Cancel cancel = m_scanCancel = std::make_shared<std::atomic_bool>(false);
     const quint64 generation = ++m_scanGeneration;
     m_scanning = true;
+    emit busyChanged();
     QMetaObject::invokeMethod(
         m_scanContext.get(),
         [this, folder, cancel, generation] {
@@ -112,6 +116,8 @@ void FolderWork::startScan(const QString &folder)
                     if (last)
                         m_scanning = false;
                     emit (this->*finishedSignal)(!complete);
+                    if (last)
+                        emit busyChanged();
                 });
                 return complete;
             };
@@ -128,34 +134,32 @@ void FolderWork::cancelScan()
 }
 
 void FolderWork::startEdits(const QStringList &paths, const FieldEdits &edits, const TextCodec &codec,
-                            const QLocale &locale)
+                            const QLocale &locale, EditBatch batch, std::function<void(bool cancelled)> then)
 {
     QList<std::pair<QString, FieldEdits>> charts;
     for (const QString &path : paths)
         charts.append({path, edits});
-    startEdits(charts, codec, locale);
+    startEdits(charts, codec, locale, std::move(batch), std::move(then));
 }
 
 void FolderWork::startEdits(const QList<std::pair<QString, FieldEdits>> &charts, const TextCodec &codec,
-                            const QLocale &locale)
+                            const QLocale &locale, EditBatch batch, std::function<void(bool cancelled)> then)
 {
-    const Cancel cancel = m_saveCancel = std::make_shared<std::atomic_bool>(false);
-    m_saving = true;
-    QMetaObject::invokeMethod(
-        m_saveContext.get(),
-        [this, charts, codec, locale, cancel] {
+    auto cancelled = std::make_shared<bool>(false);
+    runTask(
+        [this, charts, codec, locale, batch, cancelled](const ScanControl &control) {
             QElapsedTimer sinceDelivery;
             sinceDelivery.start();
-            QList<ChartEditResult> batch;
+            QList<ChartEditResult> results;
             QByteArray buffer;
             qsizetype done = 0;
             const qsizetype total = charts.size();
             const auto hand = [&] {
-                deliver([this, batch = std::exchange(batch, {}), done, total] { emit chartsEdited(batch, done, total); });
+                deliver([batch, results = std::exchange(results, {}), done, total] { batch(results, done, total); });
                 sinceDelivery.restart();
             };
             for (const auto &chart : charts) {
-                if (*cancel)
+                if (control.cancelled())
                     break;
                 // Named, not bound: clang before 16 lets no lambda capture a binding.
                 const QString &path = chart.first;
@@ -163,42 +167,25 @@ void FolderWork::startEdits(const QList<std::pair<QString, FieldEdits>> &charts,
                 std::optional<FileChange> change;
                 Result<> edited = writeRecorded(
                     path, [&] { return editChartFile(path, ChartEdits{edits, {}, {}}, codec, locale); }, change);
-                batch.append({path, std::move(edited), checkChartFile(path, buffer), std::move(change)});
+                results.append({path, std::move(edited), checkChartFile(path, buffer), std::move(change)});
                 ++done;
                 if (sinceDelivery.elapsed() >= BatchMilliseconds)
                     hand();
             }
             hand();
-            deliver([this, cancelled = done < total] {
-                m_saving = false;
-                emit editsFinished(cancelled);
-            });
+            *cancelled = done < total;
         },
-        Qt::QueuedConnection);
+        [then = std::move(then), cancelled] { then(*cancelled); });
 }
 
-void FolderWork::startWrite(std::function<Result<>()> write)
+void FolderWork::runTask(std::function<void(const ScanControl &control)> work, std::function<void()> then)
 {
-    m_saving = true;
+    const Cancel cancel = m_taskCancel = std::make_shared<std::atomic_bool>(false);
+    m_taskRunning = true;
+    emit busyChanged();
     QMetaObject::invokeMethod(
-        m_saveContext.get(),
-        [this, write = std::move(write)] {
-            const Result<> outcome = write();
-            deliver([this, outcome] {
-                m_saving = false;
-                emit writeFinished(outcome);
-            });
-        },
-        Qt::QueuedConnection);
-}
-
-void FolderWork::startTask(std::function<Result<>(const ScanControl &control)> task)
-{
-    const Cancel cancel = m_saveCancel = std::make_shared<std::atomic_bool>(false);
-    m_saving = true;
-    QMetaObject::invokeMethod(
-        m_saveContext.get(),
-        [this, task = std::move(task), cancel] {
+        m_taskContext.get(),
+        [this, work = std::move(work), then = std::move(then), cancel] {
             QElapsedTimer sinceDelivery;
             sinceDelivery.start();
             ScanControl control;
@@ -209,19 +196,28 @@ void FolderWork::startTask(std::function<Result<>(const ScanControl &control)> t
                     sinceDelivery.restart();
                 }
             };
-            const Result<> outcome = task(control);
-            deliver([this, outcome] {
-                m_saving = false;
-                emit writeFinished(outcome);
+            work(control);
+            // Delivered after every batch the work handed over.
+            deliver([this, then] {
+                m_taskRunning = false;
+                emit busyChanged();
+                then();
             });
         },
         Qt::QueuedConnection);
 }
 
-void FolderWork::cancelEdits()
+void FolderWork::releaseLater(std::shared_ptr<void> data)
 {
-    if (m_saveCancel)
-        *m_saveCancel = true;
+    // Dropped inside the call, so on that thread whatever becomes of the call.
+    auto held = std::make_shared<std::shared_ptr<void>>(std::move(data));
+    QMetaObject::invokeMethod(m_taskContext.get(), [held] { held->reset(); }, Qt::QueuedConnection);
+}
+
+void FolderWork::cancelTask()
+{
+    if (m_taskCancel)
+        *m_taskCancel = true;
 }
 
 } // namespace ojn

@@ -58,7 +58,7 @@ ChartTableModel::RowNumbers ChartTableModel::numbersOf(int row) const
     RowNumbers numbers;
     numbers.made = true;
     numbers.values.fill(std::nan(""));
-    const ChartHeader *h = headerAt(row);
+    const ChartHeader *h = m_catalogue.headerAt(row);
     if (!h)
         return numbers;
     const ChartRecord record = recordFieldsOf(*h);
@@ -76,10 +76,10 @@ ChartTableModel::RowTexts ChartTableModel::textsOf(int row) const
     RowTexts texts;
     texts.made = true;
     auto &shown = texts.shown;
-    const ChartScan *scan = chartAt(row);
+    const ChartScan *scan = m_catalogue.chartAt(row);
     if (scan)
         shown[FileColumn] = scan->path.mid(scan->path.lastIndexOf(QLatin1Char('/')) + 1);
-    if (const ChartHeader *h = headerAt(row)) {
+    if (const ChartHeader *h = m_catalogue.headerAt(row)) {
         // The fields as the editor shows them, but for a named value
         // outside its list (a genre), which shows as its number rather
         // than as nothing.
@@ -93,14 +93,12 @@ ChartTableModel::RowTexts ChartTableModel::textsOf(int row) const
         }
         shown[DurationColumn] = durationText(songDuration(*h));
     }
-    if (!scan)
-        shown[ListColumn] = listStatusName(ListStatus::Missing);
-    else if (m_songList)
-        shown[ListColumn] = listStatusName(m_listStatus[row]);
+    if (const std::optional<ListStatus> status = m_catalogue.listStatusAt(row))
+        shown[ListColumn] = listStatusName(*status);
 
     if (scan) {
         QString &findings = shown[FindingsColumn];
-        for (const Findings *list : {&scan->findings, &m_folderFindings[row]}) {
+        for (const Findings *list : {&scan->findings, &m_catalogue.folderFindingsAt(row)}) {
             for (const Finding &finding : *list) {
                 if (!findings.isEmpty())
                     findings += QLatin1String("; ");
@@ -131,7 +129,7 @@ bool ChartTableModel::lessThan(int leftRow, int rightRow, int column) const
     if (column == FileColumn) {
         // Straight from the paths, so sorting by file needs no texts made.
         // Songs with no chart have no file name; they go after the charts.
-        const ChartScan *left = chartAt(leftRow), *right = chartAt(rightRow);
+        const ChartScan *left = m_catalogue.chartAt(leftRow), *right = m_catalogue.chartAt(rightRow);
         if (!left || !right)
             return left && !right;
         const auto name = [](const QString &path) { return QStringView(path).mid(path.lastIndexOf(QLatin1Char('/')) + 1); };
@@ -155,7 +153,7 @@ QVariant ChartTableModel::data(const QModelIndex &index, int role) const
     const int row = index.row();
     const int column = index.column();
     const RowTexts &texts = textsAt(row);
-    const ChartScan *scan = chartAt(row);
+    const ChartScan *scan = m_catalogue.chartAt(row);
     switch (role) {
     case Qt::DisplayRole:
         return texts.shown[size_t(column)];
@@ -167,7 +165,7 @@ QVariant ChartTableModel::data(const QModelIndex &index, int role) const
         if (!scan)
             tip << QStringLiteral("Listed in the song list, but no chart in the folder has this song ID.");
         if (texts.severityRank > 0)
-            tip << findingLines(findingsAt(row));
+            tip << findingLines(m_catalogue.findingsAt(row));
         return tip.isEmpty() ? QVariant() : QVariant(tip.join(QLatin1Char('\n')));
     }
     case Qt::AccessibleTextRole:

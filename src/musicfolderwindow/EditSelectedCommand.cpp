@@ -1,87 +1,103 @@
-// "Edit Selected...": the genre, artist, pattern and levels of several
-// charts at once, saved one by one on the saving thread.
-#include "musicfolderwindow/MusicFolderWindow.h"
+// "Edit Selected...": the fields the selected charts share shown once,
+// each chart saved with the ones changed.
+#include "musicfolderwindow/EditSelectedCommand.h"
 
 #include "musicfolderwindow/EditSelectedDialog.h"
 #include "musicfolderwindow/MessageLines.h"
+#include "musicfolderwindow/MusicFolderWindow.h"
 
 #include <QFileInfo>
 
+#include <memory>
+
 namespace ojn {
 
-void MusicFolderWindow::editSelected()
+EditSelectedCommand::EditSelectedCommand(MusicFolderWindow &window, QObject *parent)
+    : QObject(parent)
+    , m_window(window)
 {
-    if (m_work.saving())
+}
+
+void EditSelectedCommand::editSelected()
+{
+    if (m_window.commandRunning())
         return;
-    QStringList paths;
+    QList<std::pair<QString, FieldEdits>> charts;
     QList<FieldTexts> editable;
-    for (const int row : selectedChartRows()) {
-        const ChartScan &chart = *m_charts.chartAt(row);
-        paths << chart.path;
+    for (const int row : m_window.selectedChartRows()) {
+        const ChartScan &chart = *m_window.catalogue().chartAt(row);
+        charts.append({chart.path, {}});
         // Encrypted and unreadable charts are tried too, and listed with
         // the reason they cannot be saved; they offer no values.
         if (chart.header && !chart.encrypted)
-            editable << fieldTextsOf(recordFieldsOf(*chart.header), m_codec, m_locale);
+            editable << fieldTextsOf(recordFieldsOf(*chart.header), m_window.codec(), m_window.locale());
     }
-    if (paths.isEmpty())
+    if (charts.isEmpty())
         return;
     if (editable.isEmpty()) {
-        showError(QStringLiteral("None of the selected charts can be edited: they are encrypted or cannot be read."));
+        m_window.showError(QStringLiteral("None of the selected charts can be edited: they are encrypted or cannot be read."));
         return;
     }
-    EditSelectedDialog dialog(editable, m_codec, m_locale, this);
-    m_dialogs.showModal(dialog);
+    EditSelectedDialog dialog(editable, m_window.codec(), m_window.locale(), &m_window);
+    m_window.dialogs().showModal(dialog);
     if (dialog.result() != QDialog::Accepted)
         return;
     const FieldEdits edits = dialog.edits();
     if (!edits.any())
         return;
-
-    m_editStamp = m_charts.nextStamp();
-    m_editName = QStringLiteral("Edit Selected");
-    m_editedPaths.clear();
-    m_editFailures.clear();
-    m_work.startEdits(paths, edits, m_codec, m_locale);
-    showProgress(QStringLiteral("Saving charts: %v of %m"), 0, paths.size());
-    updateCommands();
+    for (auto &chart : charts)
+        chart.second = edits;
+    saveCharts(HistoryStep::Kind::EditSelected, charts);
 }
 
-void MusicFolderWindow::onChartsEdited(const QList<ChartEditResult> &results, qsizetype done, qsizetype total)
+void EditSelectedCommand::saveCharts(HistoryStep::Kind kind, const QList<std::pair<QString, FieldEdits>> &charts,
+                                     std::function<void()> then)
 {
-    QList<ChartScan> scans;
-    for (const ChartEditResult &result : results) {
-        if (result.change)
-            m_editChanges << *result.change;
-        if (result.saved.ok())
-            m_editedPaths << result.path;
-        else
-            m_editFailures << QStringLiteral("%1: %2").arg(QFileInfo(result.path).fileName(), result.saved.error());
-        scans << result.scan;
-    }
-    m_charts.applyScans(scans, m_editStamp);
-    refreshPanelFindings();
-    showProgress(QStringLiteral("Saving charts: %v of %m"), done, total);
-    updateStatus();
-}
-
-void MusicFolderWindow::onEditsFinished(bool cancelled)
-{
-    recordStep(std::exchange(m_editName, {}), std::exchange(m_editChanges, {}));
-    finishWork();
-    for (const QString &path : std::as_const(m_editedPaths))
-        emit chartSaved(path);
-
-    const qsizetype saved = m_editedPaths.size();
-    QString text = saved == 1 ? QStringLiteral("Saved 1 chart.") : QStringLiteral("Saved %1 charts.").arg(saved);
-    if (cancelled)
-        text += QStringLiteral(" Cancelled: the charts after those were left as they are.");
-    if (m_editFailures.isEmpty()) {
-        showInfo(text);
-    } else {
-        showError(QStringLiteral("%1 These could not be saved and are as they were:\n\n%2").arg(text, namedLines(m_editFailures)));
-    }
-    if (const std::function<void()> after = std::exchange(m_afterEdits, {}))
-        after();
+    // What the saves did so far, filled batch by batch.
+    struct Saving {
+        quint64 stamp = 0;
+        QStringList saved;
+        QStringList failures;
+        QList<FileChange> changes;
+    };
+    auto saving = std::make_shared<Saving>();
+    saving->stamp = m_window.catalogue().nextStamp();
+    const QString format = QStringLiteral("Saving charts: %v of %m");
+    m_window.work().startEdits(
+        charts, m_window.codec(), m_window.locale(),
+        [this, saving, format](const QList<ChartEditResult> &results, qsizetype done, qsizetype total) {
+            QList<ChartScan> scans;
+            for (const ChartEditResult &result : results) {
+                if (result.change && !result.change->isEmpty())
+                    saving->changes << *result.change;
+                if (result.saved.ok())
+                    saving->saved << result.path;
+                else
+                    saving->failures << QStringLiteral("%1: %2").arg(QFileInfo(result.path).fileName(), result.saved.error());
+                scans << result.scan;
+            }
+            m_window.catalogue().applyScans(scans, saving->stamp);
+            m_window.showProgress(format, done, total);
+        },
+        [this, kind, saving, then = std::move(then)](bool cancelled) {
+            const qsizetype changed = saving->changes.size();
+            m_window.history().record(kind, changed, std::move(saving->changes));
+            m_window.endProgress();
+            for (const QString &path : std::as_const(saving->saved))
+                emit chartSaved(path);
+            const qsizetype saved = saving->saved.size();
+            QString text = saved == 1 ? QStringLiteral("Saved 1 chart.") : QStringLiteral("Saved %1 charts.").arg(saved);
+            if (cancelled)
+                text += QStringLiteral(" Cancelled: the charts after those were left as they are.");
+            if (saving->failures.isEmpty())
+                m_window.showInfo(text);
+            else
+                m_window.showError(QStringLiteral("%1 These could not be saved and are as they were:\n\n%2")
+                                       .arg(text, namedLines(saving->failures)));
+            if (then)
+                then();
+        });
+    m_window.showProgress(format, 0, charts.size());
 }
 
 } // namespace ojn

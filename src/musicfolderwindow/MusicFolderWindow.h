@@ -2,14 +2,13 @@
 
 #include "musicfolderwindow/ChartSortFilter.h"
 #include "musicfolderwindow/ChartTableModel.h"
-#include "folderchecks/FolderWork.h"
-#include "text/CodePage.h"
 #include "dialogs/Dialogs.h"
 #include "filehistory/FileHistory.h"
-#include "folderplans/AddPlan.h"
-#include "folderplans/RenamePlan.h"
-#include "folderplans/RenumberPlan.h"
+#include "folderchecks/FolderCatalogue.h"
+#include "folderchecks/FolderWork.h"
+#include "text/CodePage.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QTimer>
 #include <QWidget>
@@ -17,27 +16,23 @@
 #include <functional>
 #include <memory>
 
-class QAction;
-class QBoxLayout;
 class QLabel;
-class QMenu;
-class QMenuBar;
 class QLineEdit;
 class QProgressBar;
-class QPushButton;
 class QTableView;
 
 namespace ojn {
 
 class ChartPanel;
-struct HeaderCsvImportPlan;
-struct PlanRun;
+class FolderWindowActions;
 
 // The "Music Folder" window: every chart of a game's Music folder in one
-// table, checked as it is read, several charts edited at once, and the
-// song list kept in step. It knows nothing of the main window: it says
-// which chart to open and which charts it saved, and is told which chart
-// was saved elsewhere.
+// table, checked as it is read, with the selected chart beside it, the
+// folder's status and the progress of its work. Its commands (menus,
+// buttons and what they do) are in FolderWindowActions and the command
+// classes beside it. It knows nothing of the main window: it says which
+// chart to open and which charts it saved, and is told which chart was
+// saved elsewhere.
 class MusicFolderWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -45,82 +40,71 @@ public:
     ~MusicFolderWindow() override;
 
     [[nodiscard]] const QString &folder() const { return m_folder; }
-    [[nodiscard]] const QString &songListPath() const { return m_songListPath; }
-    [[nodiscard]] ChartTableModel &charts() { return m_charts; }
-    // Whether a scan, a check or a save is still running, or its results
-    // are still being added.
-    [[nodiscard]] bool busy() const { return m_work.scanning() || m_work.saving() || !m_steps.isEmpty(); }
+    [[nodiscard]] const QString &songListPath() const { return m_catalogue.songListPath(); }
+    [[nodiscard]] FolderCatalogue &catalogue() { return m_catalogue; }
+    [[nodiscard]] const ChartTableModel &table() const { return m_table; }
+    [[nodiscard]] FolderWork &work() { return m_work; }
+    [[nodiscard]] Dialogs &dialogs() { return m_dialogs; }
+    [[nodiscard]] const TextCodec &codec() const { return m_codec; }
+    [[nodiscard]] const QLocale &locale() const { return m_locale; }
     // The folder's undo history, which outlives the window (the app keeps
     // one per folder); a window left without one keeps its own.
     void setHistory(std::shared_ptr<FileHistory> history);
     [[nodiscard]] FileHistory &history() { return *m_history; }
 
+    // Whether a command's work runs (a task, an undo or a redo), so that
+    // no other may start.
+    [[nodiscard]] bool commandRunning() const { return m_work.taskRunning() || m_history->replaying(); }
+    // Whether anything runs: a scan, a command's work, or the scan's
+    // results still being added.
+    [[nodiscard]] bool busy() const { return m_work.scanning() || commandRunning() || !m_steps.isEmpty(); }
+
+    // The rows of the selected charts, sorted (songs with no chart left
+    // out), and their paths; the chart of the current row.
+    [[nodiscard]] QList<int> selectedChartRows() const;
+    [[nodiscard]] QStringList selectedChartPaths() const;
+    [[nodiscard]] const ChartScan *currentChart() const;
+    // The charts in view, filtered and sorted as shown.
+    [[nodiscard]] QList<ChartScan> chartsInView() const;
+
+    // Runs `task` on the work's task thread showing its progress as
+    // `format` ("...: %v of %m", of `total`; 0 for a bar that only says
+    // it works), then `then` with what it returned.
+    template <typename Task, typename Then>
+    void runTask(const QString &format, qsizetype total, Task task, Then then);
+    void showProgress(const QString &format, qsizetype done, qsizetype total);
+    // A command's work ended: the scan's progress comes back, if it runs.
+    void endProgress();
+    void showError(const QString &text);
+    void showInfo(const QString &text);
+
     // --- Controls ------------------------------------------------------
-    QLabel *FilterLabel = nullptr;
     QLineEdit *FilterBox = nullptr;
-    QPushButton *BtnEditSelected = nullptr;
-    QPushButton *BtnChooseSongList = nullptr;
-    QPushButton *BtnUpdateSongList = nullptr;
-    QPushButton *BtnBuildSongList = nullptr;
-    QPushButton *BtnRescan = nullptr;
-    QPushButton *BtnExportCsv = nullptr;
-    QPushButton *BtnImportCsv = nullptr;
     QTableView *ChartTable = nullptr;
     ChartPanel *Panel = nullptr;
     QLabel *StatusText = nullptr;
-    QProgressBar *Progress = nullptr;
-    QPushButton *BtnCancel = nullptr;
-
-    // --- Menus (WindowMenus.cpp) ---------------------------------------
-    QMenuBar *MenuBar = nullptr;
-    QMenu *MnuFile = nullptr, *MnuEdit = nullptr, *MnuSongList = nullptr, *MnuView = nullptr;
-    QAction *ActOpenFolder = nullptr, *ActImport = nullptr, *ActExport = nullptr, *ActClose = nullptr;
-    QAction *ActUndo = nullptr, *ActRedo = nullptr, *ActStepsLetGo = nullptr, *ActEditSelected = nullptr, *ActSelectAll = nullptr,
-            *ActFind = nullptr;
-    QAction *ActChooseSongList = nullptr, *ActUpdateSongList = nullptr, *ActBuildSongList = nullptr;
-    QAction *ActRescan = nullptr;
-    QList<QAction *> ActColumns; // one per column, show or hide it; none for the file name
-    QAction *ActOpenInEditor = nullptr, *ActShowInFolder = nullptr, *ActCopy = nullptr;
-    // The commands that add, renumber and name charts; each button
-    // triggers its action.
-    QAction *ActAddCharts = nullptr;
-    QAction *ActChangeSongId = nullptr;
-    QAction *ActNameFilesForIds = nullptr;
-    QAction *ActResolveDuplicateIds = nullptr;
-    QPushButton *BtnAddCharts = nullptr;
-    QPushButton *BtnChangeSongId = nullptr;
-    QPushButton *BtnNameFilesForIds = nullptr;
-    QPushButton *BtnResolveDuplicateIds = nullptr;
 
 public slots:
     // Shows the folder's charts, reading them from a worker thread, and
     // compares them with the song list found beside the folder.
     void openFolder(const QString &folder);
+    // Reads the folder again; the song list chosen stays, read again too.
+    // Nothing while a command's work runs.
+    void rescan();
+    // The same, comparing with the song list at `songListPath` from now on
+    // (none for an empty path).
+    void rescanWith(const QString &songListPath);
     // The chart at `path` was saved elsewhere: its row and list status
     // are read again (a chart new to the folder gets a row).
     void refreshChart(const QString &path);
-
-    void editSelected();      // BtnEditSelected
-    void chooseSongList();    // BtnChooseSongList
-    void updateSongList();    // BtnUpdateSongList
-    void buildNewSongList();  // BtnBuildSongList
-    void rescan();            // BtnRescan, F5
-    void cancelWork();        // BtnCancel
-    void exportCsv();         // BtnExportCsv
-    void importCsv();         // BtnImportCsv
-    void undo();              // ActUndo, Ctrl+Z
-    void redo();              // ActRedo, Ctrl+Shift+Z, Ctrl+Y
-    void copySelectedRows();  // ActCopy: tab-separated, as a spreadsheet pastes it
-    void addCharts();           // ActAddCharts
-    void addChartFiles(const QStringList &paths); // charts dropped on the window
-    void changeSongId();        // ActChangeSongId
-    void nameFilesForIds();     // ActNameFilesForIds
-    void resolveDuplicateIds(); // ActResolveDuplicateIds
+    // Stops the command's work, else the scan.
+    void cancelWork();
+    void openCurrentChart();
 
 signals:
     // Double-click or Enter on a chart's row.
     void openChartRequested(const QString &path);
-    // "Edit Selected..." saved the chart.
+    // A command saved the chart.
     void chartSaved(const QString &path);
     // File > Open Music Folder... chose a folder, for a window of its own.
     void openFolderRequested(const QString &folder);
@@ -142,97 +126,58 @@ protected:
 private:
     void buildControls();
     void setTabOrder();
-    void connectCommands();
-    void connectWork();
-    void buildMenus();
-    void updateMenus();
+    void showCurrentChart();
+    void refreshPanelFindings();
+    void updateStatus();
 
-    void startScan();
-    // Results of the scan are added one bounded step per turn of the event
-    // loop, in the order they came, so that input never waits long.
+    // Reading the folder (FolderReading.cpp). Results of the scan are
+    // added one bounded step per turn of the event loop, in the order they
+    // came, so that input never waits long.
+    void connectReading();
+    // Reads the folder and the song list at `songListPath` (none if empty).
+    void startScan(const QString &songListPath);
     void queueStep(std::function<void()> step);
     void runNextStep();
-    void applyScanResults(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
     void onFolderListed(const FolderListing &listing);
     // A batch of headers read, or of note sections checked.
     void onChartsChecked(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
     void onHeaderScanFinished(bool cancelled);
-    void onNoteCheckFinished(bool cancelled);
-    void onChartsEdited(const QList<ChartEditResult> &results, qsizetype done, qsizetype total);
-    void onEditsFinished(bool cancelled);
-    void onWriteFinished(const Result<> &outcome);
-
-    // Reads the song list at `path` as the one to compare with; false (and
-    // no list) when it cannot be read.
-    bool loadSongList(const QString &path);
-    // Writes on the saving thread; `saved` runs once the write succeeded.
-    void writeInBackground(const QString &what, std::function<Result<>()> write, std::function<void()> saved);
-
-    // The table rows of the selected charts (songs with no chart left out).
-    [[nodiscard]] QList<int> selectedChartRows() const;
-    void openCurrentChart();
-    void showCurrentChart();
-    void refreshPanelFindings();
-    void showProgress(const QString &format, qsizetype done, qsizetype total);
-    void updateCommands();
-    void updateStatus();
-    void finishWork();
-
-    // The CSV file dialogs' start, and an import's last steps.
-    [[nodiscard]] QString csvStartPath() const;
-    void previewImport(const HeaderCsvImportPlan &plan);
-    void offerSongListUpdate();
-
-    // Undo (UndoCommands.cpp): each command's changes become one step.
-    void recordStep(const QString &name, QList<FileChange> changes);
-    void replayInBackground(FileChange::Direction direction);
-    // writeInBackground of the file at `path`, recorded as the step `name`.
-    void writeUndoable(const QString &name, const QString &what, const QString &path, std::function<Result<>()> write,
-                       std::function<void()> saved);
-    // The folder commands: planned on the saving thread, shown, run there
-    // on Apply, then the folder read again.
-    void buildPlanCommands(QBoxLayout *buttons);
-    void updatePlanCommands();
-    [[nodiscard]] QStringList selectedChartPaths() const;
-    [[nodiscard]] PlanSettings planSettings() const;
-    void planInBackground(const QString &title, const QString &doneWord, std::function<Result<FolderPlan>()> make);
-    void previewPlan(const QString &title, const QString &doneWord, const Result<FolderPlan> &planned);
-    struct PlanOutcome;
-    void finishPlan(const FolderPlan &plan, const PlanRun &run, const QList<PlanStep> &done, const QString &doneWord);
-
-    void showError(const QString &text);
-    void showInfo(const QString &text);
+    void applyScanResults(const QList<ChartScan> &scans, qsizetype done, qsizetype total);
 
     Dialogs &m_dialogs;
     TextCodec m_codec;
     QLocale m_locale;
-    ChartTableModel m_charts;
+    FolderCatalogue m_catalogue;
+    ChartTableModel m_table;
     ChartSortFilter m_sorted;
     FolderWork m_work;
+    std::shared_ptr<FileHistory> m_history;
+    QList<QMetaObject::Connection> m_historyLinks;
+    FolderWindowActions *m_actions = nullptr;
+    QLabel *m_filterLabel = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QElapsedTimer m_progressShown;
     QTimer m_panelTimer; // shows the current chart once the selection settles
     QTimer m_stepTimer;
+    QTimer m_statusTimer;
     QList<std::function<void()>> m_steps;
 
     QString m_folder;
-    QString m_songListPath;
-    QString m_songListError;
-    QString m_listingError;
-    bool m_allHeadersRead = false;
     bool m_headerScanCancelled = false;
     bool m_noteCheckCancelled = false;
-    QString m_scanFormat; // the scan's progress, shown again after a save
+    QString m_scanFormat; // the scan's progress, shown again after a command's
     qsizetype m_scanDone = 0, m_scanTotal = 0;
     quint64 m_scanStamp = 0;
-    quint64 m_editStamp = 0;
-    QStringList m_editedPaths;
-    QStringList m_editFailures;
-    std::function<void()> m_afterWrite;
-    std::function<void()> m_afterEdits; // once the edits' outcome is shown
-    QString m_csvPath;
-    std::shared_ptr<FileHistory> m_history;
-    QString m_editName;             // the step the running edits make
-    QList<FileChange> m_editChanges; // and what they changed so far
-    QString m_chartsAddedFrom;
 };
+
+template <typename Task, typename Then>
+void MusicFolderWindow::runTask(const QString &format, qsizetype total, Task task, Then then)
+{
+    m_work.startTask(std::move(task), [this, then = std::move(then)](auto &&...value) mutable {
+        endProgress();
+        then(std::forward<decltype(value)>(value)...);
+    });
+    showProgress(format, 0, total);
+}
 
 } // namespace ojn

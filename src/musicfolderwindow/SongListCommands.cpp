@@ -1,12 +1,16 @@
-// The song list: finding or choosing it, bringing it in step with the
-// folder's charts, and building a new one. Lists are written safely on the
-// saving thread; the extra sections are always carried byte for byte.
-#include "musicfolderwindow/MusicFolderWindow.h"
+// Choose Song List..., Update Song List and Build New Song List...: each
+// says what it will write first, and the window then compares the folder
+// with the list written.
+#include "musicfolderwindow/SongListCommands.h"
 
+#include "musicfolderwindow/MusicFolderWindow.h"
 #include "songlist/SongListLocation.h"
 #include "songlist/SongListSync.h"
 
 #include <QDir>
+
+#include <optional>
+#include <utility>
 
 namespace ojn {
 namespace {
@@ -23,126 +27,122 @@ QString leftOut(const QStringList &skipped)
 
 } // namespace
 
-bool MusicFolderWindow::loadSongList(const QString &path)
+SongListCommands::SongListCommands(MusicFolderWindow &window, QObject *parent)
+    : QObject(parent)
+    , m_window(window)
 {
-    m_songListPath = path;
-    const Result<SongList> read = readSongListFile(path);
-    m_songListError = read.error();
-    m_charts.setSongList(read.ok() ? std::optional(read.value()) : std::nullopt);
-    updateCommands();
-    updateStatus();
-    return read.ok();
 }
 
-void MusicFolderWindow::chooseSongList()
+void SongListCommands::chooseSongList()
 {
-    const QString start = m_songListPath.isEmpty() ? newSongListPath(m_folder) : m_songListPath;
-    const QString path = m_dialogs.askFileName(this, FileDialogMode::Open, start, SongListFilter);
+    const QString current = m_window.songListPath();
+    const QString start = current.isEmpty() ? newSongListPath(m_window.folder()) : current;
+    const QString path = m_window.dialogs().askFileName(&m_window, FileDialogMode::Open, start, SongListFilter);
     if (path.isEmpty())
         return;
-    if (!loadSongList(path))
-        showError(m_songListError);
+    if (const Result<> read = m_window.catalogue().loadSongList(path); !read.ok())
+        m_window.showError(read.error());
 }
 
-void MusicFolderWindow::updateSongList()
+void SongListCommands::updateSongList()
 {
-    if (!m_allHeadersRead || m_work.saving() || m_songListPath.isEmpty())
+    FolderCatalogue &catalogue = m_window.catalogue();
+    if (!catalogue.allChartsRead() || m_window.commandRunning() || catalogue.songListPath().isEmpty())
         return;
     // Read again: the file on disk, with its extra sections as they are
     // now, is what gets updated.
-    if (!loadSongList(m_songListPath)) {
-        showError(m_songListError);
+    const QString path = catalogue.songListPath();
+    if (const Result<> read = catalogue.loadSongList(path); !read.ok()) {
+        m_window.showError(read.error());
         return;
     }
-    const Result<SongListSync> planned = planSongListSync(*m_charts.songList(), m_charts.charts());
+    const Result<SongListSync> planned = planSongListSync(*catalogue.songList(), catalogue.charts());
     if (!planned.ok()) {
-        showError(planned.error());
+        m_window.showError(planned.error());
         return;
     }
     const SongListSync &sync = planned.value();
     if (!sync.changesList()) {
-        showInfo(QStringLiteral("The song list is up to date: %1").arg(sync.summary()));
+        m_window.showInfo(QStringLiteral("The song list is up to date: %1").arg(sync.summary()));
         return;
     }
-    const QString shownPath = QDir::toNativeSeparators(m_songListPath);
+    const QString shownPath = QDir::toNativeSeparators(path);
     const QString question = QStringLiteral("Update the song list %1?\n\n%2%3\nIts extra sections are kept as they are.")
                                  .arg(shownPath, sync.summary(), leftOut(sync.skipped));
-    if (m_dialogs.showMessage(this, question, QStringLiteral("Update Song List"), MessageIcon::Question,
-                              MessageButtons::YesNo)
+    if (m_window.dialogs().showMessage(&m_window, question, QStringLiteral("Update Song List"), MessageIcon::Question,
+                                       MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return;
     const SongList list = sync.list;
-    const QString path = m_songListPath;
-    writeUndoable(QStringLiteral("Update Song List"), QStringLiteral("Saving the song list"), path,
-                  [list, path] { return writeSongListFile(list, path); },
-                  [this, list, shownPath, summary = sync.summary()] {
-                          m_charts.setSongList(list);
-                          showInfo(QStringLiteral("Saved the song list %1: %2").arg(shownPath, summary));
-                      });
+    saveSongList(HistoryStep::Kind::UpdateSongList, list, path, [this, list, path, shownPath, summary = sync.summary()] {
+        m_window.catalogue().useSongList(path, list);
+        m_window.showInfo(QStringLiteral("Saved the song list %1: %2").arg(shownPath, summary));
+    });
 }
 
-void MusicFolderWindow::buildNewSongList()
+void SongListCommands::buildNewSongList()
 {
-    if (!m_allHeadersRead || m_work.saving())
+    const FolderCatalogue &catalogue = m_window.catalogue();
+    if (!catalogue.allChartsRead() || m_window.commandRunning())
         return;
-    const QString start = m_songListPath.isEmpty() ? newSongListPath(m_folder) : m_songListPath;
-    const QString path = m_dialogs.askFileName(this, FileDialogMode::Save, start, SongListFilter);
+    const QString current = catalogue.songListPath();
+    const QString start = current.isEmpty() ? newSongListPath(m_window.folder()) : current;
+    const QString path = m_window.dialogs().askFileName(&m_window, FileDialogMode::Save, start, SongListFilter);
     if (path.isEmpty())
         return;
     if (const Result<> target = checkSongListTarget(path); !target.ok()) {
-        showError(target.error());
+        m_window.showError(target.error());
         return;
     }
     // The current list's extra sections (prices, "new" marks, ...) are
     // carried over: they name songs by ID, so they fit the new list too.
     QByteArray extraSections;
-    if (!m_songListPath.isEmpty()) {
-        if (const Result<SongList> current = readSongListFile(m_songListPath); current.ok())
-            extraSections = current->extraSections;
+    if (!current.isEmpty()) {
+        if (const Result<SongList> read = readSongListFile(current); read.ok())
+            extraSections = read->extraSections;
     }
-    const Result<SongListSync> built = buildSongList(m_charts.charts(), extraSections);
+    const Result<SongListSync> built = buildSongList(catalogue.charts(), extraSections);
     if (!built.ok()) {
-        showError(built.error() + QStringLiteral(" Nothing was written."));
+        m_window.showError(built.error() + QStringLiteral(" Nothing was written."));
         return;
     }
-    const SongListSync &build = built.value();
-    const SongList list = build.list;
+    const SongList list = built->list;
     QString done = QStringLiteral("Saved a new song list of %1 songs as %2.").arg(list.entries.size()).arg(QDir::toNativeSeparators(path));
     if (!extraSections.isEmpty())
-        done += QStringLiteral("\nThe extra sections of %1 are carried over.").arg(QDir::toNativeSeparators(m_songListPath));
-    done += leftOut(build.skipped);
-    writeUndoable(QStringLiteral("Build New Song List"), QStringLiteral("Saving the song list"), path,
-                  [list, path] { return writeSongListFile(list, path); },
-                  [this, list, path, done] {
-                          // The new list is the one the folder is compared with from now on.
-                          m_songListPath = path;
-                          m_songListError.clear();
-                          m_charts.setSongList(list);
-                          showInfo(done);
-                      });
+        done += QStringLiteral("\nThe extra sections of %1 are carried over.").arg(QDir::toNativeSeparators(current));
+    done += leftOut(built->skipped);
+    saveSongList(HistoryStep::Kind::BuildNewSongList, list, path, [this, list, path, done] {
+        // The new list is the one the folder is compared with from now on.
+        m_window.catalogue().useSongList(path, list);
+        m_window.showInfo(done);
+    });
 }
 
-void MusicFolderWindow::writeInBackground(const QString &what, std::function<Result<>()> write,
-                                          std::function<void()> saved)
+void SongListCommands::saveSongList(HistoryStep::Kind kind, const SongList &list, const QString &path, std::function<void()> saved)
 {
-    m_afterWrite = std::move(saved);
-    m_work.startWrite(std::move(write));
-    showProgress(what, 0, 0);
-    updateCommands();
+    m_window.runTask(
+        QStringLiteral("Saving the song list"), 0,
+        [list, path](const ScanControl &) {
+            std::optional<FileChange> change;
+            Result<> written = writeRecorded(path, [&] { return writeSongListFile(list, path); }, change);
+            return std::pair{std::move(written), std::move(change)};
+        },
+        [this, kind, path, saved = std::move(saved)](const std::pair<Result<>, std::optional<FileChange>> &written) {
+            if (!written.first.ok()) {
+                m_window.showError(written.first.error());
+                return;
+            }
+            if (written.second)
+                m_window.history().record(kind, 0, {*written.second}, path);
+            saved();
+        });
 }
 
-void MusicFolderWindow::onWriteFinished(const Result<> &outcome)
+void SongListCommands::offerUpdate()
 {
-    const std::function<void()> saved = std::exchange(m_afterWrite, {});
-    finishWork();
-    if (!outcome.ok()) {
-        showError(outcome.error());
-        return;
-    }
-    if (saved)
-        saved();
-    updateCommands();
-    updateStatus();
+    const FolderSummary summary = m_window.catalogue().summary();
+    if (m_window.catalogue().songList() && summary.stale + summary.notListed > 0)
+        updateSongList();
 }
 
 } // namespace ojn

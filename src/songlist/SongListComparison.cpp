@@ -27,38 +27,47 @@ qsizetype SongListComparison::count(ListStatus status) const
     return std::count_if(charts.begin(), charts.end(), [status](const ChartListState &s) { return s.status == status; });
 }
 
-SongListComparison compareSongList(const SongList &list, const QList<ChartScan> &charts)
+SongListIndex::SongListIndex(const SongList &list)
+    : m_list(list)
 {
-    // The first entry of each song ID, and how many entries it has.
-    QHash<qint32, QPair<qsizetype, int>> entries;
-    entries.reserve(list.entries.size());
+    m_entries.reserve(list.entries.size());
     for (qsizetype i = 0; i < list.entries.size(); ++i) {
-        auto it = entries.find(songIdOfEntry(list.entries[i]));
-        if (it == entries.end())
-            entries.insert(songIdOfEntry(list.entries[i]), {i, 1});
+        auto it = m_entries.find(songIdOfEntry(list.entries[i]));
+        if (it == m_entries.end())
+            m_entries.insert(songIdOfEntry(list.entries[i]), {i, 1});
         else
             ++it->second;
     }
+}
 
+ChartListState SongListIndex::stateOf(const ChartScan &chart) const
+{
+    ChartListState state;
+    if (!chart.header) {
+        state.status = ListStatus::Unreadable;
+        return state;
+    }
+    const auto it = m_entries.constFind(chart.header->songId);
+    if (it != m_entries.cend()) {
+        state.entry = it->first;
+        if (it->second > 1)
+            state.status = ListStatus::ListedTwice;
+        else
+            state.status = m_list.entries[it->first] == chart.header->bytes ? ListStatus::Current : ListStatus::Stale;
+    }
+    return state;
+}
+
+SongListComparison compareSongList(const SongList &list, const QList<ChartScan> &charts)
+{
+    const SongListIndex index(list);
     SongListComparison result;
     result.charts.reserve(charts.size());
     QSet<qint32> chartIds;
     for (const ChartScan &chart : charts) {
-        ChartListState state;
-        if (!chart.header) {
-            state.status = ListStatus::Unreadable;
-        } else {
+        if (chart.header)
             chartIds.insert(chart.header->songId);
-            const auto it = entries.constFind(chart.header->songId);
-            if (it != entries.cend()) {
-                state.entry = it->first;
-                if (it->second > 1)
-                    state.status = ListStatus::ListedTwice;
-                else
-                    state.status = list.entries[it->first] == chart.header->bytes ? ListStatus::Current : ListStatus::Stale;
-            }
-        }
-        result.charts.append(state);
+        result.charts.append(index.stateOf(chart));
     }
     for (qsizetype i = 0; i < list.entries.size(); ++i) {
         if (!chartIds.contains(songIdOfEntry(list.entries[i])))

@@ -3,7 +3,9 @@
 #include "model/ChartCheck.h"
 #include "songlist/SongList.h"
 
+#include <QHash>
 #include <QList>
+#include <QPair>
 #include <QString>
 
 namespace ojn {
@@ -38,5 +40,18 @@ struct SongListComparison {
 
 // Compares byte for byte; an encrypted chart with its decrypted header.
 [[nodiscard]] SongListComparison compareSongList(const SongList &list, const QList<ChartScan> &charts);
+
+// A list's entries found by song ID once, so that charts coming in batches
+// are each compared in constant time, not by going through the list again.
+class SongListIndex {
+public:
+    explicit SongListIndex(const SongList &list);
+    // Where the chart stands, as compareSongList says it.
+    [[nodiscard]] ChartListState stateOf(const ChartScan &chart) const;
+
+private:
+    SongList m_list;
+    QHash<qint32, QPair<qsizetype, int>> m_entries; // the first entry of each song ID, and how many it has
+};
 
 } // namespace ojn

@@ -144,13 +144,13 @@ private slots:
         const QHash<QString, QByteArray> before = filesIn(whole.path() + "/Music");
         const QHash<QString, QByteArray> sources = filesIn(whole.path() + "/src");
         const QByteArray listBefore = readFile(whole.path() + "/Image/OJNList.dat");
-        HistoryStep step{command, {}};
-        const PlanRun run = runCommand(whole.path(), command, -1, &step.changes);
+        QList<FileChange> changes;
+        const PlanRun run = runCommand(whole.path(), command, -1, &changes);
         QVERIFY(run.failed.isEmpty() && !run.stopped);
         const QHash<QString, QByteArray> after = filesIn(whole.path() + "/Music");
         const QByteArray listAfter = readFile(whole.path() + "/Image/OJNList.dat");
         for (const auto direction : {FileChange::Direction::Undo, FileChange::Direction::Redo}) {
-            const ReplayOutcome replayed = replayStep(step, direction);
+            const ReplayOutcome replayed = replayChanges(changes, direction);
             QVERIFY2(replayed.skipped.isEmpty() && replayed.failed.isEmpty(), qPrintable((replayed.skipped + replayed.failed).join('\n')));
             const bool undone = direction == FileChange::Direction::Undo;
             QCOMPARE(filesIn(whole.path() + "/Music"), undone ? before : after);

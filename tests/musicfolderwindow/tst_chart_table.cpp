@@ -1,5 +1,5 @@
 // The Music Folder table without a window: sorting (numbers as numbers),
-// the filter, the song list's rows, and results that arrive late.
+// the filter, and what a row tells of its state.
 #include "musicfolderwindow/ChartSortFilter.h"
 #include "musicfolderwindow/ChartTableModel.h"
 #include "model/ChartFileCheck.h"
@@ -77,9 +77,10 @@ private slots:
     {
         QFETCH(int, column);
         QFETCH(QStringList, ascending);
-        ChartTableModel charts(m_codec, m_locale);
-        charts.reset(ojmFiles());
-        charts.applyScans(folder(), charts.nextStamp());
+        FolderCatalogue catalogue(m_codec);
+        ChartTableModel charts(catalogue, m_codec, m_locale);
+        catalogue.reset(ojmFiles());
+        catalogue.applyScans(folder(), catalogue.nextStamp());
         ChartSortFilter sorted(charts);
         sorted.sort(column, Qt::AscendingOrder);
         QCOMPARE(filesShown(sorted), ascending);
@@ -103,13 +104,14 @@ private slots:
     {
         QFETCH(QString, filter);
         QFETCH(QStringList, shown);
-        ChartTableModel charts(m_codec, m_locale);
-        charts.reset(ojmFiles());
-        charts.applyScans(folder(), charts.nextStamp());
+        FolderCatalogue catalogue(m_codec);
+        ChartTableModel charts(catalogue, m_codec, m_locale);
+        catalogue.reset(ojmFiles());
+        catalogue.applyScans(folder(), catalogue.nextStamp());
         SongList list;
         list.entries = {chart(300, "Gone", 100, 1, 1).left(300)};
-        charts.setSongList(list);
-        charts.setAllChartsRead(true);
+        catalogue.useSongList("OJNList.dat", list);
+        catalogue.setAllChartsRead(true);
         ChartSortFilter sorted(charts);
         sorted.sort(FileColumn, Qt::AscendingOrder);
         sorted.setFilterText(filter);
@@ -129,6 +131,7 @@ private slots:
         QTest::newRow("a problem, read out") << 0 << FindingsColumn << int(Qt::AccessibleTextRole) << "Problem: Song ID 9";
         QTest::newRow("a note, read out") << 1 << FindingsColumn << int(Qt::AccessibleTextRole) << "Note: ";
         QTest::newRow("nothing found, nothing told") << 2 << columnOf(HeaderField::Title) << int(Qt::ToolTipRole) << "";
+        QTest::newRow("a song only the list holds") << 5 << columnOf(HeaderField::Title) << int(Qt::ToolTipRole) << "Listed in the song list, but no chart";
     }
     void rowsTellTheirState()
     {
@@ -136,41 +139,16 @@ private slots:
         QFETCH(int, column);
         QFETCH(int, role);
         QFETCH(QString, start);
-        ChartTableModel charts(m_codec, m_locale);
+        FolderCatalogue catalogue(m_codec);
+        ChartTableModel charts(catalogue, m_codec, m_locale);
         QList<ChartScan> scans = folder();
         scans[2] = scanOf("o2ma10.ojn", chart(10, "gamma", 88, 1, 125));
-        charts.reset(ojmFiles());
-        charts.applyScans(scans, charts.nextStamp());
+        catalogue.reset(ojmFiles());
+        catalogue.applyScans(scans, catalogue.nextStamp());
+        catalogue.useSongList("OJNList.dat", SongList{{chart(300, "Gone", 100, 1, 1).left(300)}, {}});
+        catalogue.setAllChartsRead(true);
         const QString told = charts.index(row, column).data(role).toString();
         QVERIFY2(start.isEmpty() ? told.isEmpty() : told.startsWith(start), qPrintable(told));
-    }
-
-    void songListRowsAndLateResults()
-    {
-        ChartTableModel charts(m_codec, m_locale);
-        charts.reset(ojmFiles());
-        SongList list;
-        list.entries = {chart(300, "Gone", 100, 1, 1).left(300), folder()[1].header->bytes};
-        charts.setSongList(list);
-        const quint64 scan = charts.nextStamp();
-        charts.applyScans(folder().mid(0, 2), scan);
-        QCOMPARE(charts.rowCount(), 2); // the missing song waits until every chart is read
-        charts.setAllChartsRead(true);
-        QCOMPARE(charts.rowCount(), 3);
-        QCOMPARE(charts.index(2, columnOf(HeaderField::Title)).data().toString(), "Gone");
-        QVERIFY(charts.index(2, 0).data(Qt::ForegroundRole).isValid());
-        QCOMPARE(charts.index(1, ListColumn).data().toString(), "current");
-        QCOMPARE(folderStatusText(charts.summary(), m_locale),
-                 QString::fromUtf8("2 charts \u00b7 no problems \u00b7 song list: 1 not listed, 1 missing"));
-
-        // A save read b.ojn after the scan did; the scan's late result for
-        // it must not put the old header back.
-        ChartScan saved = scanOf("b.ojn", chart(100, "Alpha saved", 95, 2, 600, "b.ojm"));
-        charts.applyScans({saved}, charts.nextStamp());
-        charts.applyScans(folder().mid(1, 1), scan);
-        QCOMPARE(charts.index(1, columnOf(HeaderField::Title)).data().toString(), "Alpha saved");
-        QCOMPARE(charts.index(1, ListColumn).data().toString(), "stale");
-        QCOMPARE(charts.rowOfChart("/game/Music/./b.ojn"), 1);
     }
 };
 

@@ -1,6 +1,6 @@
 // Reading the folder: the header scan, then the note sections' check, both
-// on the work thread, their batches added to the table as they come; and
-// a chart saved elsewhere read again.
+// on the work's scan thread, their batches added to the catalogue as they
+// come; and a chart saved elsewhere read again.
 #include "musicfolderwindow/MusicFolderWindow.h"
 
 #include "songlist/SongListLocation.h"
@@ -17,10 +17,12 @@ namespace {
 
 // Some 15 ms of the window's time at most, however large the batch.
 constexpr qsizetype RowsPerStep = 4000;
+// Making a row's texts costs more than adding it.
+constexpr int TextRowsPerStep = 1000;
 
 } // namespace
 
-void MusicFolderWindow::connectWork()
+void MusicFolderWindow::connectReading()
 {
     m_stepTimer.setSingleShot(true);
     connect(&m_stepTimer, &QTimer::timeout, this, &MusicFolderWindow::runNextStep);
@@ -28,32 +30,34 @@ void MusicFolderWindow::connectWork()
     connect(&m_work, &FolderWork::headersRead, this, &MusicFolderWindow::onChartsChecked);
     connect(&m_work, &FolderWork::headerScanFinished, this, &MusicFolderWindow::onHeaderScanFinished);
     connect(&m_work, &FolderWork::notesChecked, this, &MusicFolderWindow::onChartsChecked);
-    connect(&m_work, &FolderWork::noteCheckFinished, this, &MusicFolderWindow::onNoteCheckFinished);
-    connect(&m_work, &FolderWork::chartsEdited, this, &MusicFolderWindow::onChartsEdited);
-    connect(&m_work, &FolderWork::editsFinished, this, &MusicFolderWindow::onEditsFinished);
-    connect(&m_work, &FolderWork::writeFinished, this, &MusicFolderWindow::onWriteFinished);
+    // The step after which nothing is left to do ends the work.
+    connect(&m_work, &FolderWork::noteCheckFinished, this,
+            [this](bool cancelled) { queueStep([this, cancelled] { m_noteCheckCancelled = cancelled; }); });
     connect(&m_work, &FolderWork::taskProgress, this,
-            [this](qsizetype done, qsizetype total) { showProgress(Progress->format(), done, total); });
+            [this](qsizetype done, qsizetype total) { showProgress(m_progress->format(), done, total); });
 }
 
 void MusicFolderWindow::openFolder(const QString &folder)
 {
-    if (m_work.saving()) {
+    if (commandRunning()) {
         showError(QStringLiteral("Charts are still being saved. Open the folder once they are."));
         return;
     }
     m_folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     setWindowTitle(QStringLiteral("Music Folder: %1").arg(QDir::toNativeSeparators(m_folder)));
-    m_songListPath = songListBeside(m_folder);
-    startScan();
+    startScan(songListBeside(m_folder));
 }
 
 void MusicFolderWindow::rescan()
 {
-    if (m_folder.isEmpty() || m_work.saving())
+    rescanWith(m_catalogue.songListPath());
+}
+
+void MusicFolderWindow::rescanWith(const QString &songListPath)
+{
+    if (m_folder.isEmpty() || commandRunning())
         return;
-    // The list chosen stays; it is read again, as the charts are.
-    startScan();
+    startScan(songListPath);
 }
 
 void MusicFolderWindow::queueStep(std::function<void()> step)
@@ -73,52 +77,34 @@ void MusicFolderWindow::runNextStep()
     step();
     // The last step may follow the work's own end.
     if (!busy())
-        finishWork();
+        endProgress();
 }
 
-void MusicFolderWindow::startScan()
+void MusicFolderWindow::startScan(const QString &songListPath)
 {
     m_steps.clear();
-    m_allHeadersRead = false;
     m_headerScanCancelled = false;
     m_noteCheckCancelled = false;
-    m_listingError.clear();
-    m_songListError.clear();
     // The folder is listed while the old rows go and the list is read.
-    m_scanStamp = m_charts.nextStamp();
+    m_scanStamp = m_catalogue.nextStamp();
     m_work.startScan(m_folder);
-    m_charts.reset({});
+    m_catalogue.reset({});
     // Read once the table is empty, so comparing costs nothing yet.
-    if (!m_songListPath.isEmpty())
-        loadSongList(m_songListPath);
-    else
-        m_charts.setSongList(std::nullopt);
+    static_cast<void>(m_catalogue.loadSongList(songListPath));
     m_scanFormat = QStringLiteral("Listing the folder");
     m_scanDone = m_scanTotal = 0;
     showProgress(m_scanFormat, 0, 0);
-    updateCommands();
     updateStatus();
-}
-
-void MusicFolderWindow::cancelWork()
-{
-    if (m_work.saving())
-        m_work.cancelEdits();
-    else
-        m_work.cancelScan();
 }
 
 void MusicFolderWindow::onFolderListed(const FolderListing &listing)
 {
     queueStep([this, listing] {
-        m_charts.reset(listing);
+        m_catalogue.reset(listing);
         m_scanFormat = QStringLiteral("Reading headers: %v of %m");
         applyScanResults({}, 0, listing.chartPaths.size());
-        if (!listing.error.isEmpty()) {
-            m_listingError = listing.error;
-            updateStatus();
+        if (!listing.error.isEmpty())
             showError(listing.error);
-        }
     });
 }
 
@@ -136,43 +122,33 @@ void MusicFolderWindow::onChartsChecked(const QList<ChartScan> &scans, qsizetype
 void MusicFolderWindow::applyScanResults(const QList<ChartScan> &scans, qsizetype done, qsizetype total)
 {
     if (!scans.isEmpty()) {
-        m_charts.applyScans(scans, m_scanStamp);
-        refreshPanelFindings();
+        m_catalogue.applyScans(scans, m_scanStamp);
         // A current row from the start, so the keys work at once.
         if (!ChartTable->currentIndex().isValid())
             ChartTable->setCurrentIndex(m_sorted.index(0, 0));
     }
     m_scanDone = done;
     m_scanTotal = total;
-    if (!m_work.saving())
+    if (!commandRunning())
         showProgress(m_scanFormat, done, total);
-    updateStatus();
 }
 
 void MusicFolderWindow::onHeaderScanFinished(bool cancelled)
 {
     queueStep([this, cancelled] {
+        m_headerScanCancelled = cancelled;
         // A folder that could not be listed is not read: its listed songs
         // are not "missing", and no song list is built or updated from it.
-        m_allHeadersRead = !cancelled && m_listingError.isEmpty();
-        m_headerScanCancelled = cancelled;
-        m_charts.setAllChartsRead(m_allHeadersRead);
+        m_catalogue.setAllChartsRead(!cancelled && m_catalogue.listing().error.isEmpty());
         m_scanFormat = QStringLiteral("Checking note sections: %v of %m");
         // The texts of every row, made while the note check runs, so the
         // first filter or sort by a text column finds them ready.
-        for (int first = 0; first < m_charts.rowCount(); first += RowsPerStep)
-            queueStep([this, first] { m_charts.prepareTexts(first, RowsPerStep); });
+        for (int first = 0; first < m_table.rowCount(); first += TextRowsPerStep)
+            queueStep([this, first] { m_table.prepareTexts(first, TextRowsPerStep); });
         emit headerScanFinished();
         if (!cancelled)
             applyScanResults({}, 0, m_scanTotal);
-        updateCommands();
     });
-}
-
-void MusicFolderWindow::onNoteCheckFinished(bool cancelled)
-{
-    // The step after which nothing is left to do ends the work.
-    queueStep([this, cancelled] { m_noteCheckCancelled = cancelled; });
 }
 
 void MusicFolderWindow::refreshChart(const QString &path)
@@ -181,11 +157,10 @@ void MusicFolderWindow::refreshChart(const QString &path)
     if (m_folder.isEmpty() || saved.absoluteDir() != QDir(m_folder)
         || !saved.fileName().endsWith(QLatin1String(".ojn"), Qt::CaseInsensitive))
         return;
-    const int row = m_charts.rowOfChart(path);
-    const QString chartPath = row >= 0 ? m_charts.chartAt(row)->path : QDir(m_folder).filePath(saved.fileName());
+    const int row = m_catalogue.rowOfChart(path);
+    const QString chartPath = row >= 0 ? m_catalogue.chartAt(row)->path : QDir(m_folder).filePath(saved.fileName());
     // One chart: read and checked right here.
-    m_charts.applyScans({checkChartFile(chartPath)}, m_charts.nextStamp());
-    refreshPanelFindings();
+    m_catalogue.applyScans({checkChartFile(chartPath)}, m_catalogue.nextStamp());
     updateStatus();
 }
 
