@@ -32,9 +32,7 @@ private slots:
         QSignalSpy added(&catalogue, &FolderCatalogue::chartsAdded);
         QSignalSpy changed(&catalogue, &FolderCatalogue::rowsChanged);
         QSignalSpy missing(&catalogue, &FolderCatalogue::missingSongsChanged);
-        FolderListing listing;
-        listing.foldedFileNames = {"o2ma9.ojm", "o2ma100.ojm"};
-        catalogue.reset(listing);
+        catalogue.reset(FolderListing::of(QStringLiteral("/game/Music"), {{"o2ma9.ojm"}, {"o2ma100.ojm"}}));
         SongList list;
         list.entries = {scanOf("gone.ojn", 300, "Gone").header->bytes, scanOf("b.ojn", 100, "Alpha").header->bytes};
         catalogue.useSongList("/game/Image/OJNList.dat", list);
