@@ -3,7 +3,6 @@
 #include "folderplans/ChartRewrite.h"
 #include "fileio/FileContent.h"
 #include "folderplans/FolderState.h"
-#include "fileio/NewFileNames.h"
 #include "model/SongId.h"
 #include "text/MessageText.h"
 #include "folderchecks/ChartBatchCheck.h"
@@ -43,11 +42,8 @@ struct AddedChart {
 class AddPlanner {
 public:
     AddPlanner(const QString &folder, const AddSettings &settings, FolderState state)
-        : m_settings(settings), m_state(std::move(state))
+        : m_settings(settings), m_state(std::move(state)), m_plan(emptyPlanFor(m_state, settings.codec))
     {
-        m_plan.folder = m_state.names.absoluteFolder();
-        m_plan.leftTemporaries = leftTemporariesAmong(m_state.names.entries, isChartOrOjmName);
-        m_plan.codePage = settings.codec.codePage();
         for (auto it = m_state.holders.cbegin(); it != m_state.holders.cend(); ++it)
             m_highest = std::max(m_highest, it.key());
         m_start = settings.firstId ? *settings.firstId : (m_highest < 0 ? FirstOfficialSongId : m_highest + 1);

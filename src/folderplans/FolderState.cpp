@@ -1,6 +1,7 @@
 #include "folderplans/FolderState.h"
 
 #include "fileio/FolderEntries.h"
+#include "fileio/NewFileNames.h"
 #include "folderchecks/ChartBatchCheck.h"
 #include "model/SongId.h"
 #include "text/MessageText.h"
@@ -86,6 +87,15 @@ FolderState readFolderState(const FolderListing &listing, const std::optional<QS
         }
     }
     return state;
+}
+
+FolderPlan emptyPlanFor(const FolderState &state, const TextCodec &codec)
+{
+    FolderPlan plan;
+    plan.folder = state.names.absoluteFolder();
+    plan.leftTemporaries = leftTemporariesAmong(state.names.entries, isChartOrOjmName);
+    plan.codePage = codec.codePage();
+    return plan;
 }
 
 } // namespace ojn

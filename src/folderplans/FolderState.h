@@ -1,6 +1,7 @@
 #pragma once
 
 #include "folderchecks/FolderListing.h"
+#include "folderplans/FolderPlan.h"
 #include "model/ChartCheck.h"
 #include "songlist/SongList.h"
 #include "text/CodePage.h"
@@ -44,6 +45,11 @@ enum class FolderReads {
 // from its scan), which the plan's steps check again as they run.
 [[nodiscard]] FolderState readFolderState(const FolderListing &listing, const std::optional<QString> &listPath,
                                           FolderReads reads = FolderReads::Everything);
+
+// A plan of no step yet for the folder `state` read: its folder, the
+// temporaries killed runs left there as its listing shows them (so the run
+// need not list the folder again), and the code page of its OJM names.
+[[nodiscard]] FolderPlan emptyPlanFor(const FolderState &state, const TextCodec &codec);
 
 // A chart's OJM: the file its header names, looked up case-blind in
 // `names`; failing that, the .ojm of the chart's own base name. Empty when

@@ -2,7 +2,6 @@
 
 #include "folderplans/ChartMoves.h"
 #include "folderplans/FolderState.h"
-#include "fileio/NewFileNames.h"
 #include "fileio/FolderEntries.h"
 #include "folderchecks/ChartBatchCheck.h"
 #include "model/HeaderFields.h"
@@ -63,10 +62,7 @@ Result<FolderPlan> planRename(const FolderListing &listing, const PlanSettings &
     FolderState state = readFolderState(listing, settings.listPath, FolderReads::Names);
     if (!state.error.isEmpty())
         return Failure{state.error};
-    FolderPlan plan;
-    plan.folder = state.names.absoluteFolder();
-    plan.leftTemporaries = leftTemporariesAmong(state.names.entries, isChartOrOjmName);
-    plan.codePage = settings.codec.codePage();
+    FolderPlan plan = emptyPlanFor(state, settings.codec);
     // The headers of the charts chosen only; the others' are read below
     // only when a header changes, for the OJM names they still hold.
     QStringList wanted;

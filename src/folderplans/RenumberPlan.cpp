@@ -4,7 +4,6 @@
 #include "folderplans/ChartRewrite.h"
 #include "fileio/FileContent.h"
 #include "folderplans/FolderState.h"
-#include "fileio/NewFileNames.h"
 #include "model/SongId.h"
 #include "text/MessageText.h"
 
@@ -70,10 +69,7 @@ Result<FolderPlan> planRenumber(const FolderState &state, const QString &chartPa
     if (newId < 0 || newId > LastSongId)
         return Failure{QStringLiteral("a song ID is a number from 0 to %1.").arg(LastSongId)};
     const QFileInfo file(chartPath);
-    FolderPlan plan;
-    plan.folder = state.names.absoluteFolder();
-    plan.leftTemporaries = leftTemporariesAmong(state.names.entries, isChartOrOjmName);
-    plan.codePage = settings.codec.codePage();
+    FolderPlan plan = emptyPlanFor(state, settings.codec);
     auto refuse = [&](const QString &reason) {
         plan.refused << PlanRefusal{chartPath, reason};
         return plan;

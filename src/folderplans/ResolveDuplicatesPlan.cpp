@@ -1,7 +1,6 @@
 #include "folderplans/ResolveDuplicatesPlan.h"
 
 #include "folderplans/FolderState.h"
-#include "fileio/NewFileNames.h"
 #include "folderplans/RenumberPlan.h"
 #include "model/SongId.h"
 
@@ -68,10 +67,7 @@ Result<FolderPlan> planResolveDuplicateIds(const QStringList &group, const QStri
     const FolderState state = readFolderState(folder, settings.listPath);
     if (!state.error.isEmpty())
         return Failure{state.error};
-    FolderPlan plan;
-    plan.folder = state.names.absoluteFolder();
-    plan.leftTemporaries = leftTemporariesAmong(state.names.entries, isChartOrOjmName);
-    plan.codePage = settings.codec.codePage();
+    FolderPlan plan = emptyPlanFor(state, settings.codec);
     QList<PlanStep> removals;
     QList<ListEntryEdit> entries;
     QSet<qint64> given;
